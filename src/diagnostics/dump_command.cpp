@@ -1,0 +1,58 @@
+#include "diagnostics/dump_command.h"
+
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "engine/naming.h"
+#include "plugin/host/ark_api.h"
+#include "plugin/host/game.h"
+#include "plugin/host/platform.h"
+#include "population/creatures.h"
+
+namespace {
+
+// Wild creatures per "path|name" line key, in byte order of the keys.
+using DumpCounts = std::map<std::string, std::int32_t>;
+
+bool IsServerAdmin(APlayerController* controller) {
+  if (controller == nullptr || ReadField<void*>(controller, "AController.PlayerState") == nullptr) {
+    return false;
+  }
+  AShooterCharacter* character = Native<GetPlayerCharacterFn>(
+      "AShooterPlayerController.GetPlayerCharacter")(
+      reinterpret_cast<AShooterPlayerController*>(controller));
+  return character != nullptr &&
+         ReadField<std::uint8_t>(character, "AShooterCharacter.bIsServerAdmin") != 0;
+}
+
+std::string LineKeyOf(AActor* actor) {
+  const FString path = BlueprintPathOf(actor);
+  const FString name = DinoDisplayName(reinterpret_cast<APrimalDinoCharacter*>(actor));
+  return ToNarrow(path) + "|" + ArkApi::Tools::Utf8Encode(WideTextOf(TextPointer(name)));
+}
+
+DumpCounts CountWildCreatures() {
+  DumpCounts counts;
+  const EngineArray<AActor*> actors = AllCreatureActors();
+  for (std::int32_t i = 0; i < actors.count; ++i) {
+    AActor* actor = actors.data[i];
+    if (actor != nullptr && IsWild(actor)) {
+      ++counts[LineKeyOf(actor)];
+    }
+  }
+  return counts;
+}
+
+}  // namespace
+
+void OnDumpCommand(APlayerController* controller, FString*, bool) {
+  if (!IsServerAdmin(controller)) {
+    return;
+  }
+  std::ofstream file(ArkApi::Tools::GetCurrentDir() + "/ArkApi/Plugins/dravelquin/dinoDump.txt");
+  for (const auto& [key, count] : CountWildCreatures()) {
+    file << key << '|' << std::to_string(count) << '\n';
+  }
+}

@@ -1,0 +1,102 @@
+#include "engine/fstring.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+const EngineUnit kEmptyText[1] = {0};
+
+std::int32_t UnitLength(const EngineUnit* text) {
+  std::int32_t n = 0;
+  while (text[n] != 0) {
+    ++n;
+  }
+  return n;
+}
+
+// A string of count n + 1 whose block is sized by the growth rule from nothing.
+FString WithCount(std::int32_t count) {
+  FString s;
+  s.Reserve(count);
+  s.count = count;
+  return s;
+}
+
+}  // namespace
+
+std::int32_t Length(const FString& s) { return s.count > 0 ? s.count - 1 : 0; }
+
+const EngineUnit* TextPointer(const FString& s) { return s.count != 0 ? s.data : kEmptyText; }
+
+FString FromNarrow(const char* text) {
+  if (text == nullptr || text[0] == '\0') {
+    return FString();
+  }
+  const std::size_t bytes = std::strlen(text);
+  FString s = WithCount(static_cast<std::int32_t>(bytes + 1));
+  for (std::size_t i = 0; i <= bytes; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    s.data[i] = byte >= 0x80 ? EngineUnit{'?'} : static_cast<EngineUnit>(byte);
+  }
+  return s;
+}
+
+FString FromWide(const EngineUnit* text) {
+  if (text == nullptr || text[0] == 0) {
+    return FString();
+  }
+  const std::int32_t length = UnitLength(text);
+  FString s = WithCount(length + 1);
+  std::copy(text, text + length + 1, s.data);
+  return s;
+}
+
+FString FromCounted(std::int32_t n, const EngineUnit* src) {
+  if (n <= 0) {
+    return FString();
+  }
+  FString s = WithCount(n + 1);
+  std::int32_t copied = 0;
+  while (copied < n && src[copied] != 0) {
+    s.data[copied] = src[copied];
+    ++copied;
+  }
+  s.data[copied] = 0;
+  return s;
+}
+
+void AppendText(FString& s, const EngineUnit* src, std::int32_t n) {
+  if (n <= 0) {
+    return;
+  }
+  const std::int32_t old = s.count;
+  const std::int64_t needed = std::int64_t{old} + n + (old == 0 ? 1 : 0);
+  s.Reserve(needed);
+  EngineUnit* at = s.data + (old == 0 ? 0 : old - 1);
+  std::copy(src, src + n, at);
+  at[n] = 0;
+  s.count = static_cast<std::int32_t>(needed);
+}
+
+FString CopyOf(const FString& s) {
+  FString copy;
+  if (s.count == 0) {
+    return copy;
+  }
+  copy.ResizeExactly(s.count);
+  std::copy(s.data, s.data + s.count, copy.data);
+  copy.count = s.count;
+  return copy;
+}
+
+std::string ToNarrow(const FString& s) {
+  if (s.data == nullptr) {
+    return std::string();
+  }
+  std::string narrow(static_cast<std::size_t>(Length(s)), '\0');
+  NarrowUnits(s.data, narrow.size(), narrow.data());
+  return narrow;
+}
+
+void Release(FString& s) noexcept { s.ReleaseStorage(); }

@@ -1,0 +1,85 @@
+#include "plugin/plugin.h"
+
+#include <spdlog/pattern_formatter.h>
+
+#include "diagnostics/dump_command.h"
+#include "engine/fstring.h"
+#include "plugin/host/ark_api.h"
+#include "population/census_schedule.h"
+#include "population/settings.h"
+#include "population/spawn_gate.h"
+
+namespace {
+
+constexpr const char* kInitGameName = "AShooterGameMode.InitGame";
+constexpr const char* kBaseLevelName = "APrimalDinoCharacter.GetRandomBaseLevel";
+constexpr const char* kTimerKey = "dravelquin";
+constexpr const EngineUnit* kCommandName = ENGINE_TEXT("debugspawn");
+
+// What PluginStart has bound so far, so that PluginStop unbinds exactly that.
+struct Bindings {
+  bool init_game_hook = false;
+  bool base_level_hook = false;
+  bool timer = false;
+  bool command = false;
+};
+
+Bindings bound;
+
+template <typename Fn>
+void* DetourAddress(Fn detour) {
+  return reinterpret_cast<void*>(detour);
+}
+
+void MakePluginLog() {
+  const ArkApi::LogSinks& sinks = ArkApi::GetLogSinks();
+  auto log = std::make_shared<spdlog::logger>("dravelquin", sinks.begin(), sinks.end());
+  log->set_pattern("%D %R [%n][%l] %v", spdlog::pattern_time_type::local);
+  log->flush_on(spdlog::level::info);
+  PluginLog() = std::move(log);
+}
+
+}  // namespace
+
+std::shared_ptr<spdlog::logger>& PluginLog() {
+  static std::shared_ptr<spdlog::logger> log;
+  return log;
+}
+
+void PluginStart() {
+  MakePluginLog();
+  ReadSettings();
+  StartCensusClock();
+
+  ArkApi::IHooks& hooks = ArkApi::GetHooks();
+  hooks.SetHook(kInitGameName, DetourAddress(&OnInitGame), &InitGameSlot);
+  bound.init_game_hook = true;
+  hooks.SetHook(kBaseLevelName, DetourAddress(&OnGetRandomBaseLevel), &BaseLevelSlot);
+  bound.base_level_hook = true;
+
+  ArkApi::ICommands& commands = ArkApi::GetCommands();
+  commands.AddOnTimerCallback(FromNarrow(kTimerKey), ArkApi::TimerCallback(&OnCensusTimer));
+  bound.timer = true;
+  commands.AddConsoleCommand(FromWide(kCommandName),
+                             ArkApi::ConsoleCommandCallback(&OnDumpCommand));
+  bound.command = true;
+}
+
+void PluginStop() {
+  if (bound.init_game_hook) {
+    ArkApi::GetHooks().DisableHook(kInitGameName, DetourAddress(&OnInitGame));
+    bound.init_game_hook = false;
+  }
+  if (bound.base_level_hook) {
+    ArkApi::GetHooks().DisableHook(kBaseLevelName, DetourAddress(&OnGetRandomBaseLevel));
+    bound.base_level_hook = false;
+  }
+  if (bound.command) {
+    ArkApi::GetCommands().RemoveConsoleCommand(FromWide(kCommandName));
+    bound.command = false;
+  }
+  if (bound.timer) {
+    ArkApi::GetCommands().RemoveOnTimerCallback(FromNarrow(kTimerKey));
+    bound.timer = false;
+  }
+}

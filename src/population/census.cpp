@@ -1,0 +1,57 @@
+#include "population/census.h"
+
+#include <utility>
+
+#include "engine/naming.h"
+#include "plugin/host/platform.h"
+#include "population/creatures.h"
+#include "population/settings.h"
+
+CapTableMap& CapTable() {
+  static CapTableMap table;
+  return table;
+}
+
+bool CaseInsensitiveLess::operator()(const FString& left, const FString& right) const {
+  return CompareIgnoringCase(TextPointer(left), TextPointer(right)) < 0;
+}
+
+namespace {
+
+void MakeEntriesForConfiguredNames(CapTableMap& table) {
+  for (const std::string& name : MemberNames(MemberByName(Settings(), "Dinos"))) {
+    FString key = FromNarrow(name.c_str());
+    auto entry = table.find(key);
+    if (entry == table.end()) {
+      entry = table.emplace(std::move(key), PathCounts()).first;
+    }
+    entry->second.clear();
+  }
+}
+
+void CountWildCreatures(CapTableMap& table) {
+  const EngineArray<AActor*> actors = AllCreatureActors();
+  for (std::int32_t i = 0; i < actors.count; ++i) {
+    const AActor* actor = actors.data[i];
+    if (actor == nullptr) {
+      continue;
+    }
+    const FString path = BlueprintPathOf(actor);
+    if (!IsWild(actor)) {
+      continue;
+    }
+    const auto entry = table.find(path);
+    if (entry != table.end()) {
+      ++entry->second[ToNarrow(path)];
+    }
+  }
+}
+
+}  // namespace
+
+void RunCensus() {
+  CapTableMap& table = CapTable();
+  table.clear();
+  MakeEntriesForConfiguredNames(table);
+  CountWildCreatures(table);
+}

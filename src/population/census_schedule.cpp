@@ -1,0 +1,49 @@
+#include "population/census_schedule.h"
+
+#include <limits>
+
+#include "plugin/host/game.h"
+#include "plugin/host/platform.h"
+#include "population/census.h"
+#include "population/settings.h"
+
+std::int64_t NextCensusTicks = 0;
+void* InitGameSlot = nullptr;
+
+namespace {
+
+constexpr std::int32_t kDefaultIntervalSeconds = 86400;
+constexpr std::int64_t kTicksPerSecond = 10000000;
+
+// now + seconds in ticks, held at the largest time rather than wrapping.
+std::int64_t TicksAfter(std::int64_t now, std::int32_t seconds) {
+  const std::int64_t delta = std::int64_t{seconds} * kTicksPerSecond;
+  if (delta > 0 && now > std::numeric_limits<std::int64_t>::max() - delta) {
+    return std::numeric_limits<std::int64_t>::max();
+  }
+  if (delta < 0 && now < std::numeric_limits<std::int64_t>::min() - delta) {
+    return std::numeric_limits<std::int64_t>::min();
+  }
+  return now + delta;
+}
+
+}  // namespace
+
+void StartCensusClock() { NextCensusTicks = CurrentTicks(); }
+
+void OnInitGame(AShooterGameMode* mode, FString* map_name, FString* options,
+                FString* error_message) {
+  reinterpret_cast<InitGameFn>(InitGameSlot)(mode, map_name, options, error_message);
+  RunCensus();
+}
+
+void OnCensusTimer() {
+  const std::int64_t now = CurrentTicks();
+  if (now < NextCensusTicks) {
+    return;
+  }
+  const std::int32_t interval =
+      IntValueOr(MemberByName(Settings(), "General"), "CheckInterval", kDefaultIntervalSeconds);
+  NextCensusTicks = TicksAfter(now, interval);
+  RunCensus();
+}

@@ -1,0 +1,26 @@
+#include "population/creatures.h"
+
+#include <cstdint>
+
+#include "plugin/host/ark_api.h"
+#include "plugin/host/game.h"
+
+namespace {
+
+constexpr std::int32_t kFirstPlayerTeam = 50000;
+
+}  // namespace
+
+EngineArray<AActor*> AllCreatureActors() {
+  UClass* creature_class =
+      Native<GetPrivateStaticClassFn>("APrimalDinoCharacter.GetPrivateStaticClass")();
+  UWorld* world = ArkApi::GetApiUtils().GetWorld();
+  EngineArray<AActor*> actors;
+  Native<GetAllActorsOfClassFn>("UGameplayStatics.GetAllActorsOfClass")(world, creature_class,
+                                                                        &actors);
+  return actors;
+}
+
+bool IsWild(const AActor* actor) {
+  return ReadField<std::int32_t>(actor, "AActor.TargetingTeam") < kFirstPlayerTeam;
+}

@@ -1,0 +1,203 @@
+#include "population/settings.h"
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "plugin/host/ark_api.h"
+
+using nlohmann::json;
+
+
+namespace {
+
+// Builds the document from the parser's events, keeping the first of two
+// members with the same name: the repeated member's value, however deep, is
+// skipped as it streams past.
+class FirstWinsBuilder {
+ public:
+  explicit FirstWinsBuilder(json& root) : root_(root) {}
+
+  bool null() { return Scalar(json(nullptr)); }
+  bool boolean(bool value) { return Scalar(json(value)); }
+  bool number_integer(json::number_integer_t value) { return Scalar(json(value)); }
+  bool number_unsigned(json::number_unsigned_t value) { return Scalar(json(value)); }
+  bool number_float(json::number_float_t value, const json::string_t&) {
+    return Scalar(json(value));
+  }
+  bool string(json::string_t& value) { return Scalar(json(std::move(value))); }
+  bool binary(json::binary_t& value) { return Scalar(json::binary(std::move(value))); }
+
+  bool start_object(std::size_t) { return Open(json::object()); }
+  bool start_array(std::size_t) { return Open(json::array()); }
+  bool end_object() { return Close(); }
+  bool end_array() { return Close(); }
+
+  bool key(json::string_t& name) {
+    if (skipping_) {
+      return true;
+    }
+    json& object = *open_.back();
+    if (object.contains(name)) {
+      skipping_ = true;
+    } else {
+      member_ = &object[name];
+    }
+    return true;
+  }
+
+  [[noreturn]] bool parse_error(std::size_t, const std::string&,
+                                const nlohmann::detail::exception& error) {
+    if (const auto* parse = dynamic_cast<const json::parse_error*>(&error)) {
+      throw *parse;
+    }
+    if (const auto* range = dynamic_cast<const json::out_of_range*>(&error)) {
+      throw *range;
+    }
+    throw std::runtime_error(error.what());
+  }
+
+ private:
+  bool Scalar(json&& value) {
+    if (skipping_) {
+      skipping_ = skip_depth_ != 0;
+      return true;
+    }
+    Place(std::move(value));
+    return true;
+  }
+
+  bool Open(json&& container) {
+    if (skipping_) {
+      ++skip_depth_;
+      return true;
+    }
+    open_.push_back(Place(std::move(container)));
+    return true;
+  }
+
+  bool Close() {
+    if (skipping_) {
+      skipping_ = --skip_depth_ != 0;
+      return true;
+    }
+    open_.pop_back();
+    return true;
+  }
+
+  json* Place(json&& value) {
+    if (open_.empty()) {
+      root_ = std::move(value);
+      return &root_;
+    }
+    json& parent = *open_.back();
+    if (parent.is_array()) {
+      parent.push_back(std::move(value));
+      return &parent.back();
+    }
+    *member_ = std::move(value);
+    return member_;
+  }
+
+  json& root_;
+  std::vector<json*> open_;
+  json* member_ = nullptr;
+  bool skipping_ = false;
+  std::size_t skip_depth_ = 0;
+};
+
+[[noreturn]] void RaiseNotNumber(const json& value) {
+  throw json::type_error::create(
+      302, std::string("type must be number, but is ") + value.type_name(), &value);
+}
+
+[[noreturn]] void RaiseNotObject(const json& value) {
+  throw json::type_error::create(
+      306, std::string("cannot use value() with ") + value.type_name(), &value);
+}
+
+std::int32_t LowBits(std::uint64_t value) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
+std::int32_t Truncated(double value) {
+  constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+  if (std::isnan(value)) {
+    return 0;
+  }
+  if (value <= kMin) {
+    return std::numeric_limits<std::int32_t>::min();
+  }
+  if (value >= kMax) {
+    return std::numeric_limits<std::int32_t>::max();
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+std::int32_t AsInt32(const json& value) {
+  switch (value.type()) {
+    case json::value_t::boolean:
+      return value.get<bool>() ? 1 : 0;
+    case json::value_t::number_integer:
+      return LowBits(static_cast<std::uint64_t>(value.get<json::number_integer_t>()));
+    case json::value_t::number_unsigned:
+      return LowBits(value.get<json::number_unsigned_t>());
+    case json::value_t::number_float:
+      return Truncated(value.get<json::number_float_t>());
+    default:
+      RaiseNotNumber(value);
+  }
+}
+
+}  // namespace
+
+json& Settings() {
+  static json document;
+  return document;
+}
+
+json ParseSettingsText(std::istream& in) {
+  json document;
+  FirstWinsBuilder builder(document);
+  json::sax_parse(in, &builder, json::input_format_t::json, /*strict=*/false,
+                  /*ignore_comments=*/false);
+  return document;
+}
+
+void ReadSettings() {
+  std::ifstream file(ArkApi::Tools::GetCurrentDir() + "/ArkApi/Plugins/dravelquin/config.json");
+  if (!file.is_open()) {
+    throw std::runtime_error("Can't open config.json");
+  }
+  Settings() = nullptr;
+  Settings() = ParseSettingsText(file);
+}
+
+json& MemberByName(json& document, const char* name) { return document[name]; }
+
+std::int32_t IntValueOr(const json& object, const char* name, std::int32_t fallback) {
+  if (!object.is_object()) {
+    RaiseNotObject(object);
+  }
+  const auto member = object.find(name);
+  return member == object.end() ? fallback : AsInt32(*member);
+}
+
+const json& MemberOr(const json& object, const std::string& name, const json& fallback) {
+  if (!object.is_object()) {
+    RaiseNotObject(object);
+  }
+  const auto member = object.find(name);
+  return member == object.end() ? fallback : *member;
+}
+
+std::vector<std::string> MemberNames(const json& value) {
+  std::vector<std::string> names;
+  for (auto it = value.begin(); it != value.end(); ++it) {
+    names.push_back(it.key());
+  }
+  return names;
+}

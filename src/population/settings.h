@@ -1,0 +1,51 @@
+#pragma once
+
+// The settings document, read once at start-up, and the lookups the census,
+// the spawn gate and the census schedule make in it. Lookups raise the JSON
+// library's own errors for a wrongly shaped document.
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+// The parsed settings; null until ReadSettings succeeds. Held in a
+// function-local static so that it exists before the load-time entry runs.
+nlohmann::json& Settings();
+
+// Reads "<current dir>/ArkApi/Plugins/dravelquin/config.json" into Settings.
+// Raises std::runtime_error "Can't open config.json" when the file cannot be
+// opened, and the library's parse_error or out_of_range for text that is not
+// one JSON value.
+void ReadSettings();
+
+// Parses one JSON value from the stream: a leading UTF-8 byte-order mark is
+// skipped, whatever follows the value is neither read nor checked, and of two
+// members with the same name in one object the first is kept.
+// Example: {"a":1,"a":2} x  ->  {"a":1}
+nlohmann::json ParseSettingsText(std::istream& in);
+
+// The named member of the document, inserted as null when absent. A null
+// document becomes an empty object first; any other non-object raises
+// type_error 305.
+nlohmann::json& MemberByName(nlohmann::json& document, const char* name);
+
+// The named member of `object` as a signed 32-bit integer, or `fallback` when
+// it has none. Booleans give 1 and 0; integers keep their low 32 bits; doubles
+// are truncated toward zero and saturate at the 32-bit bounds. Raises
+// type_error 306 when `object` is not an object and 302 when the member is
+// not a number or a boolean.
+// Example: {"Count": 2.9} -> 2; {"Count": 4294967296} -> 0; {} -> fallback.
+std::int32_t IntValueOr(const nlohmann::json& object, const char* name, std::int32_t fallback);
+
+// The named member of `object`, or `fallback` when it has none. Raises
+// type_error 306 when `object` is not an object.
+const nlohmann::json& MemberOr(const nlohmann::json& object, const std::string& name,
+                               const nlohmann::json& fallback);
+
+// The member names of `value` in the object's own (byte) order. Null and
+// empty containers have none; a non-empty array or a scalar raises
+// invalid_iterator 207.
+std::vector<std::string> MemberNames(const nlohmann::json& value);

@@ -1,0 +1,48 @@
+#include "population/spawn_gate.h"
+
+#include <exception>
+#include <string>
+
+#include "engine/naming.h"
+#include "plugin/host/game.h"
+#include "population/census.h"
+#include "population/settings.h"
+
+void* BaseLevelSlot = nullptr;
+
+namespace {
+
+constexpr std::int32_t kDefaultCap = 1000;
+
+// Destroys the creature when its blueprint's census count has reached its
+// cap. An error on the way leaves the creature alone.
+bool DestroyedByCap(APrimalDinoCharacter* creature) {
+  try {
+    const FString path = BlueprintPathOf(creature);
+    const auto entry = CapTable().find(path);
+    if (entry == CapTable().end()) {
+      return false;
+    }
+    const std::string narrow_path = ToNarrow(path);
+    const std::int32_t count = entry->second[narrow_path];
+    static const nlohmann::json kNoSettings = nlohmann::json::object();
+    const nlohmann::json& blueprint =
+        MemberOr(MemberByName(Settings(), "Dinos"), narrow_path, kNoSettings);
+    if (count < IntValueOr(blueprint, "Count", kDefaultCap)) {
+      return false;
+    }
+    Native<DestroyFn>("AActor.Destroy")(reinterpret_cast<AActor*>(creature), true, true);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+std::int32_t OnGetRandomBaseLevel(APrimalDinoCharacter* creature) {
+  if (DestroyedByCap(creature)) {
+    return 0;
+  }
+  return reinterpret_cast<GetRandomBaseLevelFn>(BaseLevelSlot)(creature);
+}

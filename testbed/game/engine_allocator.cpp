@@ -1,0 +1,187 @@
+#include "testbed/game/engine_allocator.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <iomanip>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace testbed {
+
+namespace {
+
+constexpr std::uint32_t kDefaultAlignment = 16;
+constexpr unsigned char kFreshByte = 0xCD;
+constexpr unsigned char kFreedByte = 0xDD;
+
+struct Block {
+  std::size_t bytes;
+  std::uint32_t alignment;
+};
+
+struct Accounts {
+  std::vector<AllocatorCall> calls;
+  std::unordered_map<void*, Block> live;
+  std::unordered_set<void*> freed;  // handed out once, since freed
+  std::size_t live_bytes = 0;
+  std::vector<std::string> errors;
+  std::size_t calls_until_failure = 0;  // 0: no failure pending
+};
+
+Accounts& Books() {
+  static Accounts accounts;
+  return accounts;
+}
+
+std::string Address(const void* block) {
+  std::ostringstream text;
+  text << "0x" << std::hex << reinterpret_cast<std::uintptr_t>(block);
+  return text.str();
+}
+
+void Record(AllocatorCallKind kind, std::size_t bytes, void* in, void* out) {
+  Books().calls.push_back(AllocatorCall{kind, bytes, in, out});
+}
+
+void RecordError(const std::string& error) { Books().errors.push_back(error); }
+
+bool InjectedFailureDue() {
+  Accounts& books = Books();
+  return books.calls_until_failure != 0 && --books.calls_until_failure == 0;
+}
+
+std::uint32_t CheckedAlignment(std::uint32_t alignment) {
+  if (alignment == 0) {
+    return kDefaultAlignment;
+  }
+  if ((alignment & (alignment - 1)) != 0) {
+    RecordError("Malloc with an alignment that is not a power of two: " +
+                std::to_string(alignment));
+    return kDefaultAlignment;
+  }
+  return std::max(alignment, kDefaultAlignment);
+}
+
+void* Obtain(std::size_t bytes, std::uint32_t alignment) {
+  const std::size_t rounded = (std::max<std::size_t>(bytes, 1) + alignment - 1) / alignment * alignment;
+  void* block = std::aligned_alloc(alignment, rounded);
+  if (block == nullptr) {
+    return nullptr;
+  }
+  std::memset(block, kFreshByte, rounded);
+  Accounts& books = Books();
+  books.live.emplace(block, Block{bytes, alignment});
+  books.freed.erase(block);
+  books.live_bytes += bytes;
+  return block;
+}
+
+void Release(void* block) {
+  Accounts& books = Books();
+  const auto found = books.live.find(block);
+  std::memset(block, kFreedByte, found->second.bytes);
+  books.live_bytes -= found->second.bytes;
+  books.live.erase(found);
+  books.freed.insert(block);
+  std::free(block);
+}
+
+// Names what is wrong with handing `block` back, or "" when it is live.
+std::string MisuseOf(const void* block, const char* call) {
+  Accounts& books = Books();
+  if (books.live.count(const_cast<void*>(block)) != 0) {
+    return "";
+  }
+  const bool was_freed = books.freed.count(const_cast<void*>(block)) != 0;
+  return std::string(call) + (was_freed ? " of a block already freed: "
+                                        : " of a block never handed out: ") +
+         Address(block);
+}
+
+}  // namespace
+
+void* EngineMalloc(std::size_t bytes, std::uint32_t alignment) {
+  const std::uint32_t checked = CheckedAlignment(alignment);
+  void* block = InjectedFailureDue() ? nullptr : Obtain(bytes, checked);
+  Record(AllocatorCallKind::kMalloc, bytes, nullptr, block);
+  return block;
+}
+
+void* EngineRealloc(void* block, std::size_t bytes) {
+  if (block != nullptr) {
+    const std::string misuse = MisuseOf(block, "Realloc");
+    if (!misuse.empty()) {
+      RecordError(misuse);
+      Record(AllocatorCallKind::kRealloc, bytes, block, nullptr);
+      return nullptr;
+    }
+  }
+  if (InjectedFailureDue()) {
+    Record(AllocatorCallKind::kRealloc, bytes, block, nullptr);
+    return nullptr;
+  }
+  if (block == nullptr) {
+    void* fresh = Obtain(bytes, kDefaultAlignment);
+    Record(AllocatorCallKind::kRealloc, bytes, nullptr, fresh);
+    return fresh;
+  }
+  const Block old = Books().live.at(block);
+  void* moved = nullptr;
+  if (bytes != 0) {
+    moved = Obtain(bytes, old.alignment);
+    if (moved == nullptr) {
+      Record(AllocatorCallKind::kRealloc, bytes, block, nullptr);
+      return nullptr;
+    }
+    std::memcpy(moved, block, std::min(bytes, old.bytes));
+  }
+  Release(block);
+  Record(AllocatorCallKind::kRealloc, bytes, block, moved);
+  return moved;
+}
+
+void EngineFree(void* block) {
+  Record(AllocatorCallKind::kFree, 0, block, nullptr);
+  if (block == nullptr) {
+    return;
+  }
+  const std::string misuse = MisuseOf(block, "Free");
+  if (!misuse.empty()) {
+    RecordError(misuse);
+    return;
+  }
+  Release(block);
+}
+
+const std::vector<AllocatorCall>& AllocatorCalls() { return Books().calls; }
+
+std::size_t LiveBlockCount() { return Books().live.size(); }
+
+std::size_t LiveBytes() { return Books().live_bytes; }
+
+std::size_t LiveBlockSize(const void* block) {
+  const auto found = Books().live.find(const_cast<void*>(block));
+  return found == Books().live.end() ? 0 : found->second.bytes;
+}
+
+std::vector<std::string> AllocatorErrors() { return Books().errors; }
+
+std::vector<std::string> TakeAllocatorErrors() { return std::exchange(Books().errors, {}); }
+
+void FailAllocation(std::size_t nth) { Books().calls_until_failure = nth; }
+
+void ResetAllocator() {
+  Accounts& books = Books();
+  for (const auto& [block, info] : books.live) {
+    std::free(block);
+  }
+  books = Accounts{};
+}
+
+}  // namespace testbed

@@ -1,0 +1,58 @@
+#pragma once
+
+// The game's allocator behind "FMemory.Malloc", "FMemory.Realloc" and
+// "FMemory.Free", with full accounting: every call is recorded, live blocks
+// and bytes are counted, and misuse is recorded as an error instead of
+// corrupting the process. Fresh bytes are filled with 0xCD and freed bytes
+// with 0xDD, and Realloc always moves the block, so stale pointers and reads
+// of unwritten memory show up.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace testbed {
+
+enum class AllocatorCallKind { kMalloc, kRealloc, kFree };
+
+struct AllocatorCall {
+  AllocatorCallKind kind;
+  std::size_t bytes;     // 0 for Free
+  void* block_in;        // null for Malloc
+  void* block_out;       // null for Free and for a failed or freeing Realloc
+};
+
+// A block of at least `bytes` (a unique block for 0), aligned to `alignment`
+// (0 means 16). Null when an injected failure is due.
+void* EngineMalloc(std::size_t bytes, std::uint32_t alignment);
+// Moves the block to a new one of `bytes`, keeping the contents up to the
+// smaller size. A null block allocates; 0 bytes frees the block and gives
+// null. A block that is not live is recorded as an error and gives null;
+// so does an injected failure, which leaves the old block live.
+void* EngineRealloc(void* block, std::size_t bytes);
+// Frees a live block. Null does nothing; a block that was freed already or
+// never handed out is recorded as an error and left alone.
+void EngineFree(void* block);
+
+// Every call since the last reset, in order.
+const std::vector<AllocatorCall>& AllocatorCalls();
+std::size_t LiveBlockCount();
+std::size_t LiveBytes();
+// Size of a live block, or 0 when the block is not live.
+std::size_t LiveBlockSize(const void* block);
+
+// Misuse recorded since the last reset (double free, free or realloc of an
+// unknown block, bad alignment), oldest first.
+std::vector<std::string> AllocatorErrors();
+// The errors recorded so far; forgets them.
+std::vector<std::string> TakeAllocatorErrors();
+
+// Makes the nth Malloc or Realloc call from now (1 = the next) give null.
+// 0 cancels a pending failure.
+void FailAllocation(std::size_t nth);
+
+// Frees every live block and forgets the calls, errors and pending failure.
+void ResetAllocator();
+
+}  // namespace testbed

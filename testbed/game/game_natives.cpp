@@ -1,0 +1,162 @@
+// The game's natives, each with exactly the call shape the plug-in uses, and
+// the fields the plug-in reads, registered with the host by name.
+
+#include "testbed/game/game_natives.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "plugin/host/game.h"
+#include "testbed/game/engine_allocator.h"
+#include "testbed/game/engine_values.h"
+#include "testbed/game/game_state.h"
+#include "testbed/host/testbed_host.h"
+
+namespace testbed::game {
+
+namespace {
+
+// Raises the fault injected into the named native, if any.
+void RaiseInjectedFault(const char* name) {
+  const auto& faults = State().throwing_natives;
+  if (faults.empty()) {
+    return;
+  }
+  const auto found = faults.find(name);
+  if (found != faults.end()) {
+    throw std::runtime_error(found->second);
+  }
+}
+
+void* Malloc(std::size_t bytes, std::uint32_t alignment) {
+  RaiseInjectedFault("FMemory.Malloc");
+  return EngineMalloc(bytes, alignment);
+}
+
+void* Realloc(void* block, std::size_t bytes) {
+  RaiseInjectedFault("FMemory.Realloc");
+  return EngineRealloc(block, bytes);
+}
+
+void Free(void* block) {
+  RaiseInjectedFault("FMemory.Free");
+  EngineFree(block);
+}
+
+UObject* GetDefaultObject(UClass* klass, bool /*create_if_needed*/) {
+  RaiseInjectedFault("UClass.GetDefaultObject");
+  const auto* game_class = FromOpaque<const GameClass>(klass);
+  return game_class == nullptr ? nullptr : AsOpaque<UObject>(game_class->default_object);
+}
+
+const std::u16string& TextOrEmpty(const std::u16string* text) {
+  static const std::u16string empty;
+  return text == nullptr ? empty : *text;
+}
+
+void GetFullName(const UObject* object, FString* out, const UObject* /*stop_outer*/) {
+  RaiseInjectedFault("UObjectBaseUtility.GetFullName");
+  const auto* game_object = FromOpaque<const GameObject>(object);
+  AssignEngineText(*FromOpaque<EngineTextLayout>(out),
+                   TextOrEmpty(game_object == nullptr ? nullptr : game_object->full_name));
+}
+
+void GetDinoDescriptiveName(APrimalDinoCharacter* creature, FString* out) {
+  RaiseInjectedFault("APrimalDinoCharacter.GetDinoDescriptiveName");
+  const auto* game_creature = FromOpaque<const GameCreature>(creature);
+  AssignEngineText(*FromOpaque<EngineTextLayout>(out),
+                   TextOrEmpty(game_creature == nullptr ? nullptr
+                                                        : game_creature->descriptive_name));
+}
+
+UClass* GetPrivateStaticClass() {
+  RaiseInjectedFault("APrimalDinoCharacter.GetPrivateStaticClass");
+  return AsOpaque<UClass>(&CreatureClassRecord().klass);
+}
+
+// The world's actors of the class: every entry for the creature class, the
+// creatures of a kind for a kind's class, none for any other class or world.
+std::vector<void*> ActorsOf(const UWorld* world, const UClass* klass) {
+  const GameState& state = State();
+  std::vector<void*> found;
+  if (world != AsOpaque<const UWorld>(&state.world)) {
+    return found;
+  }
+  const auto* game_class = FromOpaque<const GameClass>(klass);
+  const bool every_creature = game_class == &CreatureClassRecord().klass;
+  for (GameCreature* creature : state.actors) {
+    if (every_creature || (creature != nullptr && creature->object.klass == game_class)) {
+      found.push_back(creature);
+    }
+  }
+  return found;
+}
+
+void GetAllActorsOfClass(UWorld* world, UClass* klass, EngineArray<AActor*>* out) {
+  RaiseInjectedFault("UGameplayStatics.GetAllActorsOfClass");
+  AssignEnginePointers(*FromOpaque<EngineArrayLayout<void*>>(out), ActorsOf(world, klass));
+}
+
+bool Destroy(AActor* actor, bool net_force, bool should_modify_level) {
+  RaiseInjectedFault("AActor.Destroy");
+  GameState& state = State();
+  state.destroy_calls.push_back(DestroyCall{actor, net_force, should_modify_level});
+  auto* creature = FromOpaque<GameCreature>(actor);
+  const auto found = std::find(state.actors.begin(), state.actors.end(), creature);
+  if (creature == nullptr || found == state.actors.end()) {
+    return false;
+  }
+  state.actors.erase(found);
+  return true;
+}
+
+AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
+  RaiseInjectedFault("AShooterPlayerController.GetPlayerCharacter");
+  const auto* game_controller = FromOpaque<const GameController>(controller);
+  return game_controller == nullptr ? nullptr
+                                    : AsOpaque<AShooterCharacter>(game_controller->character);
+}
+
+template <typename Expected, typename Actual>
+void Register(const char* name, Actual function) {
+  static_assert(std::is_same_v<Expected, Actual>, "the native has the game's call shape");
+  RegisterNative(name, reinterpret_cast<void*>(function));
+}
+
+}  // namespace
+
+void RegisterNativesAndFields() {
+  Register<MallocFn>("FMemory.Malloc", &Malloc);
+  Register<ReallocFn>("FMemory.Realloc", &Realloc);
+  Register<FreeFn>("FMemory.Free", &Free);
+  Register<GetDefaultObjectFn>("UClass.GetDefaultObject", &GetDefaultObject);
+  Register<GetFullNameFn>("UObjectBaseUtility.GetFullName", &GetFullName);
+  Register<GetDinoDescriptiveNameFn>("APrimalDinoCharacter.GetDinoDescriptiveName",
+                                     &GetDinoDescriptiveName);
+  Register<GetPrivateStaticClassFn>("APrimalDinoCharacter.GetPrivateStaticClass",
+                                    &GetPrivateStaticClass);
+  Register<GetAllActorsOfClassFn>("UGameplayStatics.GetAllActorsOfClass", &GetAllActorsOfClass);
+  Register<DestroyFn>("AActor.Destroy", &Destroy);
+  Register<GetPlayerCharacterFn>("AShooterPlayerController.GetPlayerCharacter",
+                                 &GetPlayerCharacter);
+
+  RegisterField("UObjectBase.Class", offsetof(GameObject, klass));
+  RegisterField("AActor.TargetingTeam", offsetof(GameCreature, targeting_team));
+  RegisterField("AController.PlayerState", offsetof(GameController, player_state));
+  RegisterField("AShooterCharacter.bIsServerAdmin", offsetof(GameCharacter, is_server_admin));
+}
+
+}  // namespace testbed::game
+
+namespace testbed {
+
+void MakeNativeThrow(const std::string& name, const std::string& message) {
+  game::State().throwing_natives[name] = message;
+}
+
+}  // namespace testbed

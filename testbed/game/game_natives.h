@@ -1,0 +1,15 @@
+#pragma once
+
+// Fault injection into the game's natives. To make a native or a field
+// unknown, remove its name from the host (testbed::RemoveNative,
+// testbed::RemoveField); ResetGame registers it again.
+
+#include <string>
+
+namespace testbed {
+
+// Makes every later call of the named native raise std::runtime_error with
+// `message`, until ResetGame.
+void MakeNativeThrow(const std::string& name, const std::string& message);
+
+}  // namespace testbed

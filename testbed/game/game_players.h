@@ -1,0 +1,19 @@
+#pragma once
+
+// Player controllers that type console commands.
+
+#include "plugin/host/game_types.h"
+
+namespace testbed {
+
+enum class PlayerKind {
+  kAdmin,          // player state and a character that is a server administrator
+  kPlayer,         // player state and a character that is not
+  kNoCharacter,    // player state, no character
+  kNoPlayerState,  // an administrator's character, but no player state
+};
+
+// A new controller of the kind, owned by the game until ResetGame.
+APlayerController* AddPlayer(PlayerKind kind);
+
+}  // namespace testbed

@@ -1,0 +1,40 @@
+#include "testbed/game/game_state.h"
+
+#include <memory>
+#include <string>
+
+namespace testbed::game {
+
+GameState& State() {
+  static GameState state;
+  return state;
+}
+
+std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name) {
+  auto record = std::make_unique<KindRecord>();
+  record->full_name = full_name;
+  record->klass.default_object = &record->default_object;
+  record->default_object.klass = &record->klass;
+  record->default_object.full_name = &record->full_name;
+  return record;
+}
+
+KindRecord& CreatureClassRecord() {
+  static const std::unique_ptr<KindRecord> record =
+      MakeKindRecord(u"PrimalDinoCharacter /Script/ShooterGame.Default__PrimalDinoCharacter");
+  return *record;
+}
+
+void ClearState() {
+  GameState& state = State();
+  state.kinds.clear();
+  state.creatures.clear();
+  state.actors.clear();
+  state.players.clear();
+  state.destroy_calls.clear();
+  state.own_base_level_calls.clear();
+  state.own_init_game_calls.clear();
+  state.throwing_natives.clear();
+}
+
+}  // namespace testbed::game

@@ -1,0 +1,62 @@
+#pragma once
+
+// The game's state, shared by its natives, its world and its players.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "testbed/game/game_objects.h"
+#include "testbed/game/game_world.h"
+
+namespace testbed::game {
+
+// A class with its default object, whose full name is the kind's text.
+struct KindRecord {
+  GameClass klass;
+  GameObject default_object;
+  std::u16string full_name;
+};
+
+struct CreatureRecord {
+  GameCreature memory;
+  std::u16string descriptive_name;
+};
+
+struct PlayerRecord {
+  GameController controller;
+  GamePlayerState player_state;
+  GameCharacter character;
+};
+
+struct GameState {
+  GameWorld world;
+  GameMode mode;
+  std::vector<std::unique_ptr<KindRecord>> kinds;
+  // Every creature made since the reset; destroyed ones stay in memory, as
+  // the engine keeps destroyed actors until it collects them.
+  std::vector<std::unique_ptr<CreatureRecord>> creatures;
+  std::vector<GameCreature*> actors;  // the world's list, in order; may hold null
+  std::vector<std::unique_ptr<PlayerRecord>> players;
+  std::vector<DestroyCall> destroy_calls;
+  std::vector<const GameCreature*> own_base_level_calls;
+  std::vector<InitGameCall> own_init_game_calls;
+  std::unordered_map<std::string, std::string> throwing_natives;
+};
+
+GameState& State();
+
+// Wires a kind record's class and default object to each other.
+std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name);
+
+// The record behind the creature class, which lives as long as the process.
+KindRecord& CreatureClassRecord();
+
+// Forgets everything the world, the players and the records hold.
+void ClearState();
+
+// Registers the natives and fields with the host.
+void RegisterNativesAndFields();
+
+}  // namespace testbed::game

@@ -1,0 +1,105 @@
+#pragma once
+
+// The game world as tests and the simulator drive it: creature kinds,
+// creatures placed or spawned, the game mode's initialisation, and what the
+// game's own functions saw. Calls into hooked functions go through their
+// patch points, so a loaded plug-in's detours run; an exception leaving such
+// a call is recorded as a callback error of "hook <function name>".
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "plugin/host/game_types.h"
+#include "testbed/game/game_objects.h"
+
+namespace testbed {
+
+// Creatures of a team below this number are wild.
+constexpr std::int32_t kFirstTamedTeam = 50000;
+
+enum class Wildness { kWild, kTamed, kAny };
+
+// The world object the game's actor queries accept.
+UWorld* World();
+
+// The class "APrimalDinoCharacter.GetPrivateStaticClass" answers; asking
+// for its actors lists every creature of the world.
+GameClass* CreatureClass();
+
+// A new kind of creature: a class whose default object has `full_name` as
+// its full name (any text: normally class name, space, object path).
+GameClass* AddKind(const std::u16string& full_name);
+void SetKindFullName(GameClass* kind, const std::u16string& full_name);
+
+// Puts a creature of the kind at the end of the world's list without any
+// call of its base level.
+GameCreature* PlaceCreature(GameClass* kind, const std::u16string& descriptive_name,
+                            std::int32_t team);
+// Puts a null entry at the end of the world's list.
+void AddNullActor();
+
+struct SpawnResult {
+  GameCreature* creature = nullptr;
+  std::int32_t level = 0;   // what GetRandomBaseLevel answered; 0 when it raised
+  bool destroyed = false;   // the creature left the world during the call
+  bool completed = false;   // no exception left the call
+};
+
+// Puts a creature at the end of the world's list and asks its random base
+// level through the patch point; the game's own function answers `own_level`.
+SpawnResult SpawnCreature(GameClass* kind, const std::u16string& descriptive_name,
+                          std::int32_t team, std::int32_t own_level);
+
+void SetDescriptiveName(GameCreature* creature, const std::u16string& descriptive_name);
+void RetameCreature(GameCreature* creature, std::int32_t team);
+// Takes the creature out of the world's list; false when it was not there.
+bool RemoveCreature(GameCreature* creature);
+bool InWorld(const GameCreature* creature);
+// The world's list in order, null entries included.
+std::vector<GameCreature*> WorldActors();
+// Creatures in the world of the kind (any kind for null) and wildness.
+std::size_t CountCreatures(const GameClass* kind, Wildness wildness);
+
+struct InitGameCall {
+  AShooterGameMode* mode = nullptr;
+  FString* map_name = nullptr;
+  FString* options = nullptr;
+  FString* error_message = nullptr;
+
+  bool operator==(const InitGameCall& other) const {
+    return mode == other.mode && map_name == other.map_name && options == other.options &&
+           error_message == other.error_message;
+  }
+};
+
+struct InitGameOutcome {
+  InitGameCall passed;     // what the game passed to the patch point
+  bool completed = false;  // no exception left the call
+};
+
+// Initialises the game mode: calls "AShooterGameMode.InitGame" through its
+// patch point with the game mode and the map name, options and error
+// message strings.
+InitGameOutcome InitGameMode();
+
+struct DestroyCall {
+  const void* actor;
+  bool net_force;
+  bool should_modify_level;
+};
+
+// "AActor.Destroy" calls, in order.
+std::vector<DestroyCall> DestroyCalls();
+// Creatures for which the game's own GetRandomBaseLevel ran, in order.
+std::vector<const GameCreature*> OwnBaseLevelCalls();
+// Arguments the game's own InitGame got, per run.
+std::vector<InitGameCall> OwnInitGameCalls();
+
+// Empties the world and forgets kinds, players, records and native faults,
+// then registers every native, field and hookable function with the host
+// again (undoing removals).
+void ResetGame();
+
+}  // namespace testbed

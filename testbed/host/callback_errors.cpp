@@ -1,0 +1,28 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "testbed/host/host_internal.h"
+#include "testbed/host/testbed_host.h"
+
+namespace {
+
+std::vector<testbed::CallbackError> errors;
+
+}  // namespace
+
+namespace testbed {
+
+namespace host {
+
+void ResetCallbackErrors() { errors.clear(); }
+
+}  // namespace host
+
+void RecordCallbackError(const std::string& where, const std::string& what) {
+  errors.push_back(CallbackError{where, what});
+}
+
+std::vector<CallbackError> TakeCallbackErrors() { return std::exchange(errors, {}); }
+
+}  // namespace testbed

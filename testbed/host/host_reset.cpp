@@ -1,0 +1,17 @@
+#include "testbed/host/host_internal.h"
+#include "testbed/host/testbed_host.h"
+
+namespace testbed {
+
+void ResetHost() {
+  host::ResetJournal();
+  host::ResetCallbackErrors();
+  host::ResetLogCapture();
+  host::ResetTools();
+  host::ResetClock();
+  host::RestoreAllHooks();
+  host::ClearAllCommands();
+  ResetAddressLookupCounts();
+}
+
+}  // namespace testbed

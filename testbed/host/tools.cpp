@@ -1,0 +1,55 @@
+// The host's tools and utilities: working directory, wide-text encoding and
+// the world, as the driver sets them.
+
+#include <string>
+
+#include "plugin/host/ark_api.h"
+#include "testbed/host/host_internal.h"
+#include "testbed/host/testbed_host.h"
+#include "testbed/host/text_encoding.h"
+
+namespace {
+
+std::string current_dir;
+UWorld* current_world = nullptr;
+
+class HostApiUtils final : public ArkApi::IApiUtils {
+ public:
+  UWorld* GetWorld() const override { return current_world; }
+};
+
+}  // namespace
+
+namespace ArkApi {
+
+IApiUtils& GetApiUtils() {
+  static HostApiUtils utils;
+  return utils;
+}
+
+namespace Tools {
+
+std::string GetCurrentDir() { return current_dir; }
+
+std::string Utf8Encode(const std::wstring& text) { return testbed::host::Utf8FromWide(text); }
+
+}  // namespace Tools
+
+}  // namespace ArkApi
+
+namespace testbed {
+
+namespace host {
+
+void ResetTools() {
+  current_dir.clear();
+  current_world = nullptr;
+}
+
+}  // namespace host
+
+void SetCurrentDir(const std::string& dir) { current_dir = dir; }
+
+void SetWorld(UWorld* world) { current_world = world; }
+
+}  // namespace testbed

@@ -1,0 +1,168 @@
+// The settings document: how its text is read and what each lookup yields
+// or raises. These run on the parser and lookups directly; loading the file
+// at start-up is covered with the loaded plug-in.
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "population/settings.h"
+
+using nlohmann::json;
+
+namespace {
+
+json Parse(const std::string& text) {
+  std::istringstream in(text);
+  return ParseSettingsText(in);
+}
+
+// Runs `lookup` and returns the id of the JSON library error it raises, or 0.
+template <typename Lookup>
+int ErrorIdOf(Lookup lookup, std::string* what = nullptr) {
+  try {
+    lookup();
+  } catch (const json::exception& error) {
+    if (what != nullptr) {
+      *what = error.what();
+    }
+    return error.id;
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(SettingsText, ByteOrderMarkIsSkipped) {
+  EXPECT_EQ(Parse("{\"a\":1}"), Parse("\xEF\xBB\xBF{\"a\":1}"));
+}
+
+TEST(SettingsText, TextAfterTheValueIsIgnored) {
+  EXPECT_EQ(json({{"a", 1}}), Parse("{\"a\":1} this is not JSON {"));
+}
+
+TEST(SettingsText, FirstOfTwoEqualNamesWins) {
+  const json document = Parse(R"({"Dinos":{"x":{"Count":5,"Count":7}}})");
+  EXPECT_EQ(5, document["Dinos"]["x"]["Count"]);
+}
+
+TEST(SettingsText, RepeatedContainerValueIsSkippedWhole) {
+  const json document =
+      Parse(R"({"a":{"b":1},"a":{"b":[2,{"c":3}],"d":4},"e":[5,{"f":6}]})");
+  EXPECT_EQ(json::parse(R"({"a":{"b":1},"e":[5,{"f":6}]})"), document);
+}
+
+TEST(SettingsText, RepeatedNameInsideNestedObjectKeepsFirst) {
+  const json document = Parse(R"([{"k":"first","k":"second"},{"k":"other"}])");
+  EXPECT_EQ(json::parse(R"([{"k":"first"},{"k":"other"}])"), document);
+}
+
+TEST(SettingsText, EmptyTextIsParseError101) {
+  std::string what;
+  EXPECT_EQ(101, ErrorIdOf([] { Parse(""); }, &what));
+  EXPECT_EQ(0u, what.find("[json.exception.parse_error.101] parse error"));
+  EXPECT_NE(std::string::npos, what.find("syntax error"));
+  EXPECT_NE(std::string::npos, what.find("unexpected end of input"));
+}
+
+TEST(SettingsText, BrokenStringNamesTheLexerMessage) {
+  std::string what;
+  EXPECT_EQ(101, ErrorIdOf([] { Parse("{\"a"); }, &what));
+  EXPECT_NE(std::string::npos, what.find("missing closing quote; last read: '\"a'"));
+}
+
+TEST(SettingsText, NumberBeyondDoubleIsOutOfRange406) {
+  std::string what;
+  EXPECT_EQ(406, ErrorIdOf([] { Parse("{\"a\":1e400}"); }, &what));
+  EXPECT_EQ("[json.exception.out_of_range.406] number overflow parsing '1e400'", what);
+}
+
+TEST(SettingsText, DeeplyNestedArraysLoad) {
+  const std::string text = std::string(100000, '[') + std::string(100000, ']');
+  EXPECT_TRUE(Parse(text).is_array());
+}
+
+TEST(MemberByName, NullDocumentBecomesObjectWithNullMember) {
+  json document;
+  EXPECT_TRUE(MemberByName(document, "Dinos").is_null());
+  EXPECT_EQ(json({{"Dinos", nullptr}}), document);
+}
+
+TEST(MemberByName, NonObjectDocumentIsTypeError305) {
+  json document = 3;
+  std::string what;
+  EXPECT_EQ(305, ErrorIdOf([&] { MemberByName(document, "Dinos"); }, &what));
+  EXPECT_NE(std::string::npos, what.find("cannot use operator[] with"));
+  EXPECT_EQ("number", what.substr(what.size() - 6));
+}
+
+TEST(IntValueOr, ConvertsEachKindOfNumber) {
+  const json member = Parse(R"({"t":true,"f":false,"i":-7,"d":90.9,"n":-2.9,
+                                "big":4294967296,"wrap":2147483648,"u":18446744073709551615})");
+  EXPECT_EQ(1, IntValueOr(member, "t", 5));
+  EXPECT_EQ(0, IntValueOr(member, "f", 5));
+  EXPECT_EQ(-7, IntValueOr(member, "i", 5));
+  EXPECT_EQ(90, IntValueOr(member, "d", 5));
+  EXPECT_EQ(-2, IntValueOr(member, "n", 5));
+  EXPECT_EQ(0, IntValueOr(member, "big", 5));
+  EXPECT_EQ(std::numeric_limits<std::int32_t>::min(), IntValueOr(member, "wrap", 5));
+  EXPECT_EQ(-1, IntValueOr(member, "u", 5));
+  EXPECT_EQ(5, IntValueOr(member, "absent", 5));
+}
+
+TEST(IntValueOr, DoublesBeyond32BitsSaturate) {
+  const json member = Parse(R"({"high":1e300,"low":-1e300,"edge":2147483647.5})");
+  EXPECT_EQ(std::numeric_limits<std::int32_t>::max(), IntValueOr(member, "high", 0));
+  EXPECT_EQ(std::numeric_limits<std::int32_t>::min(), IntValueOr(member, "low", 0));
+  EXPECT_EQ(std::numeric_limits<std::int32_t>::max(), IntValueOr(member, "edge", 0));
+}
+
+TEST(IntValueOr, NonNumbersAreTypeError302) {
+  const json member = Parse(R"({"s":"3600","z":null,"a":[],"o":{}})");
+  std::string what;
+  EXPECT_EQ(302, ErrorIdOf([&] { IntValueOr(member, "s", 0); }, &what));
+  EXPECT_EQ("[json.exception.type_error.302] type must be number, but is string", what);
+  EXPECT_EQ(302, ErrorIdOf([&] { IntValueOr(member, "z", 0); }, &what));
+  EXPECT_EQ("[json.exception.type_error.302] type must be number, but is null", what);
+  EXPECT_EQ(302, ErrorIdOf([&] { IntValueOr(member, "a", 0); }));
+  EXPECT_EQ(302, ErrorIdOf([&] { IntValueOr(member, "o", 0); }));
+}
+
+TEST(IntValueOr, NonObjectIsTypeError306) {
+  std::string what;
+  EXPECT_EQ(306, ErrorIdOf([] { IntValueOr(json(), "CheckInterval", 0); }, &what));
+  EXPECT_EQ("[json.exception.type_error.306] cannot use value() with null", what);
+  EXPECT_EQ(306, ErrorIdOf([] { IntValueOr(json(12), "Count", 0); }, &what));
+  EXPECT_EQ("[json.exception.type_error.306] cannot use value() with number", what);
+}
+
+TEST(MemberOr, GivesMemberOrFallback) {
+  const json fallback = json::object();
+  const json dinos = Parse(R"({"b'x'":{"Count":3}})");
+  EXPECT_EQ(json({{"Count", 3}}), MemberOr(dinos, "b'x'", fallback));
+  EXPECT_EQ(&fallback, &MemberOr(dinos, "B'X'", fallback));
+  EXPECT_EQ(306, ErrorIdOf([&] { MemberOr(json::array(), "x", fallback); }));
+}
+
+TEST(MemberNames, ObjectNamesComeInByteOrder) {
+  const json dinos = Parse(R"({"b":1,"B":2,"a":3,"\u00e9":4,"ab":5})");
+  EXPECT_EQ((std::vector<std::string>{"B", "a", "ab", "b", "\xC3\xA9"}), MemberNames(dinos));
+}
+
+TEST(MemberNames, NullAndEmptyContainersHaveNone) {
+  EXPECT_TRUE(MemberNames(json()).empty());
+  EXPECT_TRUE(MemberNames(json::array()).empty());
+  EXPECT_TRUE(MemberNames(json::object()).empty());
+}
+
+TEST(MemberNames, NonEmptyArrayAndScalarsAreInvalidIterator207) {
+  std::string what;
+  EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json::array({1})); }, &what));
+  EXPECT_EQ("[json.exception.invalid_iterator.207] cannot use key() for non-object iterators",
+            what);
+  EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(4)); }));
+  EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json("x")); }));
+  EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(false)); }));
+}

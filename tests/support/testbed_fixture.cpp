@@ -1,0 +1,82 @@
+#include "support/testbed_fixture.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "testbed/game/engine_allocator.h"
+#include "testbed/game/game_world.h"
+
+namespace {
+
+constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
+
+std::filesystem::path MakeTemporaryDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "dravelquin-XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (mkdtemp(buffer.data()) == nullptr) {
+    throw std::system_error(errno, std::generic_category(), "cannot make a server directory");
+  }
+  return std::filesystem::path(buffer.data());
+}
+
+::testing::AssertionResult AsAssertion(const testbed::LoaderOutcome& outcome) {
+  if (outcome.succeeded) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << outcome.error;
+}
+
+}  // namespace
+
+void TestbedTest::SetUp() {
+  testbed::ResetHost();
+  testbed::ResetGame();
+  testbed::ResetAllocator();
+  testbed::SetWorld(testbed::World());
+  server_dir_ = MakeTemporaryDir();
+  testbed::SetCurrentDir(server_dir_.string());
+}
+
+void TestbedTest::TearDown() {
+  if (testbed::IsPluginLoaded()) {
+    EXPECT_TRUE(UnloadPlugin());
+  }
+  testbed::ResetGame();
+  std::error_code ignored;
+  std::filesystem::remove_all(server_dir_, ignored);
+  EXPECT_EQ(0u, testbed::LiveBlockCount()) << "engine blocks left live";
+  EXPECT_EQ(std::vector<std::string>{}, testbed::AllocatorErrors());
+}
+
+std::filesystem::path TestbedTest::PluginDir() const {
+  return server_dir_ / "ArkApi" / "Plugins" / "dravelquin";
+}
+
+void TestbedTest::WriteConfig(const std::string& text) const {
+  std::filesystem::create_directories(PluginDir());
+  std::ofstream out(PluginDir() / "config.json", std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+bool TestbedTest::DumpExists() const {
+  return std::filesystem::exists(PluginDir() / "dinoDump.txt");
+}
+
+std::string TestbedTest::ReadDump() const {
+  std::ifstream in(PluginDir() / "dinoDump.txt", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+::testing::AssertionResult TestbedTest::LoadPlugin() { return AsAssertion(TryLoadPlugin()); }
+
+::testing::AssertionResult TestbedTest::UnloadPlugin() {
+  return AsAssertion(testbed::UnloadPlugin());
+}
+
+testbed::LoaderOutcome TestbedTest::TryLoadPlugin() { return testbed::LoadPlugin(kPluginPath); }
