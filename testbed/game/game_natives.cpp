@@ -21,18 +21,6 @@ namespace testbed::game {
 
 namespace {
 
-// Raises the fault injected into the named native, if any.
-void RaiseInjectedFault(const char* name) {
-  const auto& faults = State().throwing_natives;
-  if (faults.empty()) {
-    return;
-  }
-  const auto found = faults.find(name);
-  if (found != faults.end()) {
-    throw std::runtime_error(found->second);
-  }
-}
-
 void* Malloc(std::size_t bytes, std::uint32_t alignment) {
   RaiseInjectedFault("FMemory.Malloc");
   return EngineMalloc(bytes, alignment);

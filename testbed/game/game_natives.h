@@ -8,7 +8,8 @@
 
 namespace testbed {
 
-// Makes every later call of the named native raise std::runtime_error with
+// Makes every later call of the named native (or of the game's own hooked
+// function of that name) raise std::runtime_error with
 // `message`, until ResetGame.
 void MakeNativeThrow(const std::string& name, const std::string& message);
 

@@ -1,6 +1,7 @@
 #include "testbed/game/game_state.h"
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace testbed::game {
@@ -17,6 +18,17 @@ std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name) {
   record->default_object.klass = &record->klass;
   record->default_object.full_name = &record->full_name;
   return record;
+}
+
+void RaiseInjectedFault(const char* name) {
+  const auto& faults = State().throwing_natives;
+  if (faults.empty()) {
+    return;
+  }
+  const auto found = faults.find(name);
+  if (found != faults.end()) {
+    throw std::runtime_error(found->second);
+  }
 }
 
 KindRecord& CreatureClassRecord() {

@@ -47,6 +47,9 @@ struct GameState {
 
 GameState& State();
 
+// Raises the fault injected into the named native or game function, if any.
+void RaiseInjectedFault(const char* name);
+
 // Wires a kind record's class and default object to each other.
 std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name);
 

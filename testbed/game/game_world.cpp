@@ -20,10 +20,12 @@ constexpr const char* kBaseLevelName = "APrimalDinoCharacter.GetRandomBaseLevel"
 
 void OwnInitGame(AShooterGameMode* mode, FString* map_name, FString* options,
                  FString* error_message) {
+  game::RaiseInjectedFault(kInitGameName);
   game::State().own_init_game_calls.push_back(InitGameCall{mode, map_name, options, error_message});
 }
 
 std::int32_t OwnGetRandomBaseLevel(APrimalDinoCharacter* creature) {
+  game::RaiseInjectedFault(kBaseLevelName);
   const auto* game_creature = FromOpaque<const GameCreature>(creature);
   game::State().own_base_level_calls.push_back(game_creature);
   return game_creature->chosen_base_level;

@@ -1,0 +1,182 @@
+// When the census runs: after each initialisation of the game mode, and from
+// the host's timer once the check interval has passed on the runtime clock.
+// Whether a census ran is read back through the gate: the world changes
+// between censuses, and a new creature is destroyed only when the last
+// census counted its blueprint at the cap.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/plugin_world.h"
+#include "testbed/host/testbed_host.h"
+
+namespace {
+
+constexpr std::int64_t kSecond = testbed::kTicksPerSecond;
+
+class CensusSchedule : public PluginWorldTest {
+ protected:
+  void SetUp() override {
+    PluginWorldTest::SetUp();
+    example_ = testbed::AddKind(FullNameOfKind(u"Example"));
+  }
+
+  // Loads with Example capped at 1 and `general` as the "General" member.
+  void LoadWithGeneral(const std::string& general) {
+    LoadWithConfig("{\"General\":" + general + ",\"Dinos\":{\"" + PathOfKind("Example") +
+                   "\":{\"Count\":1}}}");
+  }
+
+  // Puts one wild creature in the world, runs the timers once and tells
+  // whether that call took a census (the newcomer is then destroyed), then
+  // empties the world again so the next check starts from nothing.
+  bool TimerTakesCensus() {
+    Place(example_, 1);
+    testbed::RunTimers();
+    const bool census = SpawnIsDestroyed(example_);
+    for (testbed::GameCreature* creature : testbed::WorldActors()) {
+      testbed::RemoveCreature(creature);
+    }
+    testbed::RunTimers();  // forget the count unless the interval says no census
+    return census;
+  }
+
+  testbed::GameClass* example_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CensusSchedule, FirstTimerCallAfterStartUpTakesACensus) {
+  LoadWithGeneral(R"({"CheckInterval":3600})");
+  Place(example_, 1);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, NextCensusComesOneIntervalAfterTheCheck) {
+  LoadWithGeneral(R"({"CheckInterval":3600})");
+  testbed::RunTimers();
+  Place(example_, 1);
+  testbed::AdvanceTicks(3599 * kSecond);
+  testbed::RunTimers();
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+  testbed::AdvanceTicks(1 * kSecond);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, MissingIntervalMeansOneDay) {
+  LoadWithGeneral("{}");
+  testbed::RunTimers();
+  Place(example_, 1);
+  testbed::AdvanceTicks(86399 * kSecond);
+  testbed::RunTimers();
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+  testbed::AdvanceTicks(1 * kSecond);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, ZeroOrNegativeIntervalCensusesAtEveryCall) {
+  for (const char* general : {R"({"CheckInterval":0})", R"({"CheckInterval":-30})",
+                              R"({"CheckInterval":false})"}) {
+    SCOPED_TRACE(general);
+    LoadWithGeneral(general);
+    EXPECT_TRUE(TimerTakesCensus());
+    EXPECT_TRUE(TimerTakesCensus());
+    ASSERT_TRUE(UnloadPlugin());
+  }
+}
+
+TEST_F(CensusSchedule, FractionalIntervalIsTruncated) {
+  LoadWithGeneral(R"({"CheckInterval":1.9})");
+  testbed::RunTimers();
+  Place(example_, 1);
+  testbed::AdvanceTicks(1 * kSecond);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, TrueIntervalIsOneSecond) {
+  LoadWithGeneral(R"({"CheckInterval":true})");
+  testbed::RunTimers();
+  Place(example_, 1);
+  testbed::AdvanceTicks(kSecond - 1);
+  testbed::RunTimers();
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+  testbed::AdvanceTicks(1);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, ClockSetBackDelaysTheCensus) {
+  LoadWithGeneral(R"({"CheckInterval":60})");
+  testbed::RunTimers();
+  Place(example_, 1);
+  // An hour back, then a full interval on: the census still waits for the
+  // time it was due at.
+  testbed::AdvanceTicks(-3600 * kSecond);
+  testbed::AdvanceTicks(60 * kSecond);
+  testbed::RunTimers();
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+  testbed::AdvanceTicks(3600 * kSecond);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, ClockSetForwardBringsTheCensusToTheNextCall) {
+  LoadWithGeneral(R"({"CheckInterval":86400})");
+  testbed::RunTimers();
+  Place(example_, 1);
+  testbed::AdvanceTicks(400 * 86400 * kSecond);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, InitGameCensusesAfterTheGamesOwnFunctionAndKeepsTheTimer) {
+  LoadWithGeneral(R"({"CheckInterval":3600})");
+  testbed::RunTimers();
+  Place(example_, 1);
+  const testbed::InitGameOutcome outcome = testbed::InitGameMode();
+  ASSERT_EQ(1u, testbed::OwnInitGameCalls().size());
+  EXPECT_EQ(outcome.passed, testbed::OwnInitGameCalls()[0]);
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  // The timer's next census is still an hour after its own check.
+  testbed::RemoveCreature(testbed::WorldActors().front());
+  testbed::AdvanceTicks(3599 * kSecond);
+  testbed::RunTimers();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, WithoutGeneralTheTimerNeverCensusesButInitGameDoes) {
+  LoadWithConfig("{\"Dinos\":{\"" + PathOfKind("Example") + "\":{\"Count\":1}}}");
+  Place(example_, 1);
+  testbed::RunTimers();
+  const auto errors = testbed::TakeCallbackErrors();
+  ASSERT_EQ(1u, errors.size());
+  EXPECT_EQ("timer dravelquin", errors[0].where);
+  EXPECT_EQ("[json.exception.type_error.306] cannot use value() with null", errors[0].what);
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+  EXPECT_TRUE(testbed::InitGameMode().completed);
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(CensusSchedule, IntervalOfTheWrongTypeFailsEachTimerCall) {
+  LoadWithGeneral(R"({"CheckInterval":"3600"})");
+  testbed::RunTimers();
+  testbed::RunTimers();
+  const auto errors = testbed::TakeCallbackErrors();
+  ASSERT_EQ(2u, errors.size());
+  EXPECT_EQ("[json.exception.type_error.302] type must be number, but is string", errors[1].what);
+}
+
+TEST_F(CensusSchedule, FailedCensusStillMovesTheNextTime) {
+  LoadWithConfig(R"({"General":{"CheckInterval":60},"Dinos":[1]})");
+  testbed::RunTimers();
+  testbed::RunTimers();
+  EXPECT_EQ(1u, testbed::TakeCallbackErrors().size());
+  testbed::AdvanceTicks(60 * kSecond);
+  testbed::RunTimers();
+  EXPECT_EQ(1u, testbed::TakeCallbackErrors().size());
+}

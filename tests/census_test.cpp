@@ -1,0 +1,180 @@
+// The census as the game drives it: after each initialisation of the game
+// mode, the gate acts on what the census counted. A census count is read
+// back through the gate: with "Count" n, a new creature of the blueprint is
+// destroyed exactly when the census counted n or more.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/plugin_world.h"
+#include "testbed/game/engine_allocator.h"
+#include "testbed/host/testbed_host.h"
+
+namespace {
+
+class Census : public PluginWorldTest {
+ protected:
+  void SetUp() override {
+    PluginWorldTest::SetUp();
+    example_ = testbed::AddKind(FullNameOfKind(u"Example"));
+    other_ = testbed::AddKind(FullNameOfKind(u"Other"));
+  }
+
+  // Loads with "Dinos" capping Example at `cap` under `key`, takes a census.
+  void CensusWithCap(int cap, const std::string& key = PathOfKind("Example")) {
+    LoadWithConfig(ConfigWith("{\"" + key + "\":{\"Count\":" + std::to_string(cap) + "}}"));
+    EXPECT_TRUE(testbed::InitGameMode().completed);
+  }
+
+  testbed::GameClass* example_ = nullptr;
+  testbed::GameClass* other_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Census, CountsWildCreaturesOfTheConfiguredBlueprintOnly) {
+  Place(example_, 3);
+  Place(example_, 2, 50000);
+  Place(other_, 5);
+  CensusWithCap(3);
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  EXPECT_FALSE(SpawnIsDestroyed(other_));
+}
+
+TEST_F(Census, CountBelowTheCapLetsEveryNewcomerThrough) {
+  Place(example_, 3);
+  Place(example_, 2, 50000);
+  Place(other_, 5);
+  CensusWithCap(4);
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, TeamJustBelowPlayerTeamsIsWild) {
+  Place(example_, 1, 49999);
+  Place(example_, 1, -1);
+  Place(example_, 1, 50000);
+  CensusWithCap(2);
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, TeamOfPlayerTeamsIsNotCounted) {
+  Place(example_, 1, 49999);
+  Place(example_, 1, -1);
+  Place(example_, 1, 50000);
+  CensusWithCap(3);
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, ConfiguredNameMatchesWithoutRegardToLetterCase) {
+  Place(example_, 2);
+  // Counted under the entry of the upper-case name; its "Count" is not found
+  // under the creature's exact path, so the cap is 1000.
+  std::string upper = PathOfKind("Example");
+  upper[0] = 'B';
+  CensusWithCap(2, upper);
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, NamesEqualButForCaseShareOneEntry) {
+  Place(example_, 2);
+  std::string upper = PathOfKind("Example");
+  upper[0] = 'B';
+  LoadWithConfig(ConfigWith("{\"" + upper + "\":{\"Count\":1},\"" + PathOfKind("Example") +
+                            "\":{\"Count\":2}}"));
+  testbed::InitGameMode();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, CountsDoNotAccumulateAcrossCensuses) {
+  Place(example_, 2);
+  CensusWithCap(3);
+  testbed::InitGameMode();
+  testbed::InitGameMode();
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, CreaturesThatLeftAreNoLongerCounted) {
+  Place(example_, 3);
+  CensusWithCap(3);
+  ASSERT_TRUE(SpawnIsDestroyed(example_));
+  testbed::RemoveCreature(testbed::WorldActors().front());
+  testbed::InitGameMode();
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, NullEntriesInTheActorListAreSkipped) {
+  testbed::AddNullActor();
+  Place(example_, 1);
+  testbed::AddNullActor();
+  CensusWithCap(1);
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  EXPECT_TRUE(testbed::TakeCallbackErrors().empty());
+}
+
+TEST_F(Census, NameWithNonAsciiBytesNeverMatches) {
+  testbed::GameClass* accented = testbed::AddKind(u"Cafe_C /Game/Caf\u00e9.Caf\u00e9");
+  Place(accented, 2);
+  LoadWithConfig(ConfigWith("{\"blueprint'/Game/Caf\u00e9.Caf\u00e9'\":{\"Count\":0}}"));
+  testbed::InitGameMode();
+  // Count 0 destroys a creature of a configured blueprint whatever was
+  // counted: this one goes through, so its blueprint matched no entry.
+  EXPECT_FALSE(SpawnIsDestroyed(accented));
+}
+
+TEST_F(Census, BeforeTheFirstCensusEveryCreatureIsLetThrough) {
+  Place(example_, 5);
+  LoadWithConfig(ConfigWith("{\"" + PathOfKind("Example") + "\":{\"Count\":0}}"));
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, MissingDinosCapsNothingAndRaisesNothing) {
+  Place(example_, 5);
+  LoadWithConfig(R"({"General":{}})");
+  EXPECT_TRUE(testbed::InitGameMode().completed);
+  EXPECT_FALSE(SpawnIsDestroyed(example_));
+}
+
+TEST_F(Census, EmptyArrayDinosCapsNothing) {
+  LoadWithConfig(ConfigWith("[]"));
+  EXPECT_TRUE(testbed::InitGameMode().completed);
+  EXPECT_TRUE(testbed::TakeCallbackErrors().empty());
+}
+
+TEST_F(Census, NonEmptyArrayOrNumberDinosFailsEveryCensus) {
+  for (const char* dinos : {"[1]", "7", "\"text\"", "true"}) {
+    SCOPED_TRACE(dinos);
+    LoadWithConfig(ConfigWith(dinos));
+    EXPECT_FALSE(testbed::InitGameMode().completed);
+    const auto errors = testbed::TakeCallbackErrors();
+    ASSERT_EQ(1u, errors.size());
+    EXPECT_EQ("[json.exception.invalid_iterator.207] cannot use key() for non-object iterators",
+              errors[0].what);
+    ASSERT_TRUE(UnloadPlugin());
+  }
+}
+
+TEST_F(Census, TopLevelThatIsNotAnObjectFailsWithTypeError305) {
+  LoadWithConfig("[1, 2]");
+  EXPECT_FALSE(testbed::InitGameMode().completed);
+  const auto errors = testbed::TakeCallbackErrors();
+  ASSERT_EQ(1u, errors.size());
+  EXPECT_EQ(0u, errors[0].what.find("[json.exception.type_error.305] cannot use operator[]"));
+}
+
+TEST_F(Census, AllocatorFailureMidCensusReleasesEverythingAndKeepsEarlierCounts) {
+  Place(example_, 4);
+  CensusWithCap(2);
+  // Fail each allocation of a census in turn: the error reaches the game's
+  // caller, and whatever the census held is given back.
+  for (std::size_t nth = 1; nth <= 40; ++nth) {
+    testbed::FailAllocation(nth);
+    testbed::InitGameMode();
+    testbed::FailAllocation(0);
+    testbed::TakeCallbackErrors();
+  }
+  EXPECT_TRUE(testbed::AllocatorErrors().empty());
+  testbed::InitGameMode();
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
+}

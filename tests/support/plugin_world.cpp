@@ -1,0 +1,38 @@
+#include "support/plugin_world.h"
+
+#include <gtest/gtest.h>
+
+std::u16string FullNameOfKind(const std::u16string& name) {
+  return name + u"_BP_C /Game/Creatures/" + name + u"/" + name + u"_BP.Default__" + name +
+         u"_BP_C";
+}
+
+std::string PathOfKind(const std::string& name) {
+  return "blueprint'/Game/Creatures/" + name + "/" + name + "_BP." + name + "_BP'";
+}
+
+std::string ConfigWith(const std::string& dinos, std::int32_t interval) {
+  return "{\"General\":{\"CheckInterval\":" + std::to_string(interval) + "},\"Dinos\":" + dinos +
+         "}";
+}
+
+void PluginWorldTest::LoadWithConfig(const std::string& config_text) {
+  WriteConfig(config_text);
+  ASSERT_TRUE(LoadPlugin());
+}
+
+void PluginWorldTest::Place(testbed::GameClass* kind, int count, std::int32_t team,
+                            const std::u16string& name) {
+  for (int i = 0; i < count; ++i) {
+    testbed::PlaceCreature(kind, name, team);
+  }
+}
+
+bool PluginWorldTest::SpawnIsDestroyed(testbed::GameClass* kind) {
+  const testbed::SpawnResult result = testbed::SpawnCreature(kind, u"Newcomer", 0, 7);
+  EXPECT_TRUE(result.completed);
+  const bool destroyed = result.destroyed;
+  EXPECT_EQ(destroyed ? 0 : 7, result.level);
+  EXPECT_EQ(destroyed, !testbed::InWorld(result.creature));
+  return destroyed;
+}
