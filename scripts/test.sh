@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test suite.
+# Builds the project and runs every test suite: the plain build, then the
+# same suites built with AddressSanitizer, UndefinedBehaviorSanitizer and
+# LeakSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+
 scripts/build.sh build
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
