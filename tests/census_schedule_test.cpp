@@ -28,17 +28,31 @@ class CensusSchedule : public PluginWorldTest {
                    "\":{\"Count\":1}}}");
   }
 
-  // Puts one wild creature in the world, runs the timers once and tells
-  // whether that call took a census (the newcomer is then destroyed), then
-  // empties the world again so the next check starts from nothing.
+  // Advances the clock, runs the timers once and tells whether the last
+  // census counted Example at its cap of 1 (a newcomer is then destroyed).
+  bool CappedAfterTimer(std::int64_t advance = 0) {
+    testbed::AdvanceTicks(advance);
+    testbed::RunTimers();
+    return SpawnIsDestroyed(example_);
+  }
+
+  // Takes the first timer census with an empty world, then puts one wild
+  // creature in it: from here on, a timer census is seen as a destroyed
+  // newcomer.
+  void CensusEmptyWorldThenPlaceOne() {
+    testbed::RunTimers();
+    Place(example_, 1);
+  }
+
+  // Whether one timer call with one wild creature in the world takes a
+  // census; the world is emptied and the count forgotten afterwards.
   bool TimerTakesCensus() {
     Place(example_, 1);
-    testbed::RunTimers();
-    const bool census = SpawnIsDestroyed(example_);
+    const bool census = CappedAfterTimer();
     for (testbed::GameCreature* creature : testbed::WorldActors()) {
       testbed::RemoveCreature(creature);
     }
-    testbed::RunTimers();  // forget the count unless the interval says no census
+    testbed::RunTimers();
     return census;
   }
 
@@ -50,32 +64,21 @@ class CensusSchedule : public PluginWorldTest {
 TEST_F(CensusSchedule, FirstTimerCallAfterStartUpTakesACensus) {
   LoadWithGeneral(R"({"CheckInterval":3600})");
   Place(example_, 1);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  EXPECT_TRUE(CappedAfterTimer());
 }
 
 TEST_F(CensusSchedule, NextCensusComesOneIntervalAfterTheCheck) {
   LoadWithGeneral(R"({"CheckInterval":3600})");
-  testbed::RunTimers();
-  Place(example_, 1);
-  testbed::AdvanceTicks(3599 * kSecond);
-  testbed::RunTimers();
-  EXPECT_FALSE(SpawnIsDestroyed(example_));
-  testbed::AdvanceTicks(1 * kSecond);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  CensusEmptyWorldThenPlaceOne();
+  EXPECT_FALSE(CappedAfterTimer(3599 * kSecond));
+  EXPECT_TRUE(CappedAfterTimer(1 * kSecond));
 }
 
 TEST_F(CensusSchedule, MissingIntervalMeansOneDay) {
   LoadWithGeneral("{}");
-  testbed::RunTimers();
-  Place(example_, 1);
-  testbed::AdvanceTicks(86399 * kSecond);
-  testbed::RunTimers();
-  EXPECT_FALSE(SpawnIsDestroyed(example_));
-  testbed::AdvanceTicks(1 * kSecond);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  CensusEmptyWorldThenPlaceOne();
+  EXPECT_FALSE(CappedAfterTimer(86399 * kSecond));
+  EXPECT_TRUE(CappedAfterTimer(1 * kSecond));
 }
 
 TEST_F(CensusSchedule, ZeroOrNegativeIntervalCensusesAtEveryCall) {
@@ -91,47 +94,30 @@ TEST_F(CensusSchedule, ZeroOrNegativeIntervalCensusesAtEveryCall) {
 
 TEST_F(CensusSchedule, FractionalIntervalIsTruncated) {
   LoadWithGeneral(R"({"CheckInterval":1.9})");
-  testbed::RunTimers();
-  Place(example_, 1);
-  testbed::AdvanceTicks(1 * kSecond);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  CensusEmptyWorldThenPlaceOne();
+  EXPECT_TRUE(CappedAfterTimer(1 * kSecond));
 }
 
 TEST_F(CensusSchedule, TrueIntervalIsOneSecond) {
   LoadWithGeneral(R"({"CheckInterval":true})");
-  testbed::RunTimers();
-  Place(example_, 1);
-  testbed::AdvanceTicks(kSecond - 1);
-  testbed::RunTimers();
-  EXPECT_FALSE(SpawnIsDestroyed(example_));
-  testbed::AdvanceTicks(1);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  CensusEmptyWorldThenPlaceOne();
+  EXPECT_FALSE(CappedAfterTimer(kSecond - 1));
+  EXPECT_TRUE(CappedAfterTimer(1));
 }
 
 TEST_F(CensusSchedule, ClockSetBackDelaysTheCensus) {
   LoadWithGeneral(R"({"CheckInterval":60})");
-  testbed::RunTimers();
-  Place(example_, 1);
+  CensusEmptyWorldThenPlaceOne();
   // An hour back, then a full interval on: the census still waits for the
   // time it was due at.
-  testbed::AdvanceTicks(-3600 * kSecond);
-  testbed::AdvanceTicks(60 * kSecond);
-  testbed::RunTimers();
-  EXPECT_FALSE(SpawnIsDestroyed(example_));
-  testbed::AdvanceTicks(3600 * kSecond);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  EXPECT_FALSE(CappedAfterTimer(-3600 * kSecond + 60 * kSecond));
+  EXPECT_TRUE(CappedAfterTimer(3600 * kSecond));
 }
 
 TEST_F(CensusSchedule, ClockSetForwardBringsTheCensusToTheNextCall) {
   LoadWithGeneral(R"({"CheckInterval":86400})");
-  testbed::RunTimers();
-  Place(example_, 1);
-  testbed::AdvanceTicks(400 * 86400 * kSecond);
-  testbed::RunTimers();
-  EXPECT_TRUE(SpawnIsDestroyed(example_));
+  CensusEmptyWorldThenPlaceOne();
+  EXPECT_TRUE(CappedAfterTimer(std::int64_t{400} * 86400 * kSecond));
 }
 
 TEST_F(CensusSchedule, InitGameCensusesAfterTheGamesOwnFunctionAndKeepsTheTimer) {
