@@ -20,12 +20,8 @@ namespace {
 
 void MakeEntriesForConfiguredNames(CapTableMap& table) {
   for (const std::string& name : MemberNames(MemberByName(Settings(), "Dinos"))) {
-    FString key = FromNarrow(name.c_str());
-    auto entry = table.find(key);
-    if (entry == table.end()) {
-      entry = table.emplace(std::move(key), PathCounts()).first;
-    }
-    entry->second.clear();
+    // A name equal to an earlier one but for letter case shares its entry.
+    table.try_emplace(FromNarrow(name.c_str()));
   }
 }
 
