@@ -1,6 +1,5 @@
 #include "population/census.h"
 
-#include <utility>
 
 #include "engine/naming.h"
 #include "plugin/host/platform.h"
