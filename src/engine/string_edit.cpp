@@ -37,12 +37,13 @@ FString Concat(FString& left, FString& right) {
   if (left.count <= 1) {
     return std::move(right);
   }
-  FString result = std::move(left);
+  // Grown while still the left operand's, so a failed resize leaves it whole.
   const std::int32_t appended = Length(right);
-  const std::int64_t combined = std::int64_t{result.count} + appended;
-  if (combined > result.capacity) {
-    result.ResizeExactly(static_cast<std::int32_t>(combined));
+  const std::int64_t combined = std::int64_t{left.count} + appended;
+  if (combined > left.capacity) {
+    left.ResizeExactly(static_cast<std::int32_t>(combined));
   }
+  FString result = std::move(left);
   AppendText(result, right.data, appended);
   return result;
 }

@@ -1,0 +1,454 @@
+// The engine string and array: the growth rule, construction, appending,
+// copying, narrowing and release, each checked against the exact calls the
+// game's allocator sees, and the behaviour when the allocator fails or
+// cannot be found.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/engine_array.h"
+#include "engine/engine_block.h"
+#include "engine/fstring.h"
+#include "support/engine_checks.h"
+#include "support/testbed_fixture.h"
+#include "testbed/game/engine_allocator.h"
+#include "testbed/host/testbed_host.h"
+
+using engine_checks::CallsSince;
+using engine_checks::EngineText;
+using engine_checks::MarkCalls;
+using engine_checks::ShapeOf;
+using engine_checks::StringOfUnits;
+using engine_checks::TerminatorOnly;
+using engine_checks::TextOf;
+using Calls = std::vector<std::string>;
+
+namespace {
+
+constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
+
+// "Malloc" or "Realloc" of `bytes`; the string the allocator record gives.
+std::string Malloc(std::size_t bytes) { return "Malloc " + std::to_string(bytes); }
+std::string Realloc(std::size_t bytes) { return "Realloc " + std::to_string(bytes); }
+
+// The what() of the std::runtime_error that `operation` raises, or "" when
+// it raises none.
+template <typename Operation>
+std::string RuntimeErrorOf(Operation operation) {
+  try {
+    operation();
+  } catch (const std::runtime_error& error) {
+    return error.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+using GrowthRule = TestbedTest;
+
+TEST_F(GrowthRule, FirstBlockForUpToFourElementsHoldsFour) {
+  EXPECT_EQ(4, GrownCapacity(0, 1));
+  EXPECT_EQ(4, GrownCapacity(0, 4));
+}
+
+TEST_F(GrowthRule, AddsThreeEighthsAndSixteen) {
+  EXPECT_EQ(22, GrownCapacity(0, 5));
+  EXPECT_EQ(31, GrownCapacity(0, 11));
+  EXPECT_EQ(22, GrownCapacity(4, 5));
+  EXPECT_EQ(47, GrownCapacity(22, 23));
+}
+
+TEST_F(GrowthRule, SmallCountOverAnExistingBlockIsNotRoundedToFour) {
+  EXPECT_EQ(18, GrownCapacity(1, 2));
+  EXPECT_EQ(20, GrownCapacity(2, 3));
+}
+
+TEST_F(GrowthRule, LargestCountWhoseTripleFitsGrowsNormally) {
+  EXPECT_EQ(984263353, GrownCapacity(0, 715827882));
+}
+
+TEST_F(GrowthRule, TripleWrappingNegativeGivesLargest) {
+  EXPECT_EQ(kLargest, GrownCapacity(0, 715827883));
+  EXPECT_EQ(kLargest, GrownCapacity(0, 1200000000));
+}
+
+// Past 1,431,655,765 the wrapped triple is small and positive again, so the
+// 32-bit sum stays above the count and is taken as it is.
+TEST_F(GrowthRule, TripleWrappingPastZeroGivesTheWrappedSum) {
+  EXPECT_EQ(1431655782, GrownCapacity(0, 1431655766));
+  EXPECT_EQ(1663129104, GrownCapacity(0, 1600000000));
+}
+
+TEST_F(GrowthRule, SumOverflowingGivesLargest) {
+  EXPECT_EQ(kLargest, GrownCapacity(0, 2000000000));
+  EXPECT_EQ(kLargest, GrownCapacity(0, kLargest));
+  EXPECT_EQ(kLargest, GrownCapacity(kLargest - 1, kLargest));
+}
+
+using StringFromNarrow = TestbedTest;
+
+TEST_F(StringFromNarrow, NullAndEmptyTextGiveNoStorageAndNoCall) {
+  const std::size_t mark = MarkCalls();
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(FromNarrow(nullptr)));
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(FromNarrow("")));
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringFromNarrow, ThreeCharactersTakeTheFirstBlockOfFour) {
+  const std::size_t mark = MarkCalls();
+  const FString s = FromNarrow("abc");
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(s));
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(s));
+  EXPECT_EQ(Calls{Malloc(8)}, CallsSince(mark));
+}
+
+TEST_F(StringFromNarrow, LongerTextsGrowByTheRuleFromNothing) {
+  const std::size_t mark = MarkCalls();
+  const FString four = FromNarrow("abcd");
+  const FString ten = FromNarrow("abcdefghij");
+  EXPECT_EQ("{block, 5, 22}", ShapeOf(four));
+  EXPECT_EQ("{block, 11, 31}", ShapeOf(ten));
+  EXPECT_EQ(ENGINE_TEXT("abcdefghij"), TextOf(ten));
+  EXPECT_EQ((Calls{Malloc(44), Malloc(62)}), CallsSince(mark));
+}
+
+TEST_F(StringFromNarrow, WritesTheTerminator) {
+  const FString s = FromNarrow("ab");
+  EXPECT_EQ(0, s.data[2]);
+}
+
+TEST_F(StringFromNarrow, EveryByteFromHexEightyBecomesQuestionMark) {
+  EXPECT_EQ(ENGINE_TEXT("??"), TextOf(FromNarrow("\xC3\xA9")));
+  EXPECT_EQ(ENGINE_TEXT("\x7F??"), TextOf(FromNarrow("\x7F\x80\xFF")));
+}
+
+using StringFromWide = TestbedTest;
+
+TEST_F(StringFromWide, NullAndEmptyTextGiveNoStorageAndNoCall) {
+  const std::size_t mark = MarkCalls();
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(FromWide(nullptr)));
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(FromWide(ENGINE_TEXT(""))));
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringFromWide, CopiesEveryUnitAndTheTerminator) {
+  const EngineUnit text[] = {u'a', 0x00E9, 0x4E00, 0xD800, u'b', 0};
+  const std::size_t mark = MarkCalls();
+  const FString s = FromWide(text);
+  EXPECT_EQ("{block, 6, 24}", ShapeOf(s));
+  EXPECT_EQ(EngineText(text, 5), TextOf(s));
+  EXPECT_EQ(0, s.data[5]);
+  EXPECT_EQ(Calls{Malloc(48)}, CallsSince(mark));
+}
+
+using StringFromCounted = TestbedTest;
+
+TEST_F(StringFromCounted, ZeroUnitsGiveNoStorageAndNoCall) {
+  const std::size_t mark = MarkCalls();
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(FromCounted(0, ENGINE_TEXT("abc"))));
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringFromCounted, TakesTheFirstUnitsOfALongerText) {
+  const std::size_t mark = MarkCalls();
+  const FString s = FromCounted(3, ENGINE_TEXT("abcdef"));
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(s));
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(s));
+  EXPECT_EQ(0, s.data[3]);
+  EXPECT_EQ(Calls{Malloc(8)}, CallsSince(mark));
+}
+
+TEST_F(StringFromCounted, StopsCopyingAtAZeroUnitButKeepsTheCount) {
+  const EngineUnit text[] = {u'a', u'b', 0, u'c', u'd', 0};
+  const std::size_t mark = MarkCalls();
+  const FString s = FromCounted(5, text);
+  EXPECT_EQ("{block, 6, 24}", ShapeOf(s));
+  EXPECT_EQ(EngineText(text, 3), EngineText(s.data, 3));
+  EXPECT_EQ(Calls{Malloc(48)}, CallsSince(mark));
+}
+
+using StringAppendText = TestbedTest;
+
+TEST_F(StringAppendText, NothingAppendedChangesNothing) {
+  FString empty;
+  FString ab = FromNarrow("ab");
+  const EngineUnit* block = ab.data;
+  const std::size_t mark = MarkCalls();
+  AppendText(empty, ENGINE_TEXT("xyz"), 0);
+  AppendText(ab, ENGINE_TEXT("xyz"), 0);
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(empty));
+  EXPECT_EQ("{block, 3, 4}", ShapeOf(ab));
+  EXPECT_EQ(block, ab.data);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringAppendText, OntoNothingAddsRoomForTheTerminator) {
+  FString s;
+  const std::size_t mark = MarkCalls();
+  AppendText(s, ENGINE_TEXT("abc"), 3);
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(s));
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(s));
+  EXPECT_EQ(0, s.data[3]);
+  EXPECT_EQ(Calls{Malloc(8)}, CallsSince(mark));
+}
+
+TEST_F(StringAppendText, WithinCapacityWritesOverTheTerminatorWithoutACall) {
+  FString s = FromNarrow("ab");
+  const EngineUnit* block = s.data;
+  const std::size_t mark = MarkCalls();
+  AppendText(s, ENGINE_TEXT("c"), 1);
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(s));
+  EXPECT_EQ(block, s.data);
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(s));
+  EXPECT_EQ(0, s.data[3]);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringAppendText, PastCapacityReallocatesByTheGrowthRule) {
+  FString s = FromNarrow("ab");
+  const std::size_t mark = MarkCalls();
+  AppendText(s, ENGINE_TEXT("cde"), 3);
+  EXPECT_EQ("{block, 6, 24}", ShapeOf(s));
+  EXPECT_EQ(ENGINE_TEXT("abcde"), TextOf(s));
+  EXPECT_EQ(Calls{Realloc(48)}, CallsSince(mark));
+}
+
+TEST_F(StringAppendText, OntoATerminatorOnlyStringWritesFromTheStart) {
+  FString s = TerminatorOnly(2);
+  const std::size_t mark = MarkCalls();
+  AppendText(s, ENGINE_TEXT("xy"), 2);
+  EXPECT_EQ("{block, 3, 20}", ShapeOf(s));
+  EXPECT_EQ(ENGINE_TEXT("xy"), TextOf(s));
+  EXPECT_EQ(Calls{Realloc(40)}, CallsSince(mark));
+}
+
+TEST_F(StringAppendText, CopiesZeroUnitsAmongTheCountedUnits) {
+  const EngineText units(ENGINE_TEXT("a\0b"), 3);
+  const FString s = StringOfUnits(units);
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(s));
+  EXPECT_EQ(units, TextOf(s));
+}
+
+using StringCopyOf = TestbedTest;
+
+TEST_F(StringCopyOf, NoStorageGivesNoStorageAndNoCall) {
+  const FString empty;
+  const std::size_t mark = MarkCalls();
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(CopyOf(empty)));
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringCopyOf, CapacityIsExactlyTheCount) {
+  const FString source = FromNarrow("abcd");
+  const std::size_t mark = MarkCalls();
+  const FString copy = CopyOf(source);
+  EXPECT_EQ("{block, 5, 5}", ShapeOf(copy));
+  EXPECT_NE(source.data, copy.data);
+  EXPECT_EQ(ENGINE_TEXT("abcd"), TextOf(copy));
+  EXPECT_EQ(0, copy.data[4]);
+  EXPECT_EQ(Calls{Malloc(10)}, CallsSince(mark));
+}
+
+TEST_F(StringCopyOf, TerminatorOnlyStringCopiesItsOneUnit) {
+  const FString source = TerminatorOnly(4);
+  const std::size_t mark = MarkCalls();
+  const FString copy = CopyOf(source);
+  EXPECT_EQ("{block, 1, 1}", ShapeOf(copy));
+  EXPECT_EQ(0, copy.data[0]);
+  EXPECT_EQ(Calls{Malloc(2)}, CallsSince(mark));
+}
+
+TEST_F(StringCopyOf, CopiesZeroUnitsInsideTheText) {
+  const EngineText units(ENGINE_TEXT("a\0b"), 3);
+  const FString copy = CopyOf(StringOfUnits(units));
+  EXPECT_EQ(units, TextOf(copy));
+  EXPECT_EQ(0, copy.data[3]);
+}
+
+using StringReading = TestbedTest;
+
+TEST_F(StringReading, NoStorageReadsAsEmptyText) {
+  const FString empty;
+  EXPECT_EQ(0, Length(empty));
+  ASSERT_NE(nullptr, TextPointer(empty));
+  EXPECT_EQ(0, TextPointer(empty)[0]);
+}
+
+TEST_F(StringReading, TerminatorOnlyReadsAsEmptyTextFromItsBlock) {
+  const FString s = TerminatorOnly(4);
+  EXPECT_EQ(0, Length(s));
+  EXPECT_EQ(s.data, TextPointer(s));
+}
+
+TEST_F(StringReading, LengthLeavesOutTheTerminator) {
+  const FString s = FromNarrow("abc");
+  EXPECT_EQ(3, Length(s));
+  EXPECT_EQ(s.data, TextPointer(s));
+}
+
+using StringToNarrow = TestbedTest;
+
+TEST_F(StringToNarrow, NoStorageAndTerminatorOnlyGiveEmptyText) {
+  EXPECT_EQ("", ToNarrow(FString()));
+  EXPECT_EQ("", ToNarrow(TerminatorOnly(4)));
+}
+
+TEST_F(StringToNarrow, UnitsUpToHexFFKeepTheirValueOthersBecomeQuestionMark) {
+  const EngineUnit text[] = {u'h', 0x00E9, 0x00FF, 0x0100, 0x4E00, 0xD800, 0};
+  EXPECT_EQ("h\xE9\xFF???", ToNarrow(FromWide(text)));
+}
+
+TEST_F(StringToNarrow, KeepsZeroUnitsInsideTheText) {
+  EXPECT_EQ(std::string("a\0b", 3), ToNarrow(StringOfUnits(EngineText(ENGINE_TEXT("a\0b"), 3))));
+}
+
+using StringRelease = TestbedTest;
+
+TEST_F(StringRelease, FreesTheBlockAndLeavesNoStorage) {
+  FString s = FromNarrow("abc");
+  const void* block = s.data;
+  const std::size_t mark = MarkCalls();
+  Release(s);
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(s));
+  ASSERT_EQ(Calls{"Free"}, CallsSince(mark));
+  EXPECT_EQ(block, testbed::AllocatorCalls()[mark].block_in);
+}
+
+TEST_F(StringRelease, NoStorageMakesNoCall) {
+  FString s;
+  const std::size_t mark = MarkCalls();
+  Release(s);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+using StringAllocatorFailure = TestbedTest;
+
+TEST_F(StringAllocatorFailure, NewStringRaisesBadAllocAndHoldsNothing) {
+  testbed::FailAllocation(1);
+  EXPECT_THROW(FromNarrow("abc"), std::bad_alloc);
+  testbed::FailAllocation(1);
+  EXPECT_THROW(FromWide(ENGINE_TEXT("abc")), std::bad_alloc);
+  testbed::FailAllocation(1);
+  EXPECT_THROW(FromCounted(2, ENGINE_TEXT("abc")), std::bad_alloc);
+  EXPECT_EQ(0u, testbed::LiveBlockCount());
+}
+
+TEST_F(StringAllocatorFailure, FailedGrowthLeavesTheStringAsItWas) {
+  FString s = FromNarrow("ab");
+  const EngineUnit* block = s.data;
+  testbed::FailAllocation(1);
+  EXPECT_THROW(AppendText(s, ENGINE_TEXT("cde"), 3), std::bad_alloc);
+  EXPECT_EQ("{block, 3, 4}", ShapeOf(s));
+  EXPECT_EQ(block, s.data);
+  EXPECT_EQ(ENGINE_TEXT("ab"), TextOf(s));
+  EXPECT_EQ(1u, testbed::LiveBlockCount());
+}
+
+TEST_F(StringAllocatorFailure, FailedFirstAppendLeavesNoStorage) {
+  FString s;
+  testbed::FailAllocation(1);
+  EXPECT_THROW(AppendText(s, ENGINE_TEXT("abc"), 3), std::bad_alloc);
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(s));
+}
+
+TEST_F(StringAllocatorFailure, FailedCopyLeavesTheSourceAsItWas) {
+  const FString source = FromNarrow("abcd");
+  testbed::FailAllocation(1);
+  EXPECT_THROW(CopyOf(source), std::bad_alloc);
+  EXPECT_EQ("{block, 5, 22}", ShapeOf(source));
+  EXPECT_EQ(ENGINE_TEXT("abcd"), TextOf(source));
+  EXPECT_EQ(1u, testbed::LiveBlockCount());
+}
+
+TEST_F(StringAllocatorFailure, UnknownMallocRaisesRuntimeErrorNamingIt) {
+  ASSERT_TRUE(testbed::RemoveNative("FMemory.Malloc"));
+  const std::size_t mark = MarkCalls();
+  const std::string what = RuntimeErrorOf([] { FromNarrow("abc"); });
+  EXPECT_NE(std::string::npos, what.find("FMemory.Malloc")) << what;
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(StringAllocatorFailure, UnknownReallocRaisesRuntimeErrorNamingItAndKeepsTheString) {
+  FString s = FromNarrow("ab");
+  const EngineUnit* block = s.data;
+  ASSERT_TRUE(testbed::RemoveNative("FMemory.Realloc"));
+  const std::string what = RuntimeErrorOf([&s] { AppendText(s, ENGINE_TEXT("cde"), 3); });
+  EXPECT_NE(std::string::npos, what.find("FMemory.Realloc")) << what;
+  EXPECT_EQ("{block, 3, 4}", ShapeOf(s));
+  EXPECT_EQ(block, s.data);
+}
+
+using EngineArrayOwnership = TestbedTest;
+
+TEST_F(EngineArrayOwnership, MoveLeavesTheSourceWithoutStorage) {
+  FString source = FromNarrow("abc");
+  const EngineUnit* block = source.data;
+  const std::size_t mark = MarkCalls();
+  const FString moved(std::move(source));
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(source));
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(moved));
+  EXPECT_EQ(block, moved.data);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+}
+
+TEST_F(EngineArrayOwnership, MoveAssignFreesTheDestinationsBlockFirst) {
+  FString destination = FromNarrow("old");
+  FString source = FromNarrow("newer");
+  const void* old_block = destination.data;
+  const EngineUnit* new_block = source.data;
+  const std::size_t mark = MarkCalls();
+  destination = std::move(source);
+  ASSERT_EQ(Calls{"Free"}, CallsSince(mark));
+  EXPECT_EQ(old_block, testbed::AllocatorCalls()[mark].block_in);
+  EXPECT_EQ(new_block, destination.data);
+  EXPECT_EQ("{block, 6, 24}", ShapeOf(destination));
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(source));
+}
+
+TEST_F(EngineArrayOwnership, MoveAssignOntoNoStorageMakesNoCall) {
+  FString destination;
+  FString source = FromNarrow("abc");
+  const std::size_t mark = MarkCalls();
+  destination = std::move(source);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(destination));
+}
+
+TEST_F(EngineArrayOwnership, ArrayOfStringsGrowsInSixteenByteElements) {
+  EngineArray<FString> strings;
+  const std::size_t mark = MarkCalls();
+  for (int i = 0; i < 5; ++i) {
+    strings.Append(FString());
+  }
+  EXPECT_EQ(5, strings.count);
+  EXPECT_EQ(22, strings.capacity);
+  EXPECT_EQ((Calls{Malloc(64), Realloc(352)}), CallsSince(mark));
+}
+
+TEST_F(EngineArrayOwnership, ReleasingStringsFreesElementsInIndexOrderThenTheBlock) {
+  std::vector<const void*> expected;
+  std::size_t mark = 0;
+  {
+    EngineArray<FString> strings;
+    strings.Append(FromNarrow("first"));
+    strings.Append(FString());
+    strings.Append(FromNarrow("third"));
+    strings.Append(FromNarrow("fourth"));
+    expected = {strings.data[0].data, strings.data[2].data, strings.data[3].data, strings.data};
+    mark = MarkCalls();
+  }
+  std::vector<const void*> freed;
+  for (std::size_t i = mark; i < testbed::AllocatorCalls().size(); ++i) {
+    const testbed::AllocatorCall& call = testbed::AllocatorCalls()[i];
+    EXPECT_EQ(testbed::AllocatorCallKind::kFree, call.kind);
+    freed.push_back(call.block_in);
+  }
+  EXPECT_EQ(expected, freed);
+}
