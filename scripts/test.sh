@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test suite: the plain build, then the
 # same suites built with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer.
+# LeakSanitizer, then the Windows build under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,3 +12,7 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# The same suites once more as Windows programs: the Windows x64 target
+# cross-built with mingw-w64 and run under Wine.
+scripts/test-windows.sh

@@ -17,14 +17,13 @@ namespace {
 using DumpCounts = std::map<std::string, std::int32_t>;
 
 bool IsServerAdmin(APlayerController* controller) {
-  if (controller == nullptr || ReadField<void*>(controller, "AController.PlayerState") == nullptr) {
+  if (controller == nullptr || ReadField<void*>(controller, GameField::kPlayerState) == nullptr) {
     return false;
   }
-  AShooterCharacter* character = Native<GetPlayerCharacterFn>(
-      "AShooterPlayerController.GetPlayerCharacter")(
+  AShooterCharacter* character = Native<GetPlayerCharacterFn>(GameFunction::kGetPlayerCharacter)(
       reinterpret_cast<AShooterPlayerController*>(controller));
   return character != nullptr &&
-         ReadField<std::uint8_t>(character, "AShooterCharacter.bIsServerAdmin") != 0;
+         ReadField<std::uint8_t>(character, GameField::kIsServerAdmin) != 0;
 }
 
 std::string LineKeyOf(AActor* actor) {

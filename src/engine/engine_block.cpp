@@ -24,8 +24,8 @@ std::int32_t GrownCapacity(std::int32_t capacity, std::int32_t needed) {
 }
 
 void* ResizeEngineBlock(void* block, std::size_t bytes) {
-  void* resized = block == nullptr ? Native<MallocFn>("FMemory.Malloc")(bytes, 0)
-                                   : Native<ReallocFn>("FMemory.Realloc")(block, bytes);
+  void* resized = block == nullptr ? Native<MallocFn>(GameFunction::kMalloc)(bytes, 0)
+                                   : Native<ReallocFn>(GameFunction::kRealloc)(block, bytes);
   if (resized == nullptr && bytes != 0) {
     throw std::bad_alloc();
   }

@@ -57,12 +57,8 @@ FString FromCounted(std::int32_t n, const EngineUnit* src) {
     return FString();
   }
   FString s = WithCount(n + 1);
-  std::int32_t copied = 0;
-  while (copied < n && src[copied] != 0) {
-    s.data[copied] = src[copied];
-    ++copied;
-  }
-  s.data[copied] = 0;
+  const EngineUnit* end = std::find(src, src + n, EngineUnit{0});
+  *std::copy(src, end, s.data) = 0;
   return s;
 }
 

@@ -17,10 +17,10 @@ constexpr const EngineUnit* kNameWords[] = {
 };
 
 FString FullNameOfDefaultObject(const void* object) {
-  auto* klass = ReadField<UClass*>(object, "UObjectBase.Class");
-  UObject* default_object = Native<GetDefaultObjectFn>("UClass.GetDefaultObject")(klass, true);
+  auto* klass = ReadField<UClass*>(object, GameField::kClass);
+  UObject* default_object = Native<GetDefaultObjectFn>(GameFunction::kGetDefaultObject)(klass, true);
   FString full_name;
-  Native<GetFullNameFn>("UObjectBaseUtility.GetFullName")(default_object, &full_name, nullptr);
+  Native<GetFullNameFn>(GameFunction::kGetFullName)(default_object, &full_name, nullptr);
   return full_name;
 }
 
@@ -54,8 +54,8 @@ FString DinoDisplayName(APrimalDinoCharacter* creature) {
     return FString();
   }
   FString descriptive;
-  Native<GetDinoDescriptiveNameFn>("APrimalDinoCharacter.GetDinoDescriptiveName")(creature,
-                                                                                 &descriptive);
+  Native<GetDinoDescriptiveNameFn>(GameFunction::kGetDinoDescriptiveName)(creature,
+                                                                          &descriptive);
   EngineArray<FString> pieces;
   if (SplitOn(descriptive, ENGINE_TEXT("-"), pieces) == 0) {
     return FString();

@@ -16,7 +16,10 @@ std::int32_t UnitLength(const EngineUnit* text) {
 // `from` in the zero-terminated `text`, or null.
 const EngineUnit* FindText(const EngineUnit* from, const EngineUnit* needle) {
   for (; *from != 0; ++from) {
-    std::int32_t matched = 0;
+    if (*from != needle[0]) {
+      continue;
+    }
+    std::int32_t matched = 1;
     while (needle[matched] != 0 && from[matched] == needle[matched]) {
       ++matched;
     }

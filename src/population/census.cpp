@@ -15,14 +15,18 @@ bool CaseInsensitiveLess::operator()(const FString& left, const FString& right) 
   return CompareIgnoringCase(TextPointer(left), TextPointer(right)) < 0;
 }
 
-namespace {
+std::vector<std::string> ConfiguredBlueprintNames(nlohmann::json& settings) {
+  return MemberNames(MemberByName(settings, "Dinos"));
+}
 
-void MakeEntriesForConfiguredNames(CapTableMap& table) {
-  for (const std::string& name : MemberNames(MemberByName(Settings(), "Dinos"))) {
+void AddEntriesForNames(CapTableMap& table, const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
     // A name equal to an earlier one but for letter case shares its entry.
     table.try_emplace(FromNarrow(name.c_str()));
   }
 }
+
+namespace {
 
 void CountWildCreatures(CapTableMap& table) {
   const EngineArray<AActor*> actors = AllCreatureActors();
@@ -47,6 +51,6 @@ void CountWildCreatures(CapTableMap& table) {
 void RunCensus() {
   CapTableMap& table = CapTable();
   table.clear();
-  MakeEntriesForConfiguredNames(table);
+  AddEntriesForNames(table, ConfiguredBlueprintNames(Settings()));
   CountWildCreatures(table);
 }

@@ -7,6 +7,9 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "engine/fstring.h"
 
@@ -25,6 +28,18 @@ using CapTableMap = std::map<FString, PathCounts, CaseInsensitiveLess>;
 // The last census's result. Held in a function-local static so that it
 // exists before the load-time entry runs.
 CapTableMap& CapTable();
+
+// The member names of "Dinos" in `settings`, in byte order: none when
+// "Dinos" is null or an empty container, or absent (it is then inserted as
+// null). Raises type_error 305 when `settings` is neither null nor an object,
+// and invalid_iterator 207 when "Dinos" is a non-empty array or a scalar.
+std::vector<std::string> ConfiguredBlueprintNames(nlohmann::json& settings);
+
+// Adds an entry with empty counts for each name, in order, keyed by the name
+// made into an engine string with FromNarrow (bytes of 0x80 and above become
+// "?"). A name equal to a key already in the table but for letter case
+// leaves that entry, its key and its counts as they are.
+void AddEntriesForNames(CapTableMap& table, const std::vector<std::string>& names);
 
 // Rebuilds CapTable: one entry per member name of "Dinos" (names equal but
 // for letter case share the entry of the first in byte order), then one

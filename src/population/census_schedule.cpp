@@ -10,9 +10,13 @@
 std::int64_t NextCensusTicks = 0;
 void* InitGameSlot = nullptr;
 
+std::int32_t CheckIntervalSeconds(nlohmann::json& settings) {
+  constexpr std::int32_t kDefaultIntervalSeconds = 86400;
+  return IntValueOr(MemberByName(settings, "General"), "CheckInterval", kDefaultIntervalSeconds);
+}
+
 namespace {
 
-constexpr std::int32_t kDefaultIntervalSeconds = 86400;
 constexpr std::int64_t kTicksPerSecond = 10000000;
 
 // now + seconds in ticks, held at the largest time rather than wrapping.
@@ -42,8 +46,6 @@ void OnCensusTimer() {
   if (now < NextCensusTicks) {
     return;
   }
-  const std::int32_t interval =
-      IntValueOr(MemberByName(Settings(), "General"), "CheckInterval", kDefaultIntervalSeconds);
-  NextCensusTicks = TicksAfter(now, interval);
+  NextCensusTicks = TicksAfter(now, CheckIntervalSeconds(Settings()));
   RunCensus();
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include <nlohmann/json.hpp>
+
 #include "plugin/host/game_types.h"
 
 // The time of the next timer-driven census, in 100-ns ticks since 1970 UTC.
@@ -19,6 +21,13 @@ void StartCensusClock();
 // The game's own InitGame with the arguments unchanged, then a census.
 void OnInitGame(AShooterGameMode* mode, FString* map_name, FString* options,
                 FString* error_message);
+
+// Seconds from one timer-driven census to the next: "General" ->
+// "CheckInterval" read as a signed 32-bit integer, 86400 when absent.
+// Raises type_error 305 when `settings` is neither null nor an object, 306
+// when "General" is absent (it is then inserted as null) or not an object,
+// and 302 when "CheckInterval" is neither a number nor a boolean.
+std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
 
 // When NextCensusTicks has passed: moves it "General" -> "CheckInterval"
 // seconds (86400 when absent) past now, then takes a census. A "General"

@@ -13,14 +13,14 @@ constexpr std::int32_t kFirstPlayerTeam = 50000;
 
 EngineArray<AActor*> AllCreatureActors() {
   UClass* creature_class =
-      Native<GetPrivateStaticClassFn>("APrimalDinoCharacter.GetPrivateStaticClass")();
+      Native<GetPrivateStaticClassFn>(GameFunction::kGetPrivateStaticClass)();
   UWorld* world = ArkApi::GetApiUtils().GetWorld();
   EngineArray<AActor*> actors;
-  Native<GetAllActorsOfClassFn>("UGameplayStatics.GetAllActorsOfClass")(world, creature_class,
-                                                                        &actors);
+  Native<GetAllActorsOfClassFn>(GameFunction::kGetAllActorsOfClass)(world, creature_class,
+                                                                      &actors);
   return actors;
 }
 
 bool IsWild(const AActor* actor) {
-  return ReadField<std::int32_t>(actor, "AActor.TargetingTeam") < kFirstPlayerTeam;
+  return ReadField<std::int32_t>(actor, GameField::kTargetingTeam) < kFirstPlayerTeam;
 }

@@ -10,9 +10,15 @@
 
 void* BaseLevelSlot = nullptr;
 
-namespace {
+std::int32_t CapOfPath(nlohmann::json& settings, const std::string& narrow_path) {
+  constexpr std::int32_t kDefaultCap = 1000;
+  static const nlohmann::json kNoSettings = nlohmann::json::object();
+  const nlohmann::json& blueprint =
+      MemberOr(MemberByName(settings, "Dinos"), narrow_path, kNoSettings);
+  return IntValueOr(blueprint, "Count", kDefaultCap);
+}
 
-constexpr std::int32_t kDefaultCap = 1000;
+namespace {
 
 // Destroys the creature when its blueprint's census count has reached its
 // cap. An error on the way leaves the creature alone.
@@ -25,13 +31,10 @@ bool DestroyedByCap(APrimalDinoCharacter* creature) {
     }
     const std::string narrow_path = ToNarrow(path);
     const std::int32_t count = entry->second[narrow_path];
-    static const nlohmann::json kNoSettings = nlohmann::json::object();
-    const nlohmann::json& blueprint =
-        MemberOr(MemberByName(Settings(), "Dinos"), narrow_path, kNoSettings);
-    if (count < IntValueOr(blueprint, "Count", kDefaultCap)) {
+    if (count < CapOfPath(Settings(), narrow_path)) {
       return false;
     }
-    Native<DestroyFn>("AActor.Destroy")(reinterpret_cast<AActor*>(creature), true, true);
+    Native<DestroyFn>(GameFunction::kDestroy)(reinterpret_cast<AActor*>(creature), true, true);
     return true;
   } catch (const std::exception&) {
     return false;

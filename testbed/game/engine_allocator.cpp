@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <iomanip>
 #include <sstream>
@@ -11,6 +10,8 @@
 #include <unordered_set>
 #include <utility>
 #include <vector>
+
+#include "testbed/game/aligned_memory.h"
 
 namespace testbed {
 
@@ -27,8 +28,10 @@ struct Block {
 
 struct Accounts {
   std::vector<AllocatorCall> calls;
+  AllocatorCallCounts counts;
+  bool recording = true;
   std::unordered_map<void*, Block> live;
-  std::unordered_set<void*> freed;  // handed out once, since freed
+  std::unordered_set<void*> freed;  // handed out once, since freed; kept while recording
   std::size_t live_bytes = 0;
   std::vector<std::string> errors;
   std::size_t calls_until_failure = 0;  // 0: no failure pending
@@ -45,8 +48,26 @@ std::string Address(const void* block) {
   return text.str();
 }
 
+void Count(AllocatorCallKind kind) {
+  AllocatorCallCounts& counts = Books().counts;
+  switch (kind) {
+    case AllocatorCallKind::kMalloc:
+      ++counts.mallocs;
+      break;
+    case AllocatorCallKind::kRealloc:
+      ++counts.reallocs;
+      break;
+    case AllocatorCallKind::kFree:
+      ++counts.frees;
+      break;
+  }
+}
+
 void Record(AllocatorCallKind kind, std::size_t bytes, void* in, void* out) {
-  Books().calls.push_back(AllocatorCall{kind, bytes, in, out});
+  Count(kind);
+  if (Books().recording) {
+    Books().calls.push_back(AllocatorCall{kind, bytes, in, out});
+  }
 }
 
 void RecordError(const std::string& error) { Books().errors.push_back(error); }
@@ -70,7 +91,7 @@ std::uint32_t CheckedAlignment(std::uint32_t alignment) {
 
 void* Obtain(std::size_t bytes, std::uint32_t alignment) {
   const std::size_t rounded = (std::max<std::size_t>(bytes, 1) + alignment - 1) / alignment * alignment;
-  void* block = std::aligned_alloc(alignment, rounded);
+  void* block = AllocateAligned(alignment, rounded);
   if (block == nullptr) {
     return nullptr;
   }
@@ -88,8 +109,10 @@ void Release(void* block) {
   std::memset(block, kFreedByte, found->second.bytes);
   books.live_bytes -= found->second.bytes;
   books.live.erase(found);
-  books.freed.insert(block);
-  std::free(block);
+  if (books.recording) {
+    books.freed.insert(block);
+  }
+  FreeAligned(block);
 }
 
 // Names what is wrong with handing `block` back, or "" when it is live.
@@ -161,6 +184,10 @@ void EngineFree(void* block) {
 
 const std::vector<AllocatorCall>& AllocatorCalls() { return Books().calls; }
 
+AllocatorCallCounts CountAllocatorCalls() { return Books().counts; }
+
+void RecordAllocatorCalls(bool on) { Books().recording = on; }
+
 std::size_t LiveBlockCount() { return Books().live.size(); }
 
 std::size_t LiveBytes() { return Books().live_bytes; }
@@ -179,7 +206,7 @@ void FailAllocation(std::size_t nth) { Books().calls_until_failure = nth; }
 void ResetAllocator() {
   Accounts& books = Books();
   for (const auto& [block, info] : books.live) {
-    std::free(block);
+    FreeAligned(block);
   }
   books = Accounts{};
 }

@@ -35,8 +35,24 @@ void* EngineRealloc(void* block, std::size_t bytes);
 // never handed out is recorded as an error and left alone.
 void EngineFree(void* block);
 
-// Every call since the last reset, in order.
+// Every call since the last reset, in order, while calls are recorded.
 const std::vector<AllocatorCall>& AllocatorCalls();
+
+// Calls since the last reset, per kind, counted whether recorded or not.
+struct AllocatorCallCounts {
+  std::uint64_t mallocs = 0;
+  std::uint64_t reallocs = 0;
+  std::uint64_t frees = 0;
+};
+AllocatorCallCounts CountAllocatorCalls();
+
+// Whether each call is kept in AllocatorCalls(): on after a reset. Runs of
+// millions of calls turn it off and read the counts instead; live blocks,
+// bytes and misuse are accounted for either way, except that a block freed
+// while the record is off is forgotten, so that freeing it again is
+// reported as a block never handed out.
+void RecordAllocatorCalls(bool on);
+
 std::size_t LiveBlockCount();
 std::size_t LiveBytes();
 // Size of a live block, or 0 when the block is not live.
@@ -52,7 +68,8 @@ std::vector<std::string> TakeAllocatorErrors();
 // 0 cancels a pending failure.
 void FailAllocation(std::size_t nth);
 
-// Frees every live block and forgets the calls, errors and pending failure.
+// Frees every live block, forgets the calls, counts, errors and pending
+// failure, and records calls again.
 void ResetAllocator();
 
 }  // namespace testbed

@@ -3,7 +3,6 @@
 
 #include "testbed/game/game_natives.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -94,13 +93,7 @@ bool Destroy(AActor* actor, bool net_force, bool should_modify_level) {
   RaiseInjectedFault("AActor.Destroy");
   GameState& state = State();
   state.destroy_calls.push_back(DestroyCall{actor, net_force, should_modify_level});
-  auto* creature = FromOpaque<GameCreature>(actor);
-  const auto found = std::find(state.actors.begin(), state.actors.end(), creature);
-  if (creature == nullptr || found == state.actors.end()) {
-    return false;
-  }
-  state.actors.erase(found);
-  return true;
+  return state.actors.Remove(FromOpaque<GameCreature>(actor));
 }
 
 AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {

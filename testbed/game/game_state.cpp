@@ -41,7 +41,8 @@ void ClearState() {
   GameState& state = State();
   state.kinds.clear();
   state.creatures.clear();
-  state.actors.clear();
+  state.records.clear();
+  state.actors.Clear();
   state.players.clear();
   state.destroy_calls.clear();
   state.own_base_level_calls.clear();

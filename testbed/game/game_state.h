@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "testbed/game/actor_list.h"
 #include "testbed/game/game_objects.h"
 #include "testbed/game/game_world.h"
 
@@ -37,7 +38,9 @@ struct GameState {
   // Every creature made since the reset; destroyed ones stay in memory, as
   // the engine keeps destroyed actors until it collects them.
   std::vector<std::unique_ptr<CreatureRecord>> creatures;
-  std::vector<GameCreature*> actors;  // the world's list, in order; may hold null
+  // The record of each creature above, found without walking them.
+  std::unordered_map<const GameCreature*, CreatureRecord*> records;
+  ActorList actors;  // the world's list, in order; may hold null
   std::vector<std::unique_ptr<PlayerRecord>> players;
   std::vector<DestroyCall> destroy_calls;
   std::vector<const GameCreature*> own_base_level_calls;

@@ -48,18 +48,20 @@ GameCreature* NewCreature(GameClass* kind, const std::u16string& descriptive_nam
   record->memory.targeting_team = team;
   record->memory.descriptive_name = &record->descriptive_name;
   GameCreature* creature = &record->memory;
-  game::State().creatures.push_back(std::move(record));
-  game::State().actors.push_back(creature);
+  game::GameState& state = game::State();
+  state.records[creature] = record.get();
+  state.creatures.push_back(std::move(record));
+  state.actors.Append(creature);
   return creature;
 }
 
 game::CreatureRecord& RecordOf(GameCreature* creature) {
-  for (const auto& record : game::State().creatures) {
-    if (&record->memory == creature) {
-      return *record;
-    }
+  const auto& records = game::State().records;
+  const auto found = records.find(creature);
+  if (found == records.end()) {
+    throw std::invalid_argument("not a creature of this game");
   }
-  throw std::invalid_argument("not a creature of this game");
+  return *found->second;
 }
 
 bool MatchesWildness(const GameCreature& creature, Wildness wildness) {
@@ -93,7 +95,7 @@ GameCreature* PlaceCreature(GameClass* kind, const std::u16string& descriptive_n
   return NewCreature(kind, descriptive_name, team);
 }
 
-void AddNullActor() { game::State().actors.push_back(nullptr); }
+void AddNullActor() { game::State().actors.Append(nullptr); }
 
 SpawnResult SpawnCreature(GameClass* kind, const std::u16string& descriptive_name,
                           std::int32_t team, std::int32_t own_level) {
@@ -116,22 +118,14 @@ void RetameCreature(GameCreature* creature, std::int32_t team) {
   RecordOf(creature).memory.targeting_team = team;
 }
 
-bool RemoveCreature(GameCreature* creature) {
-  auto& actors = game::State().actors;
-  const auto found = std::find(actors.begin(), actors.end(), creature);
-  if (creature == nullptr || found == actors.end()) {
-    return false;
-  }
-  actors.erase(found);
-  return true;
-}
+bool RemoveCreature(GameCreature* creature) { return game::State().actors.Remove(creature); }
 
-bool InWorld(const GameCreature* creature) {
+bool InWorld(const GameCreature* creature) { return game::State().actors.Contains(creature); }
+
+std::vector<GameCreature*> WorldActors() {
   const auto& actors = game::State().actors;
-  return creature != nullptr && std::find(actors.begin(), actors.end(), creature) != actors.end();
+  return std::vector<GameCreature*>(actors.begin(), actors.end());
 }
-
-std::vector<GameCreature*> WorldActors() { return game::State().actors; }
 
 std::size_t CountCreatures(const GameClass* kind, Wildness wildness) {
   const auto& actors = game::State().actors;

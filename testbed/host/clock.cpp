@@ -1,8 +1,8 @@
-// The runtime clock the plug-in reads, settable by the driver.
+// The clock behind the runtime's _Xtime_get_ticks (testbed/runtime), settable
+// by the driver.
 
 #include <cstdint>
 
-#include "plugin/host/host_export.h"
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
 
@@ -11,8 +11,6 @@ namespace {
 std::int64_t current_ticks = testbed::kDefaultTicks;
 
 }  // namespace
-
-extern "C" ARKAPI_API long long _Xtime_get_ticks() { return current_ticks; }
 
 namespace testbed {
 

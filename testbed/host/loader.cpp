@@ -2,37 +2,18 @@
 // load-time attach, and on unload checks that the library and everything it
 // bound are really gone.
 
-#include <dlfcn.h>
-
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "plugin/host/loader.h"
 #include "testbed/host/host_internal.h"
+#include "testbed/host/library_loading.h"
 #include "testbed/host/testbed_host.h"
 
 namespace {
 
-enum class AttachReport { kNone, kSucceeded, kFailed };
-
-AttachReport attach_report = AttachReport::kNone;
 void* plugin_handle = nullptr;
 std::string plugin_path;
-
-std::string LoaderMessage() {
-  const char* message = dlerror();
-  return message != nullptr ? message : "unknown loader error";
-}
-
-bool StillInProcess(const std::string& path) {
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-  if (handle == nullptr) {
-    return false;
-  }
-  dlclose(handle);
-  return true;
-}
 
 std::string Joined(const std::vector<std::string>& problems) {
   std::string text;
@@ -42,13 +23,11 @@ std::string Joined(const std::vector<std::string>& problems) {
   return text;
 }
 
-// Closes the library, then lists what should have gone with it and did not.
-std::vector<std::string> CloseAndCheck(void* handle, const std::string& path) {
+// Once the library is unloaded: lists what should have gone with it and did
+// not, and lets go of whatever of its code the host still holds.
+std::vector<std::string> LeftoversOf(const std::string& path) {
   std::vector<std::string> problems;
-  if (dlclose(handle) != 0) {
-    problems.push_back("unloading failed: " + LoaderMessage());
-  }
-  if (StillInProcess(path)) {
+  if (testbed::host::InProcess(path)) {
     problems.push_back("library still loaded after unload");
   }
   for (const std::string& left : testbed::host::RestoreAllHooks()) {
@@ -57,6 +36,7 @@ std::vector<std::string> CloseAndCheck(void* handle, const std::string& path) {
   for (const std::string& left : testbed::host::AbandonAllCommands()) {
     problems.push_back("left " + left + " behind");
   }
+  testbed::host::AbandonLogFormatter();
   return problems;
 }
 
@@ -66,30 +46,28 @@ testbed::LoaderOutcome Failure(std::string error) {
 
 }  // namespace
 
-extern "C" void LoaderReportAttach(int succeeded) {
-  attach_report = succeeded != 0 ? AttachReport::kSucceeded : AttachReport::kFailed;
-}
-
 namespace testbed {
 
 LoaderOutcome LoadPlugin(const std::string& path) {
   if (plugin_handle != nullptr) {
     return Failure("a plug-in is already loaded: " + plugin_path);
   }
-  attach_report = AttachReport::kNone;
-  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle == nullptr) {
-    return Failure("cannot load " + path + ": " + LoaderMessage());
+  const host::LoadedLibrary loaded = host::LoadRunningAttach(path);
+  if (loaded.result == host::LoadResult::kNotLoaded) {
+    return Failure("cannot load " + path + ": " + loaded.error);
   }
-  if (attach_report == AttachReport::kSucceeded) {
-    plugin_handle = handle;
+  if (loaded.result == host::LoadResult::kAttached) {
+    plugin_handle = loaded.handle;
     plugin_path = path;
     return LoaderOutcome{true, ""};
   }
-  std::vector<std::string> problems{attach_report == AttachReport::kFailed
+  std::vector<std::string> problems{loaded.result == host::LoadResult::kAttachFailed
                                         ? "attach failed"
                                         : "the library did not report its attach"};
-  for (std::string& problem : CloseAndCheck(handle, path)) {
+  if (!loaded.error.empty()) {
+    problems.push_back(loaded.error);
+  }
+  for (std::string& problem : LeftoversOf(path)) {
     problems.push_back(std::move(problem));
   }
   return Failure(Joined(problems));
@@ -103,7 +81,13 @@ LoaderOutcome UnloadPlugin() {
   const std::string path = plugin_path;
   plugin_handle = nullptr;
   plugin_path.clear();
-  const std::vector<std::string> problems = CloseAndCheck(handle, path);
+  std::vector<std::string> problems;
+  if (std::string error = host::Unload(handle); !error.empty()) {
+    problems.push_back(std::move(error));
+  }
+  for (std::string& problem : LeftoversOf(path)) {
+    problems.push_back(std::move(problem));
+  }
   return problems.empty() ? LoaderOutcome{true, ""} : Failure(Joined(problems));
 }
 

@@ -14,6 +14,12 @@
 
 namespace {
 
+// Formatters let go of by AbandonFormatter; never destroyed.
+std::vector<spdlog::formatter*>& Abandoned() {
+  static auto* abandoned = new std::vector<spdlog::formatter*>();
+  return *abandoned;
+}
+
 class CapturingSink final : public spdlog::sinks::base_sink<std::mutex> {
  public:
   std::vector<std::string> Lines() {
@@ -27,6 +33,14 @@ class CapturingSink final : public spdlog::sinks::base_sink<std::mutex> {
     set_formatter(std::make_unique<spdlog::pattern_formatter>());
     std::lock_guard<std::mutex> lock(mutex_);
     lines_.clear();
+  }
+
+  // Puts back the default pattern without destroying the formatter it
+  // replaces: that one may run the code of a library unloaded since.
+  void AbandonFormatter() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Abandoned().push_back(formatter_.release());
+    formatter_ = std::make_unique<spdlog::pattern_formatter>();
   }
 
  protected:
@@ -67,6 +81,8 @@ namespace testbed {
 namespace host {
 
 void ResetLogCapture() { Capture()->Reset(); }
+
+void AbandonLogFormatter() { Capture()->AbandonFormatter(); }
 
 }  // namespace host
 

@@ -1,9 +1,10 @@
 #include "support/testbed_fixture.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,14 +16,19 @@ namespace {
 
 constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
 
+// A new directory of a random name under the system's temporary directory;
+// a name taken already is passed over.
 std::filesystem::path MakeTemporaryDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "dravelquin-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "cannot make a server directory");
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  std::random_device entropy;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::ostringstream name;
+    name << "dravelquin-" << std::hex << entropy() << entropy();
+    if (std::filesystem::create_directory(base / name.str())) {
+      return base / name.str();
+    }
   }
-  return std::filesystem::path(buffer.data());
+  throw std::runtime_error("cannot make a server directory in " + base.string());
 }
 
 ::testing::AssertionResult AsAssertion(const testbed::LoaderOutcome& outcome) {

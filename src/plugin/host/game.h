@@ -1,33 +1,61 @@
 #pragma once
 
 // Reaching the game's functions and fields by name through the host. Every
-// use looks the name up again: nothing is cached.
+// use looks the name up again: no address is cached.
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "plugin/host/game_types.h"
 
 template <typename T>
 struct EngineArray;
 
-// The entry address of the named game function. Raises std::runtime_error
-// naming it when the game has no such function.
-void* NativeAddress(const char* name);
+// The game functions the plug-in calls, other than "FMemory.Free" (which
+// releasing reaches without raising).
+enum class GameFunction {
+  kMalloc,                  // "FMemory.Malloc"
+  kRealloc,                 // "FMemory.Realloc"
+  kGetDefaultObject,        // "UClass.GetDefaultObject"
+  kGetFullName,             // "UObjectBaseUtility.GetFullName"
+  kGetDinoDescriptiveName,  // "APrimalDinoCharacter.GetDinoDescriptiveName"
+  kGetPrivateStaticClass,   // "APrimalDinoCharacter.GetPrivateStaticClass"
+  kGetAllActorsOfClass,     // "UGameplayStatics.GetAllActorsOfClass"
+  kDestroy,                 // "AActor.Destroy"
+  kGetPlayerCharacter,      // "AShooterPlayerController.GetPlayerCharacter"
+};
 
-// The address of the named field inside the object. Raises
-// std::runtime_error naming it when the game has no such field.
-void* FieldAddress(const void* object, const char* name);
+// The game object fields the plug-in reads.
+enum class GameField {
+  kClass,          // "UObjectBase.Class"
+  kTargetingTeam,  // "AActor.TargetingTeam"
+  kPlayerState,    // "AController.PlayerState"
+  kIsServerAdmin,  // "AShooterCharacter.bIsServerAdmin"
+};
+
+// The engine name ("Class.Member") as the std::string the host's lookup
+// takes, made once so that a lookup does not build it anew.
+const std::string& NameOf(GameFunction function);
+const std::string& NameOf(GameField field);
+
+// The entry address of the game function. Raises std::runtime_error naming
+// it when the game has no such function.
+void* NativeAddress(GameFunction function);
+
+// The address of the field inside the object. Raises std::runtime_error
+// naming it when the game has no such field.
+void* FieldAddress(const void* object, GameField field);
 
 template <typename Fn>
-Fn Native(const char* name) {
-  return reinterpret_cast<Fn>(NativeAddress(name));
+Fn Native(GameFunction function) {
+  return reinterpret_cast<Fn>(NativeAddress(function));
 }
 
 template <typename T>
-T ReadField(const void* object, const char* name) {
+T ReadField(const void* object, GameField field) {
   T value;
-  std::memcpy(&value, FieldAddress(object, name), sizeof value);
+  std::memcpy(&value, FieldAddress(object, field), sizeof value);
   return value;
 }
 

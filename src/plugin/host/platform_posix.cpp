@@ -24,13 +24,17 @@ unsigned FoldedUnit(EngineUnit unit) {
 
 int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
   for (;; ++left, ++right) {
+    if (*left == *right) {
+      if (*left == 0) {
+        return 0;
+      }
+      continue;
+    }
+    // Only units that differ need folding: equal units fold alike.
     const unsigned a = FoldedUnit(*left);
     const unsigned b = FoldedUnit(*right);
     if (a != b) {
       return a < b ? -1 : 1;
-    }
-    if (a == 0) {
-      return 0;
     }
   }
 }

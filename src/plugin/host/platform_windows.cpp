@@ -1,8 +1,6 @@
 // The platform layer on Windows: wchar_t is the engine's 16-bit unit, and the
 // runtime provides the clock, _wcsicmp and the locale's narrowing.
 
-#include <windows.h>
-
 #include <cstdint>
 #include <cwchar>
 #include <locale>
@@ -10,29 +8,39 @@
 
 #include "plugin/host/platform.h"
 
-#if defined(_MSC_VER)
-extern "C" long long _Xtime_get_ticks();
+// The C++ runtime's clock, which msvcp140.dll exports on every server; with
+// mingw, whose own runtime has none, the build makes an import library for it.
+extern "C" __declspec(dllimport) long long __cdecl _Xtime_get_ticks();
 
 std::int64_t CurrentTicks() { return _Xtime_get_ticks(); }
-#else
-// The runtime here has no _Xtime_get_ticks: read the system time and move
-// it to the same scale (FILETIME counts 100-ns ticks since 1601).
-std::int64_t CurrentTicks() {
-  constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000LL;
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const std::uint64_t ticks =
-      (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-  return static_cast<std::int64_t>(ticks) - kTicksFrom1601To1970;
-}
-#endif
 
 int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
   return _wcsicmp(left, right);
 }
 
+namespace {
+
+// The classic locale's narrowing as Microsoft's runtime does it: U+0000 to
+// U+00FF become the byte of the same value, everything else "?". mingw's
+// runtime narrows through the system's ANSI code page even there (U+0100
+// becomes a best-fit "A", and results change with the code page), so the
+// plug-in does this case itself.
+void NarrowClassic(const EngineUnit* units, std::size_t count, char* out) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const unsigned value = static_cast<std::uint16_t>(units[i]);
+    out[i] = value <= 0xFF ? static_cast<char>(static_cast<unsigned char>(value)) : '?';
+  }
+}
+
+}  // namespace
+
 void NarrowUnits(const EngineUnit* units, std::size_t count, char* out) {
-  const auto& facet = std::use_facet<std::ctype<wchar_t>>(std::locale());
+  const std::locale process_locale;
+  if (process_locale == std::locale::classic()) {
+    NarrowClassic(units, count, out);
+    return;
+  }
+  const auto& facet = std::use_facet<std::ctype<wchar_t>>(process_locale);
   facet.narrow(units, units + count, '?', out);
 }
 

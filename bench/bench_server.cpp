@@ -1,0 +1,86 @@
+#include "bench_server.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+#include <vector>
+
+#include "testbed/game/engine_allocator.h"
+#include "testbed/game/game_world.h"
+#include "testbed/host/testbed_host.h"
+
+namespace {
+
+constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
+
+std::filesystem::path MakeServerDir() {
+  const std::string pattern =
+      (std::filesystem::temp_directory_path() / "dravelquin-bench-XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (mkdtemp(buffer.data()) == nullptr) {
+    throw std::system_error(errno, std::generic_category(), "cannot make a server directory");
+  }
+  return std::filesystem::path(buffer.data());
+}
+
+void AddProblem(std::string& problems, const std::string& problem) {
+  problems += (problems.empty() ? "" : "; ") + problem;
+}
+
+}  // namespace
+
+BenchServer::BenchServer() : dir_(MakeServerDir()) {
+  testbed::ResetHost();
+  testbed::ResetGame();
+  testbed::ResetAllocator();
+  testbed::RecordAllocatorCalls(false);
+  testbed::SetWorld(testbed::World());
+  testbed::SetCurrentDir(dir_.string());
+}
+
+BenchServer::~BenchServer() {
+  if (testbed::IsPluginLoaded()) {
+    testbed::UnloadPlugin();
+  }
+  testbed::ResetGame();
+  std::error_code ignored;
+  std::filesystem::remove_all(dir_, ignored);
+}
+
+void BenchServer::LoadPlugin(const std::string& config_text) const {
+  std::filesystem::create_directories(PluginDir());
+  std::ofstream(PluginDir() / "config.json", std::ios::binary | std::ios::trunc) << config_text;
+  const testbed::LoaderOutcome outcome = testbed::LoadPlugin(kPluginPath);
+  if (!outcome.succeeded) {
+    throw std::runtime_error("the plug-in did not load: " + outcome.error);
+  }
+}
+
+std::string BenchServer::Finish() const {
+  std::string problems;
+  if (testbed::IsPluginLoaded()) {
+    const testbed::LoaderOutcome outcome = testbed::UnloadPlugin();
+    if (!outcome.succeeded) {
+      AddProblem(problems, "unloading: " + outcome.error);
+    }
+  }
+  for (const testbed::CallbackError& error : testbed::TakeCallbackErrors()) {
+    AddProblem(problems, error.where + ": " + error.what);
+  }
+  for (const std::string& error : testbed::TakeAllocatorErrors()) {
+    AddProblem(problems, error);
+  }
+  if (testbed::LiveBlockCount() != 0) {
+    AddProblem(problems, std::to_string(testbed::LiveBlockCount()) + " engine blocks left live");
+  }
+  return problems;
+}
+
+std::filesystem::path BenchServer::DumpFile() const { return PluginDir() / "dinoDump.txt"; }
+
+std::filesystem::path BenchServer::PluginDir() const {
+  return dir_ / "ArkApi" / "Plugins" / "dravelquin";
+}

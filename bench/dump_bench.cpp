@@ -1,0 +1,44 @@
+// The dump: an administrator's "debugspawn" over 10,000 wild creatures,
+// beside the same console line without the plug-in.
+
+#include <filesystem>
+
+#include <benchmark/benchmark.h>
+
+#include "bench_counters.h"
+#include "bench_scenarios.h"
+#include "call_counts.h"
+#include "testbed/host/testbed_host.h"
+
+namespace {
+
+constexpr int kDumpCreatures = 10'000;
+
+void Dump(benchmark::State& state, Plugin plugin) {
+  const BenchServer server;
+  APlayerController* admin = SetUpDump(server, kDumpCreatures, plugin);
+  const CallCounts before = CurrentCallCounts();
+  for (auto _ : state) {
+    const bool command_known = testbed::RunConsoleCommand(admin, u"debugspawn");
+    if (command_known != (plugin == Plugin::kLoaded)) {
+      state.SkipWithError("the console did not route debugspawn as the scenario expects");
+      break;
+    }
+  }
+  ReportCallsPer(state, CurrentCallCounts() - before,
+                 static_cast<double>(state.iterations()) * kDumpCreatures);
+  if (plugin == Plugin::kLoaded) {
+    ReportTimePerCreature(state, kDumpCreatures);
+  }
+  const bool dump_written = std::filesystem::exists(server.DumpFile()) &&
+                            std::filesystem::file_size(server.DumpFile()) > 0;
+  FailOnProblems(state, dump_written == (plugin == Plugin::kLoaded)
+                            ? ""
+                            : "the dump file is not as the scenario expects");
+  FailOnProblems(state, server.Finish());
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(Dump, baseline, Plugin::kNotLoaded);
+BENCHMARK_CAPTURE(Dump, with_plugin, Plugin::kLoaded)->Unit(benchmark::kMillisecond);

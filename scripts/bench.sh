@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in their own build tree and runs them: the spawn gate
+# in its three cases, the census over 1,000, 10,000 and 100,000 creatures and
+# the dump, each beside its baseline without the plug-in. Each case is
+# repeated and only the aggregates are printed: read the medians.
+#
+# Usage: scripts/bench.sh [Google Benchmark options ...]
+#   e.g. scripts/bench.sh --benchmark_filter=Census --benchmark_repetitions=9
+# The build tree is build-bench, or $DRAVELQUIN_BENCH_BUILD when set.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+build=${DRAVELQUIN_BENCH_BUILD:-build-bench}
+scripts/build.sh "$build" -DDRAVELQUIN_BENCH=ON
+"$build/bench/dravelquin_bench" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true "$@"

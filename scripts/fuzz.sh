@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (build-fuzz) and runs each one.
+# Usage: scripts/fuzz.sh [seconds per target] [target ...]
+#   seconds: how long each target runs (default 20)
+#   targets: settings, engine_string, naming (default all three)
+# Each run starts from the committed seeds in tests/fuzz/corpus/<target>,
+# which it only reads, and from what earlier runs kept in
+# build-fuzz/corpus/<target>, where it adds the inputs that reach new code.
+# An input that breaks an oracle, crashes, leaks or hangs stops the run and
+# is saved as build-fuzz/crashes/<target>-crash-<hash> (or leak-, timeout-);
+# rerun it with: build-fuzz/tests/fuzz/<target>_fuzz <file>
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-20}
+shift || true
+targets=("$@")
+if ((${#targets[@]} == 0)); then
+  targets=(settings engine_string naming)
+fi
+
+scripts/install-deps.sh clang-14 libclang-rt-14-dev
+
+CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DDRAVELQUIN_FUZZ=ON -DDRAVELQUIN_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
+
+mkdir -p build-fuzz/crashes
+for target in "${targets[@]}"; do
+  mkdir -p "build-fuzz/corpus/$target"
+  dictionary=()
+  if [[ -f "tests/fuzz/$target.dict" ]]; then
+    dictionary=(-dict="tests/fuzz/$target.dict")
+  fi
+  echo "fuzzing $target for ${seconds}s" >&2
+  "build-fuzz/tests/fuzz/${target}_fuzz" "${dictionary[@]}" \
+    -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="build-fuzz/crashes/$target-" \
+    "build-fuzz/corpus/$target" "tests/fuzz/corpus/$target"
+done

@@ -1,0 +1,130 @@
+#include "testbed/sim/report_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "testbed/sim/utf16.h"
+
+namespace sim {
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600.0;
+const char* const kHeadings[] = {"kind", "cap", "start",     "min",
+                                 "max",  "end", "destroyed", "overshoot"};
+constexpr std::size_t kColumnCount = sizeof(kHeadings) / sizeof(kHeadings[0]);
+
+using Row = std::vector<std::string>;
+
+bool IsWide(char32_t code_point) {
+  return (code_point >= 0x1100 && code_point <= 0x115F) ||
+         (code_point >= 0x2E80 && code_point <= 0xA4CF) ||
+         (code_point >= 0xAC00 && code_point <= 0xD7A3) ||
+         (code_point >= 0xF900 && code_point <= 0xFAFF) ||
+         (code_point >= 0xFE30 && code_point <= 0xFE4F) ||
+         (code_point >= 0xFF00 && code_point <= 0xFF60) ||
+         (code_point >= 0xFFE0 && code_point <= 0xFFE6) || code_point >= 0x20000;
+}
+
+Row RowOf(const ScenarioKind& kind, const KindCap& cap, const KindSummary& summary) {
+  const std::string overshoot =
+      cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
+  return Row{kind.id,
+             cap.capped ? std::to_string(cap.cap) : "-",
+             std::to_string(summary.start),
+             std::to_string(summary.min),
+             std::to_string(summary.max),
+             std::to_string(summary.end),
+             std::to_string(summary.destroyed),
+             overshoot};
+}
+
+// The kind column is left-aligned, the numbers right-aligned.
+std::string FormatRow(const Row& row, const std::vector<std::size_t>& widths) {
+  std::string line;
+  for (std::size_t column = 0; column < row.size(); ++column) {
+    const std::string padding(widths[column] - DisplayWidth(row[column]), ' ');
+    line += column == 0 ? row[column] + padding : "  " + padding + row[column];
+  }
+  return line + "\n";
+}
+
+std::string FormatTable(const std::vector<Row>& rows) {
+  std::vector<std::size_t> widths(kColumnCount, 0);
+  for (const Row& row : rows) {
+    for (std::size_t column = 0; column < kColumnCount; ++column) {
+      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
+    }
+  }
+  std::string table;
+  for (const Row& row : rows) {
+    table += FormatRow(row, widths);
+  }
+  return table;
+}
+
+std::string StretchHeading(const PopulationHistory& history) {
+  const std::int64_t seconds = history.SampleCount() == 0
+                                   ? 0
+                                   : history.TimeAt(history.SampleCount() - 1) - history.TimeAt(0);
+  char hours[32];
+  std::snprintf(hours, sizeof hours, "%.1f", static_cast<double>(seconds) / kSecondsPerHour);
+  return std::string("Wild population per kind over ") + hours + " simulated hours:\n";
+}
+
+// The dump is read as text, so that the CR LF line ends the plug-in writes on
+// Windows read as "\n".
+std::string DumpExcerpt(const std::filesystem::path& dump) {
+  std::ifstream in(dump);
+  std::string excerpt = "dump: " + dump.string() + "\n";
+  std::string line;
+  std::size_t lines = 0;
+  while (std::getline(in, line)) {
+    if (++lines <= kDumpLinesShown) {
+      excerpt += "  " + line + "\n";
+    }
+  }
+  if (lines == 0) {
+    excerpt += "  (empty: no wild creature)\n";
+  } else if (lines > kDumpLinesShown) {
+    excerpt += "  ... " + std::to_string(lines) + " lines in all\n";
+  }
+  return excerpt;
+}
+
+}  // namespace
+
+std::size_t DisplayWidth(const std::string& text) {
+  std::size_t width = 0;
+  const std::u16string units = Utf16FromUtf8(text);
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    const char16_t unit = units[i];
+    const bool pair_start = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size();
+    const char32_t code_point = pair_start
+                                    ? 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
+                                          (static_cast<char32_t>(units[i + 1]) - 0xDC00)
+                                    : unit;
+    i += pair_start ? 1 : 0;
+    width += IsWide(code_point) ? 2 : 1;
+  }
+  return width;
+}
+
+std::string FormatReport(const ReportFacts& facts) {
+  std::vector<Row> rows{Row(std::begin(kHeadings), std::end(kHeadings))};
+  for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
+    rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind)));
+  }
+  std::string report = StretchHeading(facts.history) + FormatTable(rows);
+  if (facts.written_dump) {
+    report += DumpExcerpt(*facts.written_dump);
+  }
+  if (facts.temporary_dir) {
+    report += "server dir (temporary): " + facts.temporary_dir->string() + "\n";
+  }
+  return report;
+}
+
+}  // namespace sim

@@ -1,0 +1,40 @@
+#pragma once
+
+// The human-readable summary of a simulated scenario: a table of each
+// kind's wild population, the dump file's path and first lines, and the
+// server dir when it was temporary.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "testbed/sim/kind_caps.h"
+#include "testbed/sim/population_history.h"
+#include "testbed/sim/scenario.h"
+
+namespace sim {
+
+struct ReportFacts {
+  const std::vector<ScenarioKind>& kinds;
+  const std::vector<KindCap>& caps;
+  const PopulationHistory& history;
+  std::optional<std::filesystem::path> written_dump;  // when a step wrote the dump
+  std::optional<std::filesystem::path> temporary_dir;
+};
+
+// How many of the dump's lines the summary shows.
+constexpr std::size_t kDumpLinesShown = 10;
+
+// One row per kind in kind order: cap ("-" when not capped), wild
+// population at the start of the recorded stretch, its minimum, maximum
+// and end, creatures the gate destroyed, and the overshoot (maximum less
+// the cap, 0 when it stayed at or below; "-" when not capped). Columns are
+// aligned by display width, East Asian wide characters counting two.
+std::string FormatReport(const ReportFacts& facts);
+
+// Columns a UTF-8 text takes in a terminal: one per character, two for
+// East Asian wide and full-width characters.
+std::size_t DisplayWidth(const std::string& text);
+
+}  // namespace sim

@@ -1,0 +1,55 @@
+#include "testbed/sim/run_scenario.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "testbed/sim/kind_caps.h"
+#include "testbed/sim/report_table.h"
+#include "testbed/sim/server_dir.h"
+#include "testbed/sim/sim_world.h"
+#include "testbed/sim/simulation.h"
+#include "testbed/sim/svg_chart.h"
+
+namespace sim {
+
+namespace {
+
+void WriteChart(const std::string& path, const std::string& svg) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << svg;
+  out.close();
+  if (!out) {
+    throw std::runtime_error("cannot write the chart " + path);
+  }
+}
+
+}  // namespace
+
+void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
+                 std::ostream& notes) {
+  const ServerDir dir = PrepareServerDir(options.server_dir);
+  WriteConfig(dir, scenario.config);
+  const std::vector<KindCap> caps = KindCaps(ReadFileText(dir.ConfigPath()), scenario.kinds);
+
+  StartServer(dir.root, scenario.start_time);
+  SimWorld world(scenario.kinds);
+  Simulation simulation(scenario, world, options.plugin, dir.DumpPath());
+  simulation.RunAll(trace);
+  simulation.Finish();
+
+  const ReportFacts facts{scenario.kinds, caps, simulation.History(),
+                          simulation.DumpWritten() ? std::optional(dir.DumpPath()) : std::nullopt,
+                          dir.temporary ? std::optional(dir.root) : std::nullopt};
+  (options.report ? trace : notes) << FormatReport(facts);
+  if (options.chart) {
+    const std::string title = std::filesystem::path(options.scenario).filename().string();
+    WriteChart(*options.chart,
+               PopulationChartSvg(scenario.kinds, caps, simulation.History(), title));
+  }
+  if (dir.temporary && options.report) {
+    notes << "server dir (temporary): " << dir.root.string() << "\n";
+  }
+}
+
+}  // namespace sim

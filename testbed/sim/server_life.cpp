@@ -1,0 +1,98 @@
+#include "testbed/sim/server_life.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "testbed/host/testbed_host.h"
+#include "testbed/sim/random.h"
+#include "testbed/sim/utf16.h"
+
+namespace sim {
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600.0;
+constexpr std::int32_t kGeneratedOwnLevel = 1;
+constexpr std::int32_t kWildTeam = 0;
+
+// One kind's generated life: its names and its rates scaled to one tick.
+struct KindLife {
+  std::vector<std::u16string> names;
+  double spawns_per_tick = 0.0;
+  double death_chance_per_tick = 0.0;
+};
+
+std::vector<KindLife> PrepareLives(const RunStep& run, const std::vector<ScenarioKind>& kinds) {
+  const double tick_hours = run.tick_seconds / kSecondsPerHour;
+  std::vector<KindLife> lives(kinds.size());
+  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+    for (const std::string& name : kinds[kind].names) {
+      lives[kind].names.push_back(Utf16FromUtf8(name));
+    }
+    lives[kind].spawns_per_tick = run.spawn_per_hour[kind] * tick_hours;
+    lives[kind].death_chance_per_tick = 1.0 - std::pow(1.0 - run.death_per_hour[kind], tick_hours);
+  }
+  return lives;
+}
+
+const std::u16string& PickName(const KindLife& life, SplitMix64& random) {
+  static const std::u16string empty;
+  if (life.names.empty()) {
+    return empty;
+  }
+  return life.names.size() == 1
+             ? life.names.front()
+             : life.names[static_cast<std::size_t>(random.Below(life.names.size()))];
+}
+
+void SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world, SplitMix64& random,
+               KindStretch& stretch) {
+  const std::int64_t spawns = random.RoundRandomly(life.spawns_per_tick);
+  for (std::int64_t i = 0; i < spawns; ++i) {
+    const SpawnAnswer answer =
+        world.Spawn(kind, PickName(life, random), kWildTeam, kGeneratedOwnLevel);
+    ++stretch.spawned;
+    stretch.destroyed += answer.destroyed ? 1 : 0;
+  }
+}
+
+std::vector<KindStretch> StartStretches(const SimWorld& world, std::size_t kind_count) {
+  std::vector<KindStretch> stretches(kind_count);
+  for (std::size_t kind = 0; kind < kind_count; ++kind) {
+    const std::int64_t wild = world.WildCount(kind);
+    stretches[kind].start = stretches[kind].min = stretches[kind].max = stretches[kind].end = wild;
+  }
+  return stretches;
+}
+
+}  // namespace
+
+std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
+                                       SimWorld& world, PopulationHistory& history) {
+  const std::vector<KindLife> lives = PrepareLives(run, kinds);
+  std::vector<KindStretch> stretches = StartStretches(world, kinds.size());
+  SplitMix64 random(run.seed);
+  for (std::int64_t tick = 0; tick < run.ticks; ++tick) {
+    testbed::AdvanceTicks(run.tick_seconds * testbed::kTicksPerSecond);
+    testbed::RunTimers();
+    for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+      const std::int64_t destroyed_before = stretches[kind].destroyed;
+      SpawnKind(kind, lives[kind], world, random, stretches[kind]);
+      history.AddDestroyed(kind, stretches[kind].destroyed - destroyed_before);
+    }
+    for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+      stretches[kind].died += world.Cull(kind, lives[kind].death_chance_per_tick, random);
+    }
+    const std::vector<std::int64_t> wild = world.WildCounts();
+    for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+      stretches[kind].min = std::min(stretches[kind].min, wild[kind]);
+      stretches[kind].max = std::max(stretches[kind].max, wild[kind]);
+      stretches[kind].end = wild[kind];
+    }
+    history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
+  }
+  return stretches;
+}
+
+}  // namespace sim

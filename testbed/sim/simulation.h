@@ -1,0 +1,71 @@
+#pragma once
+
+// Running a scenario's steps against the loaded plug-in, one trace line per
+// step.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "plugin/host/game_types.h"
+#include "testbed/sim/population_history.h"
+#include "testbed/sim/scenario.h"
+#include "testbed/sim/scenario_fields.h"
+#include "testbed/sim/sim_world.h"
+
+namespace sim {
+
+// Puts the stand-in host and game into a fresh server's state: nothing
+// loaded or bound, an empty world that the host reports, `server_root` as
+// the current dir and the clock at `start_time` (seconds since 1970).
+// Call before making the SimWorld.
+void StartServer(const std::filesystem::path& server_root, std::int64_t start_time);
+
+class Simulation {
+ public:
+  // `scenario` and `world` must outlive the simulation. `plugin_path` is the
+  // library that "load" loads; `dump_path` the file "debugspawn" writes.
+  Simulation(const Scenario& scenario, SimWorld& world, std::string plugin_path,
+             std::filesystem::path dump_path);
+
+  // Runs every step in order, writing each one's trace line as it ends.
+  void RunAll(std::ostream& trace);
+  // Runs one step and returns its trace line.
+  Json Perform(std::size_t index);
+  // Unloads the plug-in when a scenario left it loaded, as the server does
+  // when it stops; not part of the trace.
+  void Finish();
+
+  const PopulationHistory& History() const { return history_; }
+  // Whether some step (re)wrote the dump file.
+  bool DumpWritten() const { return dump_written_; }
+
+ private:
+  void Do(const LoadStep& step, Json& line);
+  void Do(const UnloadStep& step, Json& line);
+  void Do(const PlaceStep& step, Json& line);
+  void Do(const SpawnStep& step, Json& line);
+  void Do(const RemoveStep& step, Json& line);
+  void Do(const TameStep& step, Json& line);
+  void Do(const InitGameStep& step, Json& line);
+  void Do(const ClockStep& step, Json& line);
+  void Do(const TickStep& step, Json& line);
+  void Do(const CommandStep& step, Json& line);
+  void Do(const RunStep& step, Json& line);
+
+  APlayerController* PlayerFor(PlayerChoice choice);
+
+  const Scenario& scenario_;
+  SimWorld& world_;
+  std::string plugin_path_;
+  std::filesystem::path dump_path_;
+  PopulationHistory history_;
+  std::size_t first_recorded_step_;
+  std::map<PlayerChoice, APlayerController*> players_;
+  bool dump_written_ = false;
+};
+
+}  // namespace sim

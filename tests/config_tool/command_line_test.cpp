@@ -1,0 +1,94 @@
+// The command line: what each subcommand takes, and what makes an
+// invocation bad (exit status 2).
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "tool_run.h"
+
+namespace {
+
+// The UsageError message for the arguments, or "" when they parse.
+std::string UsageErrorOf(const std::vector<std::string>& args) {
+  try {
+    ParseCommandLine(args);
+  } catch (const UsageError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+std::int64_t ScaleOf(const std::string& scale) {
+  const Command command = ParseCommandLine({"from-dump", "d.txt", "--scale", scale});
+  return std::get<FromDumpCommand>(command).options.scale_millionths;
+}
+
+}  // namespace
+
+TEST(CheckCommandLine, OptionsMayComeBeforeOrAfterTheFile) {
+  const auto check = std::get<CheckCommand>(
+      ParseCommandLine({"check", "--strict", "config.json", "--dump", "dinoDump.txt"}));
+  EXPECT_EQ("config.json", check.config);
+  EXPECT_EQ("dinoDump.txt", check.dump.value_or(""));
+  EXPECT_TRUE(check.strict);
+}
+
+TEST(CheckCommandLine, MissingOrExtraFileIsAUsageError) {
+  EXPECT_EQ("check wants the settings file", UsageErrorOf({"check", "--strict"}));
+  EXPECT_EQ("one file only, not also \"b.json\"", UsageErrorOf({"check", "a.json", "b.json"}));
+  EXPECT_EQ("--dump wants a value", UsageErrorOf({"check", "a.json", "--dump"}));
+  EXPECT_EQ("unknown option --Strict", UsageErrorOf({"check", "a.json", "--Strict"}));
+}
+
+TEST(FromDumpCommandLine, ScaleIsReadExactlyInMillionths) {
+  EXPECT_EQ(1100000, ScaleOf("1.1"));
+  EXPECT_EQ(2000000, ScaleOf("2"));
+  EXPECT_EQ(1, ScaleOf("0.000001"));
+  EXPECT_EQ(1000000000, ScaleOf("1000"));
+}
+
+TEST(FromDumpCommandLine, ScaleOutsideItsRangeOrFormIsAUsageError) {
+  for (const std::string scale : {"0", "0.0", "1000.000001", "0.0000001", "-1", "1e2", ".5",
+                                  "1.", "", "1,5"}) {
+    EXPECT_NE("", UsageErrorOf({"from-dump", "d.txt", "--scale", scale})) << scale;
+  }
+}
+
+TEST(FromDumpCommandLine, CapIsAWholeNumberFromOneTo32Bits) {
+  const auto command =
+      std::get<FromDumpCommand>(ParseCommandLine({"from-dump", "d.txt", "--cap", "2147483647"}));
+  EXPECT_EQ(2147483647, command.options.cap.value_or(0));
+  for (const std::string cap : {"0", "2147483648", "-5", "05", "1.5", "99999999999"}) {
+    EXPECT_NE("", UsageErrorOf({"from-dump", "d.txt", "--cap", cap})) << cap;
+  }
+}
+
+TEST(FromDumpCommandLine, CapAndScaleTogetherIsAUsageError) {
+  EXPECT_EQ("--cap and --scale exclude each other",
+            UsageErrorOf({"from-dump", "d.txt", "--scale", "2", "--cap", "5"}));
+}
+
+TEST(FromDumpCommandLine, OnlyMayBeRepeated) {
+  const auto command = std::get<FromDumpCommand>(
+      ParseCommandLine({"from-dump", "--only", "Rex", "d.txt", "--only", "Dodo"}));
+  EXPECT_EQ((std::vector<std::string>{"Rex", "Dodo"}), command.options.only);
+}
+
+TEST(ToolInvocation, BadInvocationExitsWithTwoAndPrintsTheUsage) {
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(2, RunTool({"verify", "config.json"}, out, err));
+  EXPECT_EQ("", out.str());
+  EXPECT_EQ(std::string("dravelquin-config: unknown subcommand \"verify\"\n") + kUsage, err.str());
+}
+
+TEST(ToolInvocation, HelpPrintsTheUsageAndSucceeds) {
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(0, RunTool({"--help"}, out, err));
+  EXPECT_EQ(kUsage, out.str());
+}

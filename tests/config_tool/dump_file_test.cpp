@@ -1,0 +1,74 @@
+// Reading the census dump: the fields of a line, line ends, what makes a
+// line malformed, and the blueprints merged from its lines.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dump_file.h"
+
+namespace {
+
+// The line number and message of the error that reading `text` raises.
+std::string ErrorOf(const std::string& text) {
+  try {
+    ParseDump(text);
+  } catch (const DumpFormatError& error) {
+    return std::to_string(error.line()) + ": " + error.what();
+  }
+  return "no error";
+}
+
+}  // namespace
+
+TEST(DumpLines, NameHoldingBarsIsReadWholeBetweenTheFirstAndLastBar) {
+  const std::vector<DumpLine> lines = ParseDump("bp'/A'|Alpha|Rex|| x|12\n");
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_EQ("bp'/A'", lines[0].path);
+  EXPECT_EQ("Alpha|Rex|| x", lines[0].name);
+  EXPECT_EQ(12, lines[0].count);
+}
+
+TEST(DumpLines, CrLfAndAMissingLastLineEndAreAccepted) {
+  const std::vector<DumpLine> lines = ParseDump("a||1\r\nb|B|2");
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_EQ("", lines[0].name);
+  EXPECT_EQ(1, lines[0].count);
+  EXPECT_EQ(2, lines[1].line);
+  EXPECT_EQ(2, lines[1].count);
+}
+
+TEST(DumpLines, EmptyDumpHasNoLine) { EXPECT_TRUE(ParseDump("").empty()); }
+
+TEST(DumpLines, MalformedLineIsReportedWithItsNumber) {
+  EXPECT_EQ("2: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\na|A\n"));
+  EXPECT_EQ("3: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\nb|B|2\n\n"));
+}
+
+TEST(DumpLines, CountMustBeDigitsFromOneWithoutLeadingZero) {
+  EXPECT_EQ("1: the count \"\" is not a number from 1 up", ErrorOf("a|A|\n"));
+  EXPECT_EQ("1: the count \"0\" is not a number from 1 up", ErrorOf("a|A|0\n"));
+  EXPECT_EQ("1: the count \"07\" is not a number from 1 up", ErrorOf("a|A|07\n"));
+  EXPECT_EQ("1: the count \"+7\" is not a number from 1 up", ErrorOf("a|A|+7\n"));
+  EXPECT_EQ("1: the count \"7 \" is not a number from 1 up", ErrorOf("a|A|7 \n"));
+}
+
+TEST(DumpLines, CountBeyond32BitsIsMalformed) {
+  EXPECT_EQ(2147483647, ParseDump("a|A|2147483647")[0].count);
+  EXPECT_EQ("1: the count 2147483648 is beyond 32 bits", ErrorOf("a|A|2147483648"));
+  EXPECT_EQ("1: the count 99999999999999999999 is beyond 32 bits",
+            ErrorOf("a|A|99999999999999999999"));
+}
+
+TEST(DumpBlueprints, LinesOfOnePathAreAddedUpInByteOrderOfPath) {
+  const std::vector<DumpBlueprint> blueprints =
+      BlueprintsOf(ParseDump("b|Rex|2147483647\na|X|1\nb|Alpha|2147483647\nB|Y|5\n"));
+  ASSERT_EQ(3u, blueprints.size());
+  EXPECT_EQ("B", blueprints[0].path);
+  EXPECT_EQ("a", blueprints[1].path);
+  EXPECT_EQ("b", blueprints[2].path);
+  EXPECT_EQ(4294967294, blueprints[2].wild);
+  EXPECT_EQ(1, blueprints[2].first_line);
+  EXPECT_EQ((std::vector<std::string>{"Rex", "Alpha"}), blueprints[2].names);
+}

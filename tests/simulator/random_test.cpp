@@ -1,0 +1,60 @@
+// The generator behind generated runs: the reference sequence, and the
+// draws built on it.
+
+#include "testbed/sim/random.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <vector>
+
+TEST(SplitMix64, GivesTheReferenceSequence) {
+  sim::SplitMix64 random(1234567);
+  std::vector<std::uint64_t> drawn;
+  for (int i = 0; i < 5; ++i) {
+    drawn.push_back(random.Next());
+  }
+  EXPECT_EQ(
+      (std::vector<std::uint64_t>{6457827717110365317u, 3203168211198807973u, 9817491932198370423u,
+                                  4593380528125082431u, 16408922859458223821u}),
+      drawn);
+}
+
+TEST(SplitMix64, BelowReachesEveryValueAndNoOther) {
+  sim::SplitMix64 random(1);
+  std::set<std::uint64_t> seen;
+  for (int i = 0; i < 300; ++i) {
+    seen.insert(random.Below(3));
+  }
+  EXPECT_EQ((std::set<std::uint64_t>{0, 1, 2}), seen);
+}
+
+TEST(SplitMix64, ChanceOfZeroNeverAndOfOneAlways) {
+  sim::SplitMix64 random(9);
+  int zero_hits = 0;
+  int one_hits = 0;
+  for (int i = 0; i < 1000; ++i) {
+    zero_hits += random.Chance(0.0) ? 1 : 0;
+    one_hits += random.Chance(1.0) ? 1 : 0;
+  }
+  EXPECT_EQ(0, zero_hits);
+  EXPECT_EQ(1000, one_hits);
+}
+
+TEST(SplitMix64, RoundRandomlyKeepsWholeAmounts) {
+  sim::SplitMix64 random(3);
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(2, random.RoundRandomly(2.0));
+  }
+}
+
+TEST(SplitMix64, RoundRandomlyAveragesToTheAmount) {
+  sim::SplitMix64 random(5);
+  std::int64_t total = 0;
+  for (int i = 0; i < 10000; ++i) {
+    total += random.RoundRandomly(1.25);
+  }
+  EXPECT_GE(total, 12300);
+  EXPECT_LE(total, 12700);
+}

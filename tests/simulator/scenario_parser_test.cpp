@@ -1,0 +1,192 @@
+// Checking scenario files: every refusal names the step and the field, and
+// what is accepted comes out with its defaults.
+
+#include "testbed/sim/scenario_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <variant>
+
+namespace {
+
+const char* const kKinds =
+    R"("kinds": {"raptor": {"full_name": "Raptor_BP_C /Game/Raptor_BP.Default__Raptor_BP_C"}})";
+
+// The error a scenario is refused with, or "" when it is accepted.
+std::string ErrorOf(const std::string& text) {
+  try {
+    sim::ParseScenario(text);
+  } catch (const sim::ScenarioError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+std::string WithSteps(const std::string& steps) {
+  return std::string("{") + kKinds + R"(, "steps": [)" + steps + "]}";
+}
+
+template <typename Action>
+Action OnlyStep(const std::string& step) {
+  return std::get<Action>(sim::ParseScenario(WithSteps(step)).steps.at(0).action);
+}
+
+}  // namespace
+
+TEST(ScenarioRefusal, InvalidJsonCarriesTheParsersMessage) {
+  EXPECT_EQ(
+      "invalid JSON: [json.exception.parse_error.101] parse error at line 1, column 2: syntax "
+      "error while parsing object key - unexpected end of input; expected string literal",
+      ErrorOf("{"));
+}
+
+TEST(ScenarioRefusal, TopLevelMustBeAnObject) {
+  EXPECT_EQ("the scenario must be a JSON object, got an array", ErrorOf("[]"));
+}
+
+TEST(ScenarioRefusal, StepsAreRequired) { EXPECT_EQ("field \"steps\": missing", ErrorOf("{}")); }
+
+TEST(ScenarioRefusal, MistypedTopLevelFieldIsUnknown) {
+  EXPECT_EQ("field \"config_txt\": unknown field", ErrorOf(R"({"steps": [], "config_txt": "{}"})"));
+}
+
+TEST(ScenarioRefusal, ConfigAndConfigTextExcludeEachOther) {
+  EXPECT_EQ("field \"config_text\": cannot be given together with \"config\"",
+            ErrorOf(R"({"steps": [], "config": {}, "config_text": "{}"})"));
+}
+
+TEST(ScenarioRefusal, StepThatIsNotAnObjectIsNamedByIndex) {
+  EXPECT_EQ("step 1: expected an object, got 3", ErrorOf(WithSteps(R"({"do": "load"}, 3)")));
+}
+
+TEST(ScenarioRefusal, StepWithoutVerb) {
+  EXPECT_EQ("step 0: field \"do\": missing", ErrorOf(WithSteps("{}")));
+}
+
+TEST(ScenarioRefusal, MistypedStepFieldIsUnknown) {
+  EXPECT_EQ("step 0 (\"tick\"): field \"cuont\": unknown field",
+            ErrorOf(WithSteps(R"({"do": "tick", "cuont": 2})")));
+}
+
+TEST(ScenarioRefusal, KindWithoutFullName) {
+  EXPECT_EQ("kind \"raptor\": field \"full_name\": missing",
+            ErrorOf(R"({"kinds": {"raptor": {}}, "steps": []})"));
+}
+
+TEST(ScenarioRefusal, NameListEntryOfWrongTypeIsNamedByPosition) {
+  EXPECT_EQ(
+      "kind \"raptor\": field \"names[1]\": expected a string, got 7",
+      ErrorOf(R"({"kinds": {"raptor": {"full_name": "R x", "names": ["a", 7]}}, "steps": []})"));
+}
+
+TEST(ScenarioRefusal, NegativeAndFractionalCounts) {
+  EXPECT_EQ(
+      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 2147483647, "
+      "got -1",
+      ErrorOf(WithSteps(R"({"do": "place", "kind": "raptor", "count": -1})")));
+  EXPECT_EQ(
+      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 2147483647, "
+      "got 1.5",
+      ErrorOf(WithSteps(R"({"do": "place", "kind": "raptor", "count": 1.5})")));
+}
+
+TEST(ScenarioRefusal, TeamBeyond32Bits) {
+  EXPECT_EQ(
+      "step 0 (\"spawn\"): field \"team\": expected a whole number from -2147483648 to "
+      "2147483647, got 2147483648",
+      ErrorOf(WithSteps(R"({"do": "spawn", "kind": "raptor", "team": 2147483648})")));
+}
+
+TEST(ScenarioRefusal, UnknownPlayer) {
+  EXPECT_EQ(
+      "step 0 (\"command\"): field \"player\": unknown player \"root\" (known: admin, "
+      "player, no_character, no_state, none)",
+      ErrorOf(WithSteps(R"({"do": "command", "player": "root"})")));
+}
+
+TEST(ScenarioRefusal, ClockNeedsExactlyOneOfAdvanceAndSet) {
+  EXPECT_EQ("step 0 (\"clock\"): field \"advance\": missing (or give \"set\")",
+            ErrorOf(WithSteps(R"({"do": "clock"})")));
+  EXPECT_EQ("step 0 (\"clock\"): field \"set\": cannot be given together with \"advance\"",
+            ErrorOf(WithSteps(R"({"do": "clock", "advance": 1, "set": 1})")));
+}
+
+TEST(ScenarioRefusal, ClockMovedPastItsRangeByEarlierSteps) {
+  EXPECT_EQ(
+      "step 1 (\"run\"): field \"hours\": moves the clock to 900000003600, beyond its "
+      "range of 1970 plus or minus 900000000000 seconds",
+      ErrorOf(std::string("{") + kKinds + R"(, "start_time": 899999999999, "steps": [)" +
+              R"({"do": "clock", "advance": 1}, {"do": "run", "hours": 1}]})"));
+}
+
+TEST(ScenarioRefusal, RunShorterThanOneTick) {
+  EXPECT_EQ("step 0 (\"run\"): field \"hours\": shorter than one tick of 60 seconds",
+            ErrorOf(WithSteps(R"({"do": "run", "hours": 0.01})")));
+}
+
+TEST(ScenarioRefusal, DeathFractionAboveOne) {
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"death_per_hour.raptor\": expected a number from 0 to 1, "
+      "got 1.5",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 1, "death_per_hour": {"raptor": 1.5}})")));
+}
+
+TEST(ScenarioRefusal, SpawnRateForUnknownKind) {
+  EXPECT_EQ("step 0 (\"run\"): field \"spawn_per_hour.dodo\": unknown kind \"dodo\"",
+            ErrorOf(WithSteps(R"({"do": "run", "hours": 1, "spawn_per_hour": {"dodo": 1}})")));
+}
+
+TEST(ScenarioAccepted, CommentsAreAllowedAtEveryLevel) {
+  EXPECT_EQ("", ErrorOf(R"({"comment": 1, "kinds": {"raptor": {"full_name": "R x", "comment": []}},
+                           "steps": [{"do": "load", "comment": "first"}]})"));
+}
+
+TEST(ScenarioAccepted, SpawnDefaults) {
+  const auto spawn = OnlyStep<sim::SpawnStep>(R"({"do": "spawn", "kind": "raptor"})");
+  EXPECT_EQ("", spawn.name);
+  EXPECT_EQ(0, spawn.team);
+  EXPECT_EQ(1, spawn.count);
+  EXPECT_EQ(1, spawn.level);
+}
+
+TEST(ScenarioAccepted, TameDefaultsToTheFirstTamedTeam) {
+  EXPECT_EQ(50000, OnlyStep<sim::TameStep>(R"({"do": "tame", "kind": "raptor"})").team);
+}
+
+TEST(ScenarioAccepted, CommandDefaultsToAnAdministratorsDebugspawn) {
+  const auto command = OnlyStep<sim::CommandStep>(R"({"do": "command"})");
+  EXPECT_EQ("debugspawn", command.text);
+  EXPECT_EQ(sim::PlayerChoice::kAdmin, command.player);
+}
+
+TEST(ScenarioAccepted, RunCountsWholeTicksAndSpreadsOneDeathFractionOverEveryKind) {
+  const auto run = OnlyStep<sim::RunStep>(R"({"do": "run", "hours": 1.01, "death_per_hour": 0.5})");
+  EXPECT_EQ(60, run.tick_seconds);
+  EXPECT_EQ(60, run.ticks);
+  EXPECT_EQ(1u, run.seed);
+  EXPECT_EQ(std::vector<double>{0.5}, run.death_per_hour);
+  EXPECT_EQ(std::vector<double>{0.0}, run.spawn_per_hour);
+}
+
+TEST(ScenarioAccepted, SeedTakesTheWhole64Bits) {
+  EXPECT_EQ(
+      18446744073709551615u,
+      OnlyStep<sim::RunStep>(R"({"do": "run", "hours": 1, "seed": 18446744073709551615})").seed);
+}
+
+TEST(ScenarioAccepted, ConfigTextIsKeptByteForByte) {
+  const std::string text = "\xEF\xBB\xBF{\"Dinos\": {}} and then some";
+  const sim::Scenario scenario =
+      sim::ParseScenario(R"({"config_text": "\ufeff{\"Dinos\": {}} and then some", "steps": []})");
+  EXPECT_EQ(sim::ConfigSource::kText, scenario.config.source);
+  EXPECT_EQ(text, scenario.config.text);
+}
+
+TEST(ScenarioAccepted, ConfigDocumentIsWrittenAsEquivalentJson) {
+  const sim::Scenario scenario =
+      sim::ParseScenario(R"({"config": {"General": {"CheckInterval": 60}}, "steps": []})");
+  EXPECT_EQ(sim::ConfigSource::kDocument, scenario.config.source);
+  EXPECT_EQ(sim::Json::parse(R"({"General": {"CheckInterval": 60}})"),
+            sim::Json::parse(scenario.config.text));
+}

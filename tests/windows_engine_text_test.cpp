@@ -1,0 +1,97 @@
+// Windows only: the engine's text is the platform's own wide text, and the
+// case-insensitive order of the census keys is the runtime's _wcsicmp.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "engine/fstring.h"
+#include "plugin/host/ark_api.h"
+#include "population/census.h"
+#include "support/testbed_fixture.h"
+
+static_assert(std::is_same_v<EngineUnit, wchar_t>, "engine text is the platform's wide text");
+
+namespace {
+
+// ASCII letters of both cases and the punctuation that lies between 'Z' and
+// 'a', Latin-1 capitals (U+00C0 to U+00DE) and their small letters, which the
+// runtime's default locale does not fold, and units beyond Latin-1, a
+// surrogate pair among them. The empty text gives a string without storage.
+std::vector<std::wstring> OrderingTexts() {
+  std::vector<std::wstring> texts = {
+      L"",          L"a",      L"A",      L"z",      L"Z",      L"_",      L"[",      L"`",
+      L"~",         L"Rex",    L"REX",    L"rex_",   L"RexA",   L"Rexa",   L"Rex_a",  L"Rex\u00C9",
+      L"rex\u00E9", L"\u00FE", L"\u00FF", L"\u0100", L"\u4E00", L"\uFF21", L"\uFF41", L"\U0001F996",
+  };
+  for (wchar_t capital = 0x00C0; capital <= 0x00DE; ++capital) {
+    texts.push_back(std::wstring(1, capital));
+    texts.push_back(std::wstring(1, static_cast<wchar_t>(capital + 0x20)));
+  }
+  return texts;
+}
+
+std::string Printable(const std::wstring& text) { return ArkApi::Tools::Utf8Encode(text); }
+
+bool Less(const wchar_t* left, const wchar_t* right) {
+  const FString left_string = FromWide(left);
+  const FString right_string = FromWide(right);
+  return CaseInsensitiveLess()(left_string, right_string);
+}
+
+}  // namespace
+
+using WindowsEngineText = TestbedTest;
+
+TEST_F(WindowsEngineText, HostWideTextAndEngineTextAreTheSameUnits) {
+  const std::wstring host_text = L"Rex \u00E9 \U0001F996 \u4E00";
+  const FString engine_text = FromWide(host_text.c_str());
+  ASSERT_EQ(host_text.size(), static_cast<std::size_t>(Length(engine_text)));
+  EXPECT_EQ(0, std::wcscmp(host_text.c_str(), TextPointer(engine_text)));
+  EXPECT_EQ("Rex \xC3\xA9 \xF0\x9F\xA6\x96 \xE4\xB8\x80",
+            ArkApi::Tools::Utf8Encode(TextPointer(engine_text)));
+}
+
+using WindowsCaseInsensitiveOrder = TestbedTest;
+
+TEST_F(WindowsCaseInsensitiveOrder, AgreesWithTheRuntimesWcsicmpOnEveryPair) {
+  const std::vector<std::wstring> texts = OrderingTexts();
+  std::vector<std::string> disagreements;
+  for (const std::wstring& left : texts) {
+    for (const std::wstring& right : texts) {
+      const bool runtime_less = _wcsicmp(left.c_str(), right.c_str()) < 0;
+      if (Less(left.c_str(), right.c_str()) != runtime_less) {
+        disagreements.push_back("\"" + Printable(left) + "\" < \"" + Printable(right) + "\"");
+      }
+    }
+  }
+  EXPECT_EQ(std::vector<std::string>{}, disagreements);
+}
+
+TEST_F(WindowsCaseInsensitiveOrder, FoldsAsciiLettersToSmallOnly) {
+  EXPECT_FALSE(Less(L"REX", L"rex"));
+  EXPECT_FALSE(Less(L"rex", L"REX"));
+  // Capitals fold to small letters, so what lies between 'Z' and 'a' sorts
+  // before every letter.
+  EXPECT_TRUE(Less(L"Rex_", L"RexA"));
+  EXPECT_TRUE(Less(L"Rex[", L"Rexa"));
+  EXPECT_FALSE(Less(L"RexZ", L"Rex_"));
+  // Latin-1 capitals stay themselves.
+  EXPECT_TRUE(Less(L"\u00C0", L"\u00E0"));
+  EXPECT_TRUE(Less(L"Rex\u00C9", L"rex\u00E9"));
+  EXPECT_TRUE(Less(L"", L"\u00C0"));
+}
+
+using WindowsNarrowing = TestbedTest;
+
+// ctest runs this once more under a Japanese system locale: the classic
+// narrowing must not follow the system's ANSI code page, which would make
+// U+00E9 a best-fit "e" there.
+TEST_F(WindowsNarrowing, ClassicLocaleKeepsLatinOneWhateverTheCodePage) {
+  const wchar_t units[] = {L'h', 0x00E9, 0x00FF, 0x0100, 0x4E00, 0};
+  EXPECT_EQ("h\xE9\xFF??", ToNarrow(FromWide(units))) << "ANSI code page " << GetACP();
+}

@@ -1,0 +1,70 @@
+#include "config_check.h"
+
+#include <exception>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+#include <nlohmann/json.hpp>
+
+#include "dinos_check.h"
+#include "document_check.h"
+#include "general_check.h"
+#include "plugin_reading.h"
+#include "population/settings.h"
+#include "source_map.h"
+#include "unknown_members.h"
+
+using nlohmann::json;
+
+namespace {
+
+Diagnostic InvalidJson(const std::string& file, TextPosition at, const std::exception& error) {
+  return Diagnostic{file, at, Severity::kError,
+                    std::string("not valid JSON: the plug-in fails to start with \"") +
+                        error.what() + "\""};
+}
+
+// The document the plug-in's parser makes of the text, or the diagnostic of
+// its failure.
+std::optional<json> ParseOrReport(const std::string& file, const std::string& text,
+                                  std::vector<Diagnostic>& diagnostics) {
+  std::istringstream in(text);
+  try {
+    return ParseSettingsText(in);
+  } catch (const json::parse_error& error) {
+    const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
+    diagnostics.push_back(InvalidJson(file, LineIndex(text).PositionOf(offset), error));
+  } catch (const std::exception& error) {
+    diagnostics.push_back(InvalidJson(file, TextPosition{}, error));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::string& text,
+                                        const DumpInput* dump) {
+  std::vector<Diagnostic> diagnostics;
+  std::optional<json> document = ParseOrReport(file, text, diagnostics);
+  if (!document) {
+    return diagnostics;
+  }
+  const SettingsReader settings(std::move(*document));
+  const SourceMap map(text);
+  ConfigReport report(file, map);
+  CheckRepeatedNames(report);
+  CheckTextAfterValue(report);
+  std::vector<Diagnostic> dump_notes;
+  if (CheckTopLevel(settings, report)) {
+    CheckUnknownMembers(settings.Document(), json::json_pointer(), {"General", "Dinos"}, report);
+    CheckGeneral(settings, report);
+    CheckDinos(settings, report);
+    if (dump != nullptr) {
+      dump_notes = CompareWithDump(settings, *dump, report);
+    }
+  }
+  diagnostics = report.InTextOrder();
+  diagnostics.insert(diagnostics.end(), dump_notes.begin(), dump_notes.end());
+  return diagnostics;
+}

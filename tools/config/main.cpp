@@ -1,0 +1,15 @@
+// dravelquin-config: checks a dravelquin settings file the way the plug-in
+// will read it, and writes a starting one from a census dump.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "engine_memory.h"
+#include "tool_run.h"
+
+int main(int argc, char** argv) {
+  ServeEngineMemoryInProcess();
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  return RunTool(args, std::cout, std::cerr);
+}

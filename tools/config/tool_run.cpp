@@ -1,0 +1,109 @@
+#include "tool_run.h"
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "command_line.h"
+#include "config_check.h"
+#include "config_from_dump.h"
+#include "dump_file.h"
+
+namespace {
+
+constexpr int kSuccess = 0;
+constexpr int kFailure = 1;
+constexpr int kBadInvocation = 2;
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return std::nullopt;
+  }
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void Print(const Diagnostic& diagnostic, std::ostream& to) {
+  to << FormatDiagnostic(diagnostic) << '\n';
+}
+
+Diagnostic ErrorAtTop(const std::string& file, const std::string& message) {
+  return Diagnostic{file, TextPosition{}, Severity::kError, message};
+}
+
+// The dump's blueprints, or nothing after printing why it cannot be read.
+std::optional<DumpInput> ReadDump(const std::string& file, std::ostream& to) {
+  const std::optional<std::string> text = ReadWholeFile(file);
+  if (!text) {
+    Print(ErrorAtTop(file, "cannot open the dump"), to);
+    return std::nullopt;
+  }
+  try {
+    return DumpInput{file, BlueprintsOf(ParseDump(*text))};
+  } catch (const DumpFormatError& error) {
+    Print(Diagnostic{file, TextPosition{error.line(), 1}, Severity::kError, error.what()}, to);
+  }
+  return std::nullopt;
+}
+
+int RunCheck(const CheckCommand& command, std::ostream& out) {
+  std::optional<DumpInput> dump;
+  if (command.dump) {
+    dump = ReadDump(*command.dump, out);
+    if (!dump) {
+      return kBadInvocation;
+    }
+  }
+  const std::optional<std::string> text = ReadWholeFile(command.config);
+  std::vector<Diagnostic> diagnostics;
+  if (text) {
+    diagnostics = CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
+  } else {
+    diagnostics.push_back(ErrorAtTop(
+        command.config, "cannot open the file: the plug-in fails to start with \"Can't open "
+                        "config.json\""));
+  }
+  if (command.strict) {
+    TreatWarningsAsErrors(diagnostics);
+  }
+  for (const Diagnostic& diagnostic : diagnostics) {
+    Print(diagnostic, out);
+  }
+  return HasError(diagnostics) ? kFailure : kSuccess;
+}
+
+int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream& err) {
+  const std::optional<DumpInput> dump = ReadDump(command.dump, err);
+  if (!dump) {
+    return kFailure;
+  }
+  const WrittenSettings written = SettingsFromDump(dump->file, dump->blueprints, command.options);
+  for (const Diagnostic& note : written.left_out) {
+    Print(note, err);
+  }
+  if (written.blueprints == 0) {
+    Print(ErrorAtTop(dump->file, "no blueprint to write"), err);
+    return kFailure;
+  }
+  out << written.text;
+  return kSuccess;
+}
+
+}  // namespace
+
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  try {
+    const Command command = ParseCommandLine(args);
+    if (const auto* check = std::get_if<CheckCommand>(&command)) {
+      return RunCheck(*check, out);
+    }
+    if (const auto* from_dump = std::get_if<FromDumpCommand>(&command)) {
+      return RunFromDump(*from_dump, out, err);
+    }
+    out << kUsage;
+    return kSuccess;
+  } catch (const UsageError& error) {
+    err << "dravelquin-config: " << error.what() << '\n' << kUsage;
+    return kBadInvocation;
+  }
+}

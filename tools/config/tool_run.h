@@ -1,0 +1,19 @@
+#pragma once
+
+// The tool run on a command line, its output going to the given streams.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Runs the arguments (without the program's name) and returns the exit
+// status:
+//   check:     diagnostics on `out`; 0 without an error, 1 with one (with
+//              --strict a warning counts as one), 2 for a bad invocation or
+//              a dump that cannot be read.
+//   from-dump: the settings on `out` and notes and errors on `err`; 0 when
+//              written, 1 when the dump cannot be read or holds no blueprint
+//              to write, 2 for a bad invocation.
+//   --help:    the usage on `out`, 0.
+// A bad invocation prints its reason and the usage on `err`.
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

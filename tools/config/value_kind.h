@@ -1,0 +1,14 @@
+#pragma once
+
+// How a JSON value's kind is named in messages.
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+// "null", "a boolean", "a number", "a string", "an array", "an object";
+// "an empty array" and "an empty object" for empty containers.
+std::string KindOf(const nlohmann::json& value);
+
+// A name or other text quoted as a JSON string: "Dinos", "a\"b".
+std::string Quoted(const std::string& text);
