@@ -22,7 +22,9 @@
 
 using engine_checks::CallsSince;
 using engine_checks::EngineText;
+using engine_checks::Malloc;
 using engine_checks::MarkCalls;
+using engine_checks::Realloc;
 using engine_checks::ShapeOf;
 using engine_checks::StringOfUnits;
 using engine_checks::TerminatorOnly;
@@ -32,10 +34,6 @@ using Calls = std::vector<std::string>;
 namespace {
 
 constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
-
-// "Malloc" or "Realloc" of `bytes`; the string the allocator record gives.
-std::string Malloc(std::size_t bytes) { return "Malloc " + std::to_string(bytes); }
-std::string Realloc(std::size_t bytes) { return "Realloc " + std::to_string(bytes); }
 
 // The what() of the std::runtime_error that `operation` raises, or "" when
 // it raises none.

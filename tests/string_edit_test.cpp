@@ -20,7 +20,9 @@
 
 using engine_checks::CallsSince;
 using engine_checks::EngineText;
+using engine_checks::Malloc;
 using engine_checks::MarkCalls;
+using engine_checks::Realloc;
 using engine_checks::ShapeOf;
 using engine_checks::StringOfUnits;
 using engine_checks::TerminatorOnly;
@@ -30,9 +32,6 @@ using Calls = std::vector<std::string>;
 namespace {
 
 constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
-
-std::string Malloc(std::size_t bytes) { return "Malloc " + std::to_string(bytes); }
-std::string Realloc(std::size_t bytes) { return "Realloc " + std::to_string(bytes); }
 
 std::vector<EngineText> TextsOf(const EngineArray<FString>& pieces) {
   std::vector<EngineText> texts;

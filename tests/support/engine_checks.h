@@ -43,12 +43,16 @@ std::string ShapeOf(const EngineArray<T>& s) {
          std::to_string(s.count) + ", " + std::to_string(s.capacity) + "}";
 }
 
+// "Malloc <bytes>" and "Realloc <bytes>": allocator calls as CallsSince describes them.
+inline std::string Malloc(std::size_t bytes) { return "Malloc " + std::to_string(bytes); }
+inline std::string Realloc(std::size_t bytes) { return "Realloc " + std::to_string(bytes); }
+
 inline std::string Describe(const testbed::AllocatorCall& call) {
   switch (call.kind) {
     case testbed::AllocatorCallKind::kMalloc:
-      return "Malloc " + std::to_string(call.bytes);
+      return Malloc(call.bytes);
     case testbed::AllocatorCallKind::kRealloc:
-      return "Realloc " + std::to_string(call.bytes);
+      return Realloc(call.bytes);
     case testbed::AllocatorCallKind::kFree:
       return "Free";
   }
