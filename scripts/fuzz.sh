@@ -25,6 +25,12 @@ CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDRAVELQUIN_FUZZ=ON -DDRAVELQUIN_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
 
+# The settings target writes each input as a config file: in memory that
+# goes some twenty times faster than on disk.
+if [[ -d /dev/shm && -w /dev/shm ]]; then
+  export TMPDIR=/dev/shm
+fi
+
 mkdir -p build-fuzz/crashes
 for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target"

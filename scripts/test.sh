@@ -16,3 +16,7 @@ ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 # The same suites once more as Windows programs: the Windows x64 target
 # cross-built with mingw-w64 and run under Wine.
 scripts/test-windows.sh
+
+# A short run of each libFuzzer target, built with clang in build-fuzz;
+# scripts/fuzz.sh SECONDS runs them longer (docs/reliability.md).
+scripts/fuzz.sh 20

@@ -2,13 +2,15 @@
 // them or raises the JSON library's parse_error 101 or out_of_range 406;
 // whenever the whole text is one JSON value it loads the document of the
 // first-wins reference parse; text after the first value changes nothing;
-// the document survives serialise -> parse -> serialise unchanged; and
-// every lookup the census, the spawn gate and the census schedule make
-// gives the value or the library error the settings rules give, leaving the
-// document as the rules say.
+// the document survives serialise -> parse -> serialise unchanged; every
+// lookup the census, the spawn gate and the census schedule make gives the
+// value or the library error the settings rules give, leaving the document
+// as the rules say; and the census table gets one key per configured name
+// but for letter case.
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/fstring.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/settings_oracle.h"
 #include "population/census.h"
@@ -108,6 +111,12 @@ void RequireLookups(const json& loaded) {
       "census names");
   CapTableMap table;
   AddEntriesForNames(table, names);
+  std::vector<std::string> keys;
+  for (const auto& entry : table) {
+    keys.push_back(ToNarrow(entry.first));
+  }
+  std::sort(keys.begin(), keys.end());
+  Require(keys == fuzz::ExpectedCensusKeys(names), "census table keys");
   names.push_back("blueprint'/Game/Unconfigured.Unconfigured'");
   for (const std::string& name : names) {
     RequireOutcome(

@@ -1,6 +1,8 @@
 #include "fuzz/settings_oracle.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "fuzz/growth_model.h"
@@ -101,6 +103,27 @@ Expected<std::vector<std::string>> ExpectedBlueprintNames(const json& document) 
     return {0, names};
   }
   return {kNotIterableByName, {}};
+}
+
+std::vector<std::string> ExpectedCensusKeys(const std::vector<std::string>& names) {
+  std::map<std::string, std::string> key_of_folded;
+  for (const std::string& name : names) {
+    std::string key;
+    for (const char byte : std::string(name.c_str())) {
+      key.push_back(static_cast<unsigned char>(byte) >= 0x80 ? '?' : byte);
+    }
+    std::string folded = key;
+    for (char& byte : folded) {
+      byte = (byte >= 'A' && byte <= 'Z') ? static_cast<char>(byte - 'A' + 'a') : byte;
+    }
+    key_of_folded.emplace(folded, key);
+  }
+  std::vector<std::string> keys;
+  for (const auto& [folded, key] : key_of_folded) {
+    keys.push_back(key);
+  }
+  std::sort(keys.begin(), keys.end());
+  return keys;
 }
 
 Expected<std::int32_t> ExpectedCap(const json& document, const std::string& name) {

@@ -25,6 +25,11 @@ struct Expected {
 
 // The configured blueprint names of the document, in byte order.
 Expected<std::vector<std::string>> ExpectedBlueprintNames(const nlohmann::json& document);
+// The census table's keys for the configured names (in byte order) as
+// narrow text: each name up to a zero byte with bytes from 0x80 up as "?",
+// one key for names equal but for the letter case of A-Z, the first
+// name's. In byte order.
+std::vector<std::string> ExpectedCensusKeys(const std::vector<std::string>& names);
 // The cap the gate reads for a creature whose narrow path is `name`.
 Expected<std::int32_t> ExpectedCap(const nlohmann::json& document, const std::string& name);
 // The seconds between timer-driven censuses.
