@@ -71,6 +71,15 @@ TEST_F(PluginFrame, FailureAfterTheHooksAreSetUnbindsThemAgain) {
   EXPECT_EQ(0u, testbed::HookCount("APrimalDinoCharacter.GetRandomBaseLevel"));
 }
 
+TEST_F(PluginFrame, UnloadNeedsNoEngineMemory) {
+  LoadWithConfig(ConfigWith("{}"));
+  testbed::FailAllocation(1);
+  ASSERT_TRUE(UnloadPlugin());
+  testbed::FailAllocation(0);
+  EXPECT_EQ(0u, testbed::ConsoleCommandCount() + testbed::TimerCount());
+  EXPECT_EQ(std::vector<std::string>{}, testbed::LogLines());
+}
+
 TEST_F(PluginFrame, SuccessfulStartUpWritesNothingToTheLog) {
   LoadWithConfig(ConfigWith("{}"));
   EXPECT_EQ(std::vector<std::string>{}, testbed::LogLines());

@@ -26,6 +26,21 @@ struct Bindings {
 
 Bindings bound;
 
+// The engine strings the host knows the timer callback and the console
+// command by, made when they are bound and kept until they are unbound, so
+// that unbinding needs no engine memory: a shortage then would leave the host
+// holding callbacks into an unloaded library. A function-local static, so
+// that it exists before the load-time entry runs.
+struct BindingNames {
+  FString timer_key;
+  FString command_name;
+};
+
+BindingNames& Names() {
+  static BindingNames names;
+  return names;
+}
+
 template <typename Fn>
 void* DetourAddress(Fn detour) {
   return reinterpret_cast<void*>(detour);
@@ -58,9 +73,11 @@ void PluginStart() {
   bound.base_level_hook = true;
 
   ArkApi::ICommands& commands = ArkApi::GetCommands();
-  commands.AddOnTimerCallback(FromNarrow(kTimerKey), ArkApi::TimerCallback(&OnCensusTimer));
+  Names().timer_key = FromNarrow(kTimerKey);
+  commands.AddOnTimerCallback(Names().timer_key, ArkApi::TimerCallback(&OnCensusTimer));
   bound.timer = true;
-  commands.AddConsoleCommand(FromWide(kCommandName),
+  Names().command_name = FromWide(kCommandName);
+  commands.AddConsoleCommand(Names().command_name,
                              ArkApi::ConsoleCommandCallback(&OnDumpCommand));
   bound.command = true;
 }
@@ -75,11 +92,13 @@ void PluginStop() {
     bound.base_level_hook = false;
   }
   if (bound.command) {
-    ArkApi::GetCommands().RemoveConsoleCommand(FromWide(kCommandName));
+    ArkApi::GetCommands().RemoveConsoleCommand(Names().command_name);
     bound.command = false;
   }
   if (bound.timer) {
-    ArkApi::GetCommands().RemoveOnTimerCallback(FromNarrow(kTimerKey));
+    ArkApi::GetCommands().RemoveOnTimerCallback(Names().timer_key);
     bound.timer = false;
   }
+  Release(Names().command_name);
+  Release(Names().timer_key);
 }

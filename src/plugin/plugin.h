@@ -15,5 +15,6 @@ std::shared_ptr<spdlog::logger>& PluginLog();
 void PluginStart();
 
 // Unbinds, in order, the two hooks, the console command and the timer
-// callback: each only when it is bound.
+// callback: each only when it is bound. Needs no engine memory: the names
+// of the command and the timer are those made when they were bound.
 void PluginStop();
