@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testbed/game/engine_allocator.h"
+
 std::u16string FullNameOfKind(const std::u16string& name) {
   return name + u"_BP_C /Game/Creatures/" + name + u"/" + name + u"_BP.Default__" + name +
          u"_BP_C";
@@ -35,4 +37,12 @@ bool PluginWorldTest::SpawnIsDestroyed(testbed::GameClass* kind) {
   EXPECT_EQ(destroyed ? 0 : 7, result.level);
   EXPECT_EQ(destroyed, !testbed::InWorld(result.creature));
   return destroyed;
+}
+
+std::size_t PluginWorldTest::AllocationCount() {
+  std::size_t allocations = 0;
+  for (const testbed::AllocatorCall& call : testbed::AllocatorCalls()) {
+    allocations += call.kind == testbed::AllocatorCallKind::kFree ? 0 : 1;
+  }
+  return allocations;
 }

@@ -3,6 +3,7 @@
 // What the system tests share: the kinds of creature they populate the world
 // with, and a fixture that loads the plug-in with a given config.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,4 +30,14 @@ class PluginWorldTest : public TestbedTest {
   // Spawns one wild creature of the kind whose own level is 7; true when the
   // gate destroyed it (level 0, gone from the world, game's function not run).
   static bool SpawnIsDestroyed(testbed::GameClass* kind);
+  // Allocations (Malloc or Realloc) that `run` makes, counted on a clean run.
+  template <typename Run>
+  static std::size_t AllocationsOf(Run run) {
+    const std::size_t before = AllocationCount();
+    run();
+    return AllocationCount() - before;
+  }
+
+ private:
+  static std::size_t AllocationCount();
 };
