@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libspdlog-dev libfmt-dev
+  nlohmann-json3-dev
   python3
   "$@"
 )

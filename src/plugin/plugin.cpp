@@ -1,7 +1,5 @@
 #include "plugin/plugin.h"
 
-#include <spdlog/pattern_formatter.h>
-
 #include "diagnostics/dump_command.h"
 #include "engine/fstring.h"
 #include "plugin/host/ark_api.h"
@@ -46,6 +44,9 @@ void* DetourAddress(Fn detour) {
   return reinterpret_cast<void*>(detour);
 }
 
+// The logger formats each message in its own pattern and hands the sinks
+// the finished line: the host's sinks, which the host and its other
+// plug-ins share, are written to and never reconfigured.
 void MakePluginLog() {
   const ArkApi::LogSinks& sinks = ArkApi::GetLogSinks();
   auto log = std::make_shared<spdlog::logger>("dravelquin", sinks.begin(), sinks.end());

@@ -21,11 +21,6 @@ std::vector<std::string> RestoreAllHooks();
 std::vector<std::string> AbandonAllCommands();
 void ClearAllCommands();
 
-// Lets go of the formatter that a logger over the host's sinks gave them,
-// without destroying it, for when the library whose code it runs is gone;
-// the sinks go back to their default format.
-void AbandonLogFormatter();
-
 void ResetJournal();
 void ResetCallbackErrors();
 void ResetLogCapture();

@@ -36,7 +36,6 @@ std::vector<std::string> LeftoversOf(const std::string& path) {
   for (const std::string& left : testbed::host::AbandonAllCommands()) {
     problems.push_back("left " + left + " behind");
   }
-  testbed::host::AbandonLogFormatter();
   return problems;
 }
 
