@@ -6,7 +6,7 @@
 #
 # The headers are reached through a private folder with a link to exactly
 # that library: putting /usr/include itself on the path would put the Linux C
-# library's headers in front of mingw's.
+# library's headers in front of the target's.
 
 set(DRAVELQUIN_DEBIAN_INCLUDE_DIR /usr/include CACHE PATH
     "Folder holding Debian's nlohmann headers")
@@ -33,6 +33,10 @@ if(DRAVELQUIN_TESTS)
     message(FATAL_ERROR "${DRAVELQUIN_GOOGLETEST_SOURCE_DIR} is missing: install googletest")
   endif()
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  # With Microsoft's ABI, GoogleTest links the same runtime DLLs as the rest.
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  # Windows threads, never a pthread library that a compile-only check "found".
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   add_subdirectory(${DRAVELQUIN_GOOGLETEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest
                    EXCLUDE_FROM_ALL SYSTEM)
 endif()

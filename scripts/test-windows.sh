@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Windows x64 target with mingw-w64 and runs its test suites as
-# Windows programs under Wine, in a Wine prefix made anew for this run.
+# Builds the Windows x64 target with Microsoft's C++ ABI (clang-cl, see
+# cmake/clang-cl-x86_64.cmake) and runs its test suites as Windows programs
+# under Wine, in a Wine prefix made anew for this run.
 # Usage: scripts/test-windows.sh [ctest args ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-dir=build-win
+dir=build-windows
 prefix=$PWD/$dir/wine-prefix
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64
+scripts/install-deps.sh clang-14 clang-tools-14 lld-14 llvm-14 libwine-dev wine wine64
 
 stop_wineserver() {
   if [[ -d $prefix ]]; then
@@ -21,7 +22,7 @@ trap stop_wineserver EXIT
 
 # Configuring makes the prefix and starts its wineserver, which the build's
 # test discovery and then the whole suite reuse.
-scripts/build.sh "$dir" --toolchain cmake/mingw-w64-x86_64.cmake -DDRAVELQUIN_BENCH=OFF
+scripts/build.sh "$dir" --toolchain cmake/clang-cl-x86_64.cmake -DDRAVELQUIN_BENCH=OFF
 # Wine's own process exit now and then trips a glibc loader assertion
 # ("_dl_fini: Assertion ... failed", exit status 127) after a program has
 # done its work; a test that fails that way gets another run. A real fault

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the project and runs every test suite: the plain build, then the
 # same suites built with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer, then the Windows build under Wine.
+# LeakSanitizer, then the Windows build (Microsoft's C++ ABI) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,8 +13,8 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
-# The same suites once more as Windows programs: the Windows x64 target
-# cross-built with mingw-w64 and run under Wine.
+# The same suites once more as Windows programs: the DLL servers load, built
+# with Microsoft's C++ ABI by clang-cl, and its testbed, run under Wine.
 scripts/test-windows.sh
 
 # A short run of each libFuzzer target, built with clang in build-fuzz;

@@ -27,3 +27,6 @@ void AdvanceTicks(std::int64_t ticks) { current_ticks += ticks; }
 std::int64_t Ticks() { return current_ticks; }
 
 }  // namespace testbed
+
+// The clock under a plain C name, for the stand-in runtime DLL to find.
+extern "C" ARKAPI_API std::int64_t TestbedTicks() { return testbed::Ticks(); }

@@ -1,12 +1,23 @@
 // The C++ runtime's clock as the plug-in imports it: 100-ns ticks since
 // 1970-01-01 UTC, here read from the host's settable clock.
 
-#include "testbed/host/testbed_host.h"
+#include <cstdint>
 
 #if defined(_WIN32)
-#define RUNTIME_EXPORT __declspec(dllexport)
-#else
-#define RUNTIME_EXPORT __attribute__((visibility("default")))
-#endif
+#include <windows.h>
 
-extern "C" RUNTIME_EXPORT long long _Xtime_get_ticks() { return testbed::Ticks(); }
+// The stand-in runtime DLL finds the host's clock by name when first asked,
+// instead of importing the host: the host imports this DLL.
+extern "C" __declspec(dllexport) long long __cdecl _Xtime_get_ticks() {
+  using TicksFunction = std::int64_t(__cdecl*)();
+  static const auto host_ticks = reinterpret_cast<TicksFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"version.dll"), "TestbedTicks")));
+  return host_ticks();
+}
+#else
+#include "testbed/host/testbed_host.h"
+
+extern "C" __attribute__((visibility("default"))) long long _Xtime_get_ticks() {
+  return testbed::Ticks();
+}
+#endif

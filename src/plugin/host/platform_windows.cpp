@@ -1,16 +1,14 @@
 // The platform layer on Windows: wchar_t is the engine's 16-bit unit, and the
 // runtime provides the clock, _wcsicmp and the locale's narrowing.
 
+#include <xtimec.h>  // _Xtime_get_ticks, the clock msvcp140.dll exports on every server
+
 #include <cstdint>
 #include <cwchar>
 #include <locale>
 #include <string>
 
 #include "plugin/host/platform.h"
-
-// The C++ runtime's clock, which msvcp140.dll exports on every server; with
-// mingw, whose own runtime has none, the build makes an import library for it.
-extern "C" __declspec(dllimport) long long __cdecl _Xtime_get_ticks();
 
 std::int64_t CurrentTicks() { return _Xtime_get_ticks(); }
 
@@ -20,11 +18,10 @@ int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
 
 namespace {
 
-// The classic locale's narrowing as Microsoft's runtime does it: U+0000 to
-// U+00FF become the byte of the same value, everything else "?". mingw's
-// runtime narrows through the system's ANSI code page even there (U+0100
-// becomes a best-fit "A", and results change with the code page), so the
-// plug-in does this case itself.
+// The classic locale's narrowing, as Microsoft's runtime does it: U+0000 to
+// U+00FF become the byte of the same value, everything else "?". Done here
+// directly, since the classic locale is the common case and the facet's
+// narrowing is a call into the runtime per unit.
 void NarrowClassic(const EngineUnit* units, std::size_t count, char* out) {
   for (std::size_t i = 0; i < count; ++i) {
     const unsigned value = static_cast<std::uint16_t>(units[i]);

@@ -1,0 +1,5 @@
+// The DllMain of a DLL that defines none: every notification succeeds.
+
+#include <windows.h>
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
