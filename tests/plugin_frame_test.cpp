@@ -15,10 +15,12 @@ namespace {
 
 class PluginFrame : public PluginWorldTest {
  protected:
-  // The only log line, which must be one error of the plug-in's logger.
+  // The only log line, which must be one error of the plug-in's logger,
+  // flushed: a host that stops right after the failed start-up still has it.
   static std::string OnlyErrorLine() {
     const std::vector<std::string> lines = testbed::LogLines();
     EXPECT_EQ(1u, lines.size());
+    EXPECT_EQ(1u, testbed::GetLogFlushes().lines_flushed) << "the error line is not flushed";
     return lines.empty() ? std::string() : lines.front();
   }
 };
@@ -83,6 +85,29 @@ TEST_F(PluginFrame, UnloadNeedsNoEngineMemory) {
 TEST_F(PluginFrame, SuccessfulStartUpWritesNothingToTheLog) {
   LoadWithConfig(ConfigWith("{}"));
   EXPECT_EQ(std::vector<std::string>{}, testbed::LogLines());
+}
+
+// The plug-in's logger shares the host's sinks: the lines the host itself
+// writes through them keep the host's format whatever the plug-in did.
+TEST_F(PluginFrame, HostsOwnLogLinesKeepTheirFormatThroughFailedStartUpLoadAndUnload) {
+  testbed::WriteHostLogLine("before");
+  ASSERT_FALSE(TryLoadPlugin().succeeded);
+  testbed::WriteHostLogLine("after a failed start-up");
+  LoadWithConfig(ConfigWith("{}"));
+  testbed::WriteHostLogLine("while loaded");
+  ASSERT_TRUE(UnloadPlugin());
+  testbed::WriteHostLogLine("after unload");
+
+  const std::vector<std::string> lines = testbed::LogLines();
+  ASSERT_EQ(5u, lines.size());
+  EXPECT_EQ("Can't open config.json", MessageOf(lines[1]));
+  EXPECT_EQ((std::vector<std::string>{
+                "[ArkApi] info: before",
+                "[ArkApi] info: after a failed start-up",
+                "[ArkApi] info: while loaded",
+                "[ArkApi] info: after unload",
+            }),
+            (std::vector<std::string>{lines[0], lines[2], lines[3], lines[4]}));
 }
 
 TEST_F(PluginFrame, UnloadedPluginLeavesTheGameAsThoughItWereAbsent) {

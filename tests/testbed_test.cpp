@@ -273,14 +273,35 @@ TEST_F(HostUtf8Encode, UnpairedSurrogateBecomesReplacementCharacter) {
 
 class HostLogSinks : public TestbedTest {};
 
-TEST_F(HostLogSinks, LoggerOverTheHostsSinksIsCapturedInItsOwnPattern) {
+TEST_F(HostLogSinks, EachLoggerOverTheHostsSinksWritesInItsOwnPattern) {
   ArkApi::LogSinks& sinks = ArkApi::GetLogSinks();
   spdlog::logger log("probe", sinks.begin(), sinks.end());
   log.set_pattern("[%n][%l] %v");
+  testbed::WriteHostLogLine("before");
   log.warn("first {}", 1);
-  EXPECT_EQ(std::vector<std::string>{"[probe][warning] first 1"}, testbed::LogLines());
+  testbed::WriteHostLogLine("after");
+  EXPECT_EQ((std::vector<std::string>{"[ArkApi] info: before", "[probe][warning] first 1",
+                                      "[ArkApi] info: after"}),
+            testbed::LogLines());
   testbed::ResetHost();
   EXPECT_EQ(std::vector<std::string>{}, testbed::LogLines());
+}
+
+TEST_F(HostLogSinks, FlushesAreCountedWithTheLinesWrittenBeforeThem) {
+  ArkApi::LogSinks& sinks = ArkApi::GetLogSinks();
+  spdlog::logger log("probe", sinks.begin(), sinks.end());
+  log.warn("first");
+  EXPECT_EQ(0u, testbed::GetLogFlushes().calls);
+  log.flush();
+  log.warn("second");
+  EXPECT_EQ(1u, testbed::GetLogFlushes().calls);
+  EXPECT_EQ(1u, testbed::GetLogFlushes().lines_flushed);
+  log.flush_on(spdlog::level::warn);
+  log.warn("third");
+  EXPECT_EQ(2u, testbed::GetLogFlushes().calls);
+  EXPECT_EQ(3u, testbed::GetLogFlushes().lines_flushed);
+  testbed::ResetHost();
+  EXPECT_EQ(0u, testbed::GetLogFlushes().calls + testbed::GetLogFlushes().lines_flushed);
 }
 
 class GameNatives : public TestbedTest {};

@@ -1,10 +1,13 @@
-// The host's log sinks: one sink that keeps every line for tests.
+// The host's log sinks: one sink that keeps every line for tests and counts
+// its flushes, and the host's own logger over them.
 
+#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include <spdlog/logger.h>
 #include <spdlog/sinks/base_sink.h>
 
 #include "plugin/host/ark_api.h"
@@ -22,9 +25,15 @@ class CapturingSink final : public spdlog::sinks::base_sink<std::mutex> {
     return lines_;
   }
 
+  testbed::LogFlushes Flushes() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return flushes_;
+  }
+
   void Reset() {
     std::lock_guard<std::mutex> lock(_mutex);
     lines_.clear();
+    flushes_ = testbed::LogFlushes{};
   }
 
  protected:
@@ -36,10 +45,14 @@ class CapturingSink final : public spdlog::sinks::base_sink<std::mutex> {
     lines_.push_back(std::move(line));
   }
 
-  void _flush() override {}
+  void _flush() override {
+    ++flushes_.calls;
+    flushes_.lines_flushed = lines_.size();
+  }
 
  private:
   std::vector<std::string> lines_;
+  testbed::LogFlushes flushes_;
 };
 
 const std::shared_ptr<CapturingSink>& Capture() {
@@ -58,6 +71,21 @@ LogSinks& GetLogSinks() {
 
 }  // namespace ArkApi
 
+namespace {
+
+// The host's own logger over its sinks, in the host's own pattern.
+spdlog::logger& HostLog() {
+  static const std::shared_ptr<spdlog::logger> log = [] {
+    const ArkApi::LogSinks& sinks = ArkApi::GetLogSinks();
+    auto made = std::make_shared<spdlog::logger>("ArkApi", sinks.begin(), sinks.end());
+    made->set_pattern("[%n] %l: %v");
+    return made;
+  }();
+  return *log;
+}
+
+}  // namespace
+
 namespace testbed {
 
 namespace host {
@@ -67,5 +95,9 @@ void ResetLogCapture() { Capture()->Reset(); }
 }  // namespace host
 
 std::vector<std::string> LogLines() { return Capture()->Lines(); }
+
+LogFlushes GetLogFlushes() { return Capture()->Flushes(); }
+
+void WriteHostLogLine(const std::string& text) { HostLog().info(text); }
 
 }  // namespace testbed

@@ -86,6 +86,18 @@ bool RunRecordingErrors(const std::string& where, Call&& call) {
 // line ending.
 ARKAPI_API std::vector<std::string> LogLines();
 
+// Calls of flush() on the host's sinks, and how many of LogLines() had been
+// written at the latest one: those are flushed, any later one is not.
+struct LogFlushes {
+  std::size_t calls = 0;
+  std::size_t lines_flushed = 0;
+};
+ARKAPI_API LogFlushes GetLogFlushes();
+
+// Writes `text` at level info through the host's own logger over its sinks,
+// whose pattern makes the line "[ArkApi] info: <text>".
+ARKAPI_API void WriteHostLogLine(const std::string& text);
+
 // ---------------------------------------------------------------------------
 // Console commands and timers.
 
@@ -141,10 +153,10 @@ ARKAPI_API LoaderOutcome LoadPlugin(const std::string& path);
 ARKAPI_API LoaderOutcome UnloadPlugin();
 ARKAPI_API bool IsPluginLoaded();
 
-// Clears the per-test state: journal, log lines, callback errors, clock,
-// current dir, world, lookup counts, and every hook, console command and
-// timer callback. Registered natives, fields and hookables stay; a loaded
-// plug-in stays loaded.
+// Clears the per-test state: journal, log lines and flushes, callback
+// errors, clock, current dir, world, lookup counts, and every hook, console
+// command and timer callback. Registered natives, fields and hookables stay;
+// a loaded plug-in stays loaded.
 ARKAPI_API void ResetHost();
 
 }  // namespace testbed
