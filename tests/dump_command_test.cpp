@@ -100,11 +100,36 @@ TEST_F(DumpCommand, PathCharacterOutsideNarrowSetBecomesQuestionMark) {
   EXPECT_EQ("blueprint'/Game/?.?'|X|1" + kEol, Dump());
 }
 
+TEST_F(DumpCommand, SurrogatePairsInANameBecomeFourByteCharacters) {
+  testbed::GameClass* example = testbed::AddKind(FullNameOfKind(u"Example"));
+  // The lowest pair, U+10000, and the highest, U+10FFFF, between letters.
+  const char16_t name[] = {u'A', 0xD800, 0xDC00, u'B', 0xDBFF, 0xDFFF, u'C', 0};
+  Place(example, 1, 0, name);
+  EXPECT_EQ(PathOfKind("Example") + "|A\xF0\x90\x80\x80" "B\xF4\x8F\xBF\xBF" "C|1" + kEol,
+            Dump());
+}
+
 TEST_F(DumpCommand, UnpairedSurrogateInANameBecomesReplacementCharacter) {
   testbed::GameClass* example = testbed::AddKind(FullNameOfKind(u"Example"));
-  const char16_t name[] = {u'A', 0xD800, u'B', 0};
-  Place(example, 1, 0, name);
-  EXPECT_EQ(PathOfKind("Example") + "|A\xEF\xBF\xBD" "B|1" + kEol, Dump());
+  // A high surrogate between letters.
+  const char16_t lone_high[] = {u'A', 0xD800, u'B', 0};
+  // A high surrogate followed by another high one, which pairs with the low
+  // one after it.
+  const char16_t high_then_pair[] = {u'C', 0xD800, 0xDBFF, 0xDFFF, u'D', 0};
+  // Low surrogates without a high one before them.
+  const char16_t lone_lows[] = {u'E', 0xDC00, u'F', 0xDFFF, u'G', 0};
+  // A high surrogate that ends the name.
+  const char16_t high_at_end[] = {u'H', 0xDBFF, 0};
+  for (const char16_t* name : {lone_high, high_then_pair, lone_lows, high_at_end}) {
+    Place(example, 1, 0, name);
+  }
+  const std::string replacement = "\xEF\xBF\xBD";
+  const auto line = [](const std::string& name) {
+    return PathOfKind("Example") + "|" + name + "|1" + kEol;
+  };
+  EXPECT_EQ(line("A" + replacement + "B") + line("C" + replacement + "\xF4\x8F\xBF\xBF" "D") +
+                line("E" + replacement + "F" + replacement + "G") + line("H" + replacement),
+            Dump());
 }
 
 TEST_F(DumpCommand, TrailingTextChangesNothing) {
