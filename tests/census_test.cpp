@@ -146,7 +146,7 @@ TEST_F(Census, EmptyArrayDinosCapsNothing) {
 }
 
 TEST_F(Census, NonEmptyArrayOrNumberDinosFailsEveryCensus) {
-  for (const char* dinos : {"[1]", "7", "\"text\"", "true"}) {
+  for (const char* dinos : {"[1]", "[null]", "7", "\"text\"", "true"}) {
     SCOPED_TRACE(dinos);
     LoadWithConfig(ConfigWith(dinos));
     EXPECT_FALSE(testbed::InitGameMode().completed);

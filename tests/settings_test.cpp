@@ -54,6 +54,18 @@ TEST(SettingsText, RepeatedContainerValueIsSkippedWhole) {
   EXPECT_EQ(json::parse(R"({"a":{"b":1},"e":[5,{"f":6}]})"), document);
 }
 
+TEST(SettingsText, RepeatedScalarValueIsSkippedAndTheNextMemberKept) {
+  // A repeated null after a number: the number stays and "b" is not lost.
+  EXPECT_EQ(json::parse(R"({"a":1,"b":2})"), Parse(R"({"a":1,"a":null,"b":2})"));
+  // A null first value is kept like any other.
+  EXPECT_EQ(json::parse(R"({"a":null,"b":2})"), Parse(R"({"a":null,"a":1,"b":2})"));
+  // Every other kind of scalar repeated before a further member.
+  EXPECT_EQ(json::parse(R"({"a":1,"b":2})"),
+            Parse(R"({"a":1,"a":true,"a":-3,"a":4.5,"a":18446744073709551615,"a":"s","b":2})"));
+  // A null that repeats no name is a value like any other, inside arrays too.
+  EXPECT_EQ(json::parse(R"({"Dinos":[null],"x":null})"), Parse(R"({"Dinos":[null],"x":null})"));
+}
+
 TEST(SettingsText, RepeatedNameInsideNestedObjectKeepsFirst) {
   const json document = Parse(R"([{"k":"first","k":"second"},{"k":"other"}])");
   EXPECT_EQ(json::parse(R"([{"k":"first"},{"k":"other"}])"), document);
