@@ -73,6 +73,28 @@ TEST_F(PluginFrame, FailureAfterTheHooksAreSetUnbindsThemAgain) {
   EXPECT_EQ(0u, testbed::HookCount("APrimalDinoCharacter.GetRandomBaseLevel"));
 }
 
+TEST_F(PluginFrame, FailureAfterTheTimerIsBoundRemovesItOnceAndNothingUnbound) {
+  WriteConfig(ConfigWith("{}"));
+  // The command's name is the second engine string start-up makes, after
+  // the timer key: the timer is bound, the command is not.
+  testbed::FailAllocation(2);
+  const testbed::LoaderOutcome outcome = TryLoadPlugin();
+  EXPECT_FALSE(outcome.succeeded);
+  // Nothing was left behind for the loader to drop.
+  EXPECT_EQ("attach failed", outcome.error);
+  EXPECT_EQ("std::bad_alloc", MessageOf(OnlyErrorLine()));
+  EXPECT_EQ((std::vector<std::string>{
+                "SetHook AShooterGameMode.InitGame",
+                "SetHook APrimalDinoCharacter.GetRandomBaseLevel",
+                "AddOnTimerCallback dravelquin",
+                "DisableHook AShooterGameMode.InitGame",
+                "DisableHook APrimalDinoCharacter.GetRandomBaseLevel",
+                "RemoveOnTimerCallback dravelquin",
+            }),
+            testbed::Journal());
+  EXPECT_EQ(0u, testbed::ConsoleCommandCount() + testbed::TimerCount());
+}
+
 TEST_F(PluginFrame, UnloadNeedsNoEngineMemory) {
   LoadWithConfig(ConfigWith("{}"));
   testbed::FailAllocation(1);
