@@ -172,6 +172,18 @@ TEST_F(StringFromCounted, StopsCopyingAtAZeroUnitButKeepsTheCount) {
   EXPECT_EQ(Calls{Malloc(48)}, CallsSince(mark));
 }
 
+TEST_F(StringFromCounted, CountBeyondTheLargestIsRefusedBeforeAnyCall) {
+  const std::size_t mark = MarkCalls();
+  // The largest n leaves no count for the terminator; the units are never read.
+  EXPECT_THROW(FromCounted(kLargest, ENGINE_TEXT("abc")), std::length_error);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+  // One unit fewer fits: the allocator is asked for the whole block (and
+  // refuses it here).
+  testbed::FailAllocation(1);
+  EXPECT_THROW(FromCounted(kLargest - 1, ENGINE_TEXT("abc")), std::bad_alloc);
+  EXPECT_EQ(Calls{Malloc(std::size_t{2} * kLargest)}, CallsSince(mark));
+}
+
 using StringAppendText = TestbedTest;
 
 TEST_F(StringAppendText, NothingAppendedChangesNothing) {
@@ -381,6 +393,46 @@ TEST_F(StringAllocatorFailure, UnknownReallocRaisesRuntimeErrorNamingItAndKeepsT
   EXPECT_NE(std::string::npos, what.find("FMemory.Realloc")) << what;
   EXPECT_EQ("{block, 3, 4}", ShapeOf(s));
   EXPECT_EQ(block, s.data);
+}
+
+using EngineArrayLimit = TestbedTest;
+
+TEST_F(EngineArrayLimit, FullArrayRefusesToGrowAndKeepsItsElements) {
+  FString s = FromNarrow("abc");
+  const EngineUnit* block = s.data;
+  // Only the fields claim the largest count: a refused growth touches
+  // nothing past the block's four units.
+  s.count = kLargest;
+  s.capacity = kLargest;
+  const std::size_t mark = MarkCalls();
+  EXPECT_THROW(s.Append(EngineUnit{'x'}), std::length_error);
+  EXPECT_THROW(AppendText(s, ENGINE_TEXT("x"), 1), std::length_error);
+  EXPECT_THROW(s.Reserve(std::int64_t{kLargest} + 1), std::length_error);
+  EXPECT_EQ("{block, 2147483647, 2147483647}", ShapeOf(s));
+  EXPECT_EQ(block, s.data);
+  // Room for the largest count itself is there already.
+  EXPECT_NO_THROW(s.Reserve(kLargest));
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+  s.count = 4;
+  s.capacity = 4;
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(s));
+}
+
+TEST_F(EngineArrayLimit, GrowingToTheLargestCountAsksForItAndOneMoreIsRefused) {
+  FString s = FromNarrow("abc");
+  const EngineUnit* block = s.data;
+  const std::size_t mark = MarkCalls();
+  // Count 4 plus kLargest - 4 units is the largest count: the allocator is
+  // asked for a block of that many units (and refuses it here). The units
+  // appended are never read, as no block holds them.
+  testbed::FailAllocation(1);
+  EXPECT_THROW(AppendText(s, ENGINE_TEXT("d"), kLargest - 4), std::bad_alloc);
+  // One unit more is refused before the allocator is asked.
+  EXPECT_THROW(AppendText(s, ENGINE_TEXT("d"), kLargest - 3), std::length_error);
+  EXPECT_EQ(Calls{Realloc(std::size_t{2} * kLargest)}, CallsSince(mark));
+  EXPECT_EQ("{block, 4, 4}", ShapeOf(s));
+  EXPECT_EQ(block, s.data);
+  EXPECT_EQ(ENGINE_TEXT("abc"), TextOf(s));
 }
 
 using EngineArrayOwnership = TestbedTest;

@@ -147,6 +147,30 @@ TEST_F(StringConcat, FailedGrowthLeavesBothOperandsAsTheyWere) {
   EXPECT_EQ(ENGINE_TEXT("cde"), TextOf(right));
 }
 
+TEST_F(StringConcat, JoiningPastTheLargestCountIsRefusedAndLeavesBothOperands) {
+  FString left = FromNarrow("ab");
+  const EngineUnit* block = left.data;
+  FString right = FromNarrow("cde");
+  // Only the right operand's count claims its length: its units are never
+  // read, since the join fails before copying.
+  right.count = kLargest - 1;
+  const std::size_t mark = MarkCalls();
+  // Count 3 and kLargest - 2 more units: one past the largest count.
+  EXPECT_THROW(Concat(left, right), std::length_error);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+  // One unit shorter joins to exactly the largest count: the left operand's
+  // block is asked to hold it (and the allocator refuses here).
+  right.count = kLargest - 2;
+  testbed::FailAllocation(1);
+  EXPECT_THROW(Concat(left, right), std::bad_alloc);
+  EXPECT_EQ(Calls{Realloc(std::size_t{2} * kLargest)}, CallsSince(mark));
+  EXPECT_EQ("{block, 3, 4}", ShapeOf(left));
+  EXPECT_EQ(block, left.data);
+  EXPECT_EQ(ENGINE_TEXT("ab"), TextOf(left));
+  right.count = 4;
+  EXPECT_EQ(ENGINE_TEXT("cde"), TextOf(right));
+}
+
 using StringSubstring = TestbedTest;
 
 TEST_F(StringSubstring, TakesTheCountedUnitsFromTheStart) {

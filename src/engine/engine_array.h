@@ -57,13 +57,22 @@ struct EngineArray {
     count = 0;
   }
 
-  // Makes room for `needed` elements, growing by the growth rule.
+  // Makes room for `needed` elements, growing by the growth rule. Raises
+  // std::length_error, leaving the array as it was, when `needed` is more
+  // than a 32-bit count holds.
   void Reserve(std::int64_t needed) {
-    if (needed > std::numeric_limits<std::int32_t>::max()) {
-      throw std::length_error("engine array too long");
-    }
+    CheckCount(needed);
     if (needed > capacity) {
       ResizeExactly(GrownCapacity(capacity, static_cast<std::int32_t>(needed)));
+    }
+  }
+
+  // Makes room for exactly `needed` elements when the block holds fewer.
+  // Raises std::length_error as Reserve does.
+  void ReserveExactly(std::int64_t needed) {
+    CheckCount(needed);
+    if (needed > capacity) {
+      ResizeExactly(static_cast<std::int32_t>(needed));
     }
   }
 
@@ -82,6 +91,14 @@ struct EngineArray {
   }
 
  private:
+  // A count past the 32-bit limit is refused before the allocator is asked:
+  // narrowed, it would wrap to a size the game's allocator cannot give.
+  static void CheckCount(std::int64_t needed) {
+    if (needed > std::numeric_limits<std::int32_t>::max()) {
+      throw std::length_error("engine array too long");
+    }
+  }
+
   void DestroyElements() noexcept {
     if constexpr (!std::is_trivially_destructible_v<T>) {
       for (std::int32_t i = 0; i < count; ++i) {

@@ -15,11 +15,12 @@ std::int32_t UnitLength(const EngineUnit* text) {
   return n;
 }
 
-// A string of count n + 1 whose block is sized by the growth rule from nothing.
-FString WithCount(std::int32_t count) {
+// A string of the count whose block is sized by the growth rule from
+// nothing; std::length_error for a count past 32 bits.
+FString WithCount(std::int64_t count) {
   FString s;
   s.Reserve(count);
-  s.count = count;
+  s.count = static_cast<std::int32_t>(count);
   return s;
 }
 
@@ -56,7 +57,7 @@ FString FromCounted(std::int32_t n, const EngineUnit* src) {
   if (n <= 0) {
     return FString();
   }
-  FString s = WithCount(n + 1);
+  FString s = WithCount(std::int64_t{n} + 1);
   const EngineUnit* end = std::find(src, src + n, EngineUnit{0});
   *std::copy(src, end, s.data) = 0;
   return s;

@@ -35,7 +35,8 @@ FString FromNarrow(const char* text);
 FString FromWide(const EngineUnit* text);
 
 // A new string of count n + 1 holding the first n units of `src`, cut short
-// at a zero unit (the count stays n + 1). n == 0 gives {null, 0, 0}.
+// at a zero unit (the count stays n + 1). n == 0 gives {null, 0, 0}; the
+// largest n leaves no count for the terminator and raises std::length_error.
 FString FromCounted(std::int32_t n, const EngineUnit* src);
 
 // Appends n units over the terminator and writes a new terminator, growing

@@ -42,10 +42,7 @@ FString Concat(FString& left, FString& right) {
   }
   // Grown while still the left operand's, so a failed resize leaves it whole.
   const std::int32_t appended = Length(right);
-  const std::int64_t combined = std::int64_t{left.count} + appended;
-  if (combined > left.capacity) {
-    left.ResizeExactly(static_cast<std::int32_t>(combined));
-  }
+  left.ReserveExactly(std::int64_t{left.count} + appended);
   FString result = std::move(left);
   AppendText(result, right.data, appended);
   return result;

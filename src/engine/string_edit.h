@@ -13,6 +13,7 @@
 // left {null, 0, 0}; otherwise the result takes `left`'s storage, grows it to
 // exactly the combined count when it is too small, and appends `right`, which
 // stays as it was. Whatever storage an operand still holds is the caller's.
+// A combined count past 32 bits raises std::length_error, both operands kept.
 // Example: Concat("ab", "cd") is "abcd" with capacity 5 when "ab" had 3.
 FString Concat(FString& left, FString& right);
 
