@@ -12,6 +12,7 @@
 
 #include "engine/fstring.h"
 #include "engine/naming.h"
+#include "plugin/host/game.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
 #include "testbed/game/engine_allocator.h"
@@ -104,6 +105,17 @@ TEST_F(BlueprintPath, WorkedExampleGrowsExactlyWhileJoining) {
   }
   EXPECT_EQ((Calls{"Realloc 130", "Realloc 132"}), reallocs);
   EXPECT_EQ("{block, 57, 79}", ShapeOf(path));
+}
+
+TEST_F(BlueprintPath, AsksForTheDefaultObjectWithItsCreateFlagSet) {
+  const testbed::GameCreature* creature = CreatureOfKind(kWorkedExample);
+  // A request without the flag, made here, is counted apart.
+  Native<GetDefaultObjectFn>(GameFunction::kGetDefaultObject)(
+      testbed::AsOpaque<UClass>(creature->object.klass), false);
+  const FString path = BlueprintPathOf(creature);
+  EXPECT_EQ(ENGINE_TEXT("blueprint'/Game/Creatures/Example/Example_BP.Example_BP'"), TextOf(path));
+  EXPECT_EQ(1u, testbed::DefaultObjectRequestCounts().creating);
+  EXPECT_EQ(1u, testbed::DefaultObjectRequestCounts().not_creating);
 }
 
 TEST_F(BlueprintPath, NullObjectCallsNothing) {

@@ -35,8 +35,12 @@ void Free(void* block) {
   EngineFree(block);
 }
 
-UObject* GetDefaultObject(UClass* klass, bool /*create_if_needed*/) {
+// Every kind's default object exists from the start, so the create flag
+// changes nothing here; it is counted, so that the caller's flag is seen.
+UObject* GetDefaultObject(UClass* klass, bool create_if_needed) {
   RaiseInjectedFault("UClass.GetDefaultObject");
+  DefaultObjectRequests& requests = State().default_object_requests;
+  ++(create_if_needed ? requests.creating : requests.not_creating);
   const auto* game_class = FromOpaque<const GameClass>(klass);
   return game_class == nullptr ? nullptr : AsOpaque<UObject>(game_class->default_object);
 }

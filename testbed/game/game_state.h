@@ -43,6 +43,7 @@ struct GameState {
   ActorList actors;  // the world's list, in order; may hold null
   std::vector<std::unique_ptr<PlayerRecord>> players;
   std::vector<DestroyCall> destroy_calls;
+  DefaultObjectRequests default_object_requests;
   std::vector<const GameCreature*> own_base_level_calls;
   std::vector<InitGameCall> own_init_game_calls;
   std::unordered_map<std::string, std::string> throwing_natives;

@@ -158,6 +158,10 @@ InitGameOutcome InitGameMode() {
 
 std::vector<DestroyCall> DestroyCalls() { return game::State().destroy_calls; }
 
+DefaultObjectRequests DefaultObjectRequestCounts() {
+  return game::State().default_object_requests;
+}
+
 std::vector<const GameCreature*> OwnBaseLevelCalls() { return game::State().own_base_level_calls; }
 
 std::vector<InitGameCall> OwnInitGameCalls() { return game::State().own_init_game_calls; }

@@ -92,6 +92,14 @@ struct DestroyCall {
 
 // "AActor.Destroy" calls, in order.
 std::vector<DestroyCall> DestroyCalls();
+
+// "UClass.GetDefaultObject" calls, counted by their create flag. Counted
+// rather than listed: a census makes one per creature.
+struct DefaultObjectRequests {
+  std::uint64_t creating = 0;      // create flag true
+  std::uint64_t not_creating = 0;  // create flag false
+};
+DefaultObjectRequests DefaultObjectRequestCounts();
 // Creatures for which the game's own GetRandomBaseLevel ran, in order.
 std::vector<const GameCreature*> OwnBaseLevelCalls();
 // Arguments the game's own InitGame got, per run.
