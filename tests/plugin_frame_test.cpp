@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <regex>
 #include <string>
 #include <vector>
@@ -24,6 +25,10 @@ class PluginFrame : public PluginWorldTest {
     return lines.empty() ? std::string() : lines.front();
   }
 };
+
+// What the runtime's std::bad_alloc says: "std::bad_alloc" with libstdc++,
+// "bad allocation" with Microsoft's library.
+const std::string kBadAllocText = std::bad_alloc().what();
 
 const std::regex kErrorLinePattern(
     R"(\d\d/\d\d/\d\d \d\d:\d\d \[dravelquin\]\[error\] (.*))");
@@ -62,7 +67,7 @@ TEST_F(PluginFrame, FailureAfterTheHooksAreSetUnbindsThemAgain) {
   // The timer key is the first engine string start-up makes.
   testbed::FailAllocation(1);
   EXPECT_FALSE(TryLoadPlugin().succeeded);
-  EXPECT_EQ("std::bad_alloc", MessageOf(OnlyErrorLine()));
+  EXPECT_EQ(kBadAllocText, MessageOf(OnlyErrorLine()));
   EXPECT_EQ((std::vector<std::string>{
                 "SetHook AShooterGameMode.InitGame",
                 "SetHook APrimalDinoCharacter.GetRandomBaseLevel",
@@ -82,7 +87,7 @@ TEST_F(PluginFrame, FailureAfterTheTimerIsBoundRemovesItOnceAndNothingUnbound) {
   EXPECT_FALSE(outcome.succeeded);
   // Nothing was left behind for the loader to drop.
   EXPECT_EQ("attach failed", outcome.error);
-  EXPECT_EQ("std::bad_alloc", MessageOf(OnlyErrorLine()));
+  EXPECT_EQ(kBadAllocText, MessageOf(OnlyErrorLine()));
   EXPECT_EQ((std::vector<std::string>{
                 "SetHook AShooterGameMode.InitGame",
                 "SetHook APrimalDinoCharacter.GetRandomBaseLevel",
