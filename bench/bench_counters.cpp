@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace dravelquin {
+
 void ReportCallsPer(benchmark::State& state, const CallCounts& calls, double units) {
   const auto per_unit = [units](std::uint64_t count) {
     return units > 0 ? static_cast<double>(count) / units : 0.0;
@@ -22,3 +24,5 @@ void FailOnProblems(benchmark::State& state, const std::string& problems) {
     state.SkipWithError(problems.c_str());
   }
 }
+
+}  // namespace dravelquin

@@ -9,6 +9,8 @@
 
 #include "call_counts.h"
 
+namespace dravelquin {
+
 // Counters "allocs", "fn_lookups" and "field_lookups": the calls made per
 // unit, where the run did `units` units of work in all (gate calls, or
 // creatures over all censuses).
@@ -22,3 +24,5 @@ void ReportTimePerCreature(benchmark::State& state, int creatures);
 // Marks the run as failed with the problems when there are any, unless it
 // has failed already.
 void FailOnProblems(benchmark::State& state, const std::string& problems);
+
+}  // namespace dravelquin

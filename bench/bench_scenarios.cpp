@@ -9,6 +9,8 @@
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr int kAtCapKind = 0;
@@ -61,3 +63,5 @@ APlayerController* SetUpDump(const BenchServer& server, int creatures, Plugin pl
   LoadIfAsked(server, plugin, ConfigText({}));
   return testbed::AddPlayer(testbed::PlayerKind::kAdmin);
 }
+
+}  // namespace dravelquin

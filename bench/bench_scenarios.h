@@ -5,8 +5,10 @@
 // gate, the census and the dump.
 
 #include "bench_server.h"
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
 #include "testbed/game/game_objects.h"
+
+namespace dravelquin {
 
 enum class Plugin { kLoaded, kNotLoaded };
 
@@ -44,3 +46,5 @@ void SetUpCensus(const BenchServer& server, int creatures, Plugin plugin);
 // controller of an administrator, who runs the dump with
 // testbed::RunConsoleCommand(admin, u"debugspawn").
 APlayerController* SetUpDump(const BenchServer& server, int creatures, Plugin plugin);
+
+}  // namespace dravelquin

@@ -11,6 +11,8 @@
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
@@ -84,3 +86,5 @@ std::filesystem::path BenchServer::DumpFile() const { return PluginDir() / "dino
 std::filesystem::path BenchServer::PluginDir() const {
   return dir_ / "ArkApi" / "Plugins" / "dravelquin";
 }
+
+}  // namespace dravelquin

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+namespace dravelquin {
+
 class BenchServer {
  public:
   BenchServer();
@@ -34,3 +36,5 @@ class BenchServer {
 
   std::filesystem::path dir_;
 };
+
+}  // namespace dravelquin

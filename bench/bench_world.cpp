@@ -5,6 +5,8 @@
 
 #include "testbed/game/game_world.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr std::int32_t kDefaultCap = 1000;
@@ -71,3 +73,5 @@ std::string ConfigText(const std::vector<std::int32_t>& caps) {
   }
   return "{\"General\":{\"CheckInterval\":3600},\"Dinos\":{" + dinos + "}}";
 }
+
+}  // namespace dravelquin

@@ -10,6 +10,8 @@
 
 #include "testbed/game/game_objects.h"
 
+namespace dravelquin {
+
 constexpr int kKindCount = 50;
 constexpr int kConfiguredKindCount = 20;  // kinds 0 to 19
 constexpr std::int32_t kTamedTeam = 50001;
@@ -32,3 +34,5 @@ std::vector<testbed::GameClass*> PopulateWorld(int creatures, Taming taming);
 // A config with "CheckInterval" 3600 and one "Dinos" member per configured
 // kind: caps[k] is kind k's "Count". Kinds past the end of `caps` get 1000.
 std::string ConfigText(const std::vector<std::int32_t>& caps);
+
+}  // namespace dravelquin

@@ -3,6 +3,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 CallCounts CurrentCallCounts() {
   const testbed::AllocatorCallCounts allocator = testbed::CountAllocatorCalls();
   const testbed::AddressLookupCounts lookups = testbed::GetAddressLookupCounts();
@@ -15,3 +17,5 @@ CallCounts operator-(const CallCounts& later, const CallCounts& earlier) {
                     later.frees - earlier.frees, later.function_lookups - earlier.function_lookups,
                     later.field_lookups - earlier.field_lookups};
 }
+
+}  // namespace dravelquin

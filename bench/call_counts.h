@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace dravelquin {
+
 struct CallCounts {
   std::uint64_t mallocs = 0;           // "FMemory.Malloc"
   std::uint64_t reallocs = 0;          // "FMemory.Realloc"
@@ -20,3 +22,5 @@ CallCounts CurrentCallCounts();
 
 // The calls made between two readings.
 CallCounts operator-(const CallCounts& later, const CallCounts& earlier);
+
+}  // namespace dravelquin

@@ -9,6 +9,8 @@
 #include "call_counts.h"
 #include "testbed/game/game_world.h"
 
+namespace dravelquin {
+
 namespace {
 
 void Census(benchmark::State& state, Plugin plugin) {
@@ -40,3 +42,5 @@ BENCHMARK_CAPTURE(Census, baseline, Plugin::kNotLoaded)->Apply(WorldSizes);
 BENCHMARK_CAPTURE(Census, with_plugin, Plugin::kLoaded)
     ->Apply(WorldSizes)
     ->Unit(benchmark::kMillisecond);
+
+}  // namespace dravelquin

@@ -10,6 +10,8 @@
 #include "call_counts.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr int kDumpCreatures = 10'000;
@@ -42,3 +44,5 @@ void Dump(benchmark::State& state, Plugin plugin) {
 
 BENCHMARK_CAPTURE(Dump, baseline, Plugin::kNotLoaded);
 BENCHMARK_CAPTURE(Dump, with_plugin, Plugin::kLoaded)->Unit(benchmark::kMillisecond);
+
+}  // namespace dravelquin

@@ -7,6 +7,8 @@
 #include "bench_scenarios.h"
 #include "call_counts.h"
 
+namespace dravelquin {
+
 namespace {
 
 void SpawnGate(benchmark::State& state, GateCase gate_case, Plugin plugin) {
@@ -31,3 +33,5 @@ BENCHMARK_CAPTURE(SpawnGate, under_cap_baseline, GateCase::kUnderCap, Plugin::kN
 BENCHMARK_CAPTURE(SpawnGate, under_cap, GateCase::kUnderCap, Plugin::kLoaded);
 BENCHMARK_CAPTURE(SpawnGate, at_cap_baseline, GateCase::kAtCap, Plugin::kNotLoaded);
 BENCHMARK_CAPTURE(SpawnGate, at_cap, GateCase::kAtCap, Plugin::kLoaded);
+
+}  // namespace dravelquin

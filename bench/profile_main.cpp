@@ -20,6 +20,8 @@
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 struct Work {
@@ -120,20 +122,22 @@ void PrintCallsPerUnit(const Work& work) {
 
 }  // namespace
 
+}  // namespace dravelquin
+
 int main(int argc, char** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s SCENARIO [COUNT] [--without-plugin]\n", argv[0]);
     return 2;
   }
   try {
-    const BenchServer server;
-    const Work work = Run(server, RequestOf(argc, argv));
+    const dravelquin::BenchServer server;
+    const dravelquin::Work work = dravelquin::Run(server, dravelquin::RequestOf(argc, argv));
     const std::string problems = work.problems.empty() ? server.Finish() : work.problems;
     if (!problems.empty()) {
       std::fprintf(stderr, "%s\n", problems.c_str());
       return 1;
     }
-    PrintCallsPerUnit(work);
+    dravelquin::PrintCallsPerUnit(work);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;

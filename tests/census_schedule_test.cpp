@@ -11,6 +11,8 @@
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr std::int64_t kSecond = testbed::kTicksPerSecond;
@@ -166,3 +168,5 @@ TEST_F(CensusSchedule, FailedCensusStillMovesTheNextTime) {
   testbed::RunTimers();
   EXPECT_EQ(1u, testbed::TakeCallbackErrors().size());
 }
+
+}  // namespace dravelquin

@@ -11,6 +11,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 class Census : public PluginWorldTest {
@@ -184,3 +186,5 @@ TEST_F(Census, AllocatorFailureAnywhereInACensusReachesTheCaller) {
   testbed::InitGameMode();
   EXPECT_TRUE(SpawnIsDestroyed(example_));
 }
+
+}  // namespace dravelquin

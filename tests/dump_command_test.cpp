@@ -10,6 +10,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 class DumpCommand : public PluginWorldTest {
@@ -193,3 +195,5 @@ TEST_F(DumpCommand, AllocatorFailureIsReportedAndLeavesAnEmptyFile) {
   }
   EXPECT_TRUE(testbed::AllocatorErrors().empty());
 }
+
+}  // namespace dravelquin

@@ -20,6 +20,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 using engine_checks::CallsSince;
 using engine_checks::EngineText;
 using engine_checks::Malloc;
@@ -502,3 +504,5 @@ TEST_F(EngineArrayOwnership, ReleasingStringsFreesElementsInIndexOrderThenTheBlo
   }
   EXPECT_EQ(expected, freed);
 }
+
+}  // namespace dravelquin

@@ -12,7 +12,7 @@
 
 #include "engine/fstring.h"
 #include "engine/naming.h"
-#include "plugin/host/game.h"
+#include "host/game.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
 #include "testbed/game/engine_allocator.h"
@@ -20,6 +20,8 @@
 #include "testbed/game/game_objects.h"
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
+
+namespace dravelquin {
 
 using engine_checks::CallsSince;
 using engine_checks::EngineText;
@@ -304,3 +306,5 @@ TEST_P(DisplayNameWord, IsRemovedWhereverItStands) {
 
 INSTANTIATE_TEST_SUITE_P(FourWords, DisplayNameWord,
                          ::testing::Values(kOne, kYoung, kCub, kInfant));
+
+}  // namespace dravelquin

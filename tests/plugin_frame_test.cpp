@@ -12,6 +12,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 class PluginFrame : public PluginWorldTest {
@@ -164,3 +166,5 @@ TEST_F(PluginFrame, ReloadStartsFromFreshState) {
   ASSERT_TRUE(LoadPlugin());
   EXPECT_FALSE(SpawnIsDestroyed(kind));
 }
+
+}  // namespace dravelquin

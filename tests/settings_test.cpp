@@ -10,6 +10,8 @@
 
 #include "population/settings.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -178,3 +180,5 @@ TEST(MemberNames, NonEmptyArrayAndScalarsAreInvalidIterator207) {
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json("x")); }));
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(false)); }));
 }
+
+}  // namespace dravelquin

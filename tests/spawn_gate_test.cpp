@@ -10,6 +10,8 @@
 #include "testbed/game/game_natives.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 class SpawnGate : public PluginWorldTest {
@@ -145,3 +147,5 @@ TEST_F(SpawnGate, GamesOwnErrorPassesToTheGame) {
   ASSERT_EQ(1u, errors.size());
   EXPECT_EQ("game failure", errors[0].what);
 }
+
+}  // namespace dravelquin

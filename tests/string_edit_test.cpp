@@ -18,6 +18,8 @@
 #include "support/testbed_fixture.h"
 #include "testbed/game/engine_allocator.h"
 
+namespace dravelquin {
+
 using engine_checks::CallsSince;
 using engine_checks::EngineText;
 using engine_checks::Malloc;
@@ -485,3 +487,5 @@ TEST_F(StringReplaceAll, FailedAllocationAtAnyPointLeaksNothing) {
   }
   EXPECT_EQ(ENGINE_TEXT("abc-defghijklmnopqrstuvwxyz-0123456789"), TextOf(s));
 }
+
+}  // namespace dravelquin

@@ -11,14 +11,16 @@
 
 #include <spdlog/logger.h>
 
-#include "plugin/host/ark_api.h"
-#include "plugin/host/game.h"
+#include "host/ark_api.h"
+#include "host/game.h"
 #include "support/testbed_fixture.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/game_natives.h"
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
 #include "testbed/host/engine_layout.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -454,3 +456,5 @@ TEST_F(HostLoader, LoadedPluginBindsAndUnbindsCompletely) {
 TEST_F(HostLoader, UnloadWithoutPluginIsAnError) {
   EXPECT_FALSE(testbed::UnloadPlugin().succeeded);
 }
+
+}  // namespace dravelquin

@@ -10,9 +10,11 @@
 #include <vector>
 
 #include "engine/fstring.h"
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "population/census.h"
 #include "support/testbed_fixture.h"
+
+namespace dravelquin {
 
 static_assert(std::is_same_v<EngineUnit, wchar_t>, "engine text is the platform's wide text");
 
@@ -95,3 +97,5 @@ TEST_F(WindowsNarrowing, ClassicLocaleKeepsLatinOneWhateverTheCodePage) {
   const wchar_t units[] = {L'h', 0x00E9, 0x00FF, 0x0100, 0x4E00, 0};
   EXPECT_EQ("h\xE9\xFF??", ToNarrow(FromWide(units))) << "ANSI code page " << GetACP();
 }
+
+}  // namespace dravelquin

@@ -10,6 +10,8 @@
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 using WindowsLoader = PluginWorldTest;
 
 TEST_F(WindowsLoader, FailedStartUpLeavesTheLibraryUnmapped) {
@@ -34,3 +36,5 @@ TEST_F(WindowsLoader, ThreadNotificationsNeitherBindNorUnbind) {
   EXPECT_EQ(std::vector<std::string>{}, testbed::Journal());
   EXPECT_TRUE(SpawnIsDestroyed(kind)) << "the census made before the thread still caps";
 }
+
+}  // namespace dravelquin

@@ -6,10 +6,12 @@
 #include <string>
 
 #include "engine/naming.h"
-#include "plugin/host/ark_api.h"
-#include "plugin/host/game.h"
-#include "plugin/host/platform.h"
+#include "host/ark_api.h"
+#include "host/game.h"
+#include "host/platform.h"
 #include "population/creatures.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -55,3 +57,5 @@ void OnDumpCommand(APlayerController* controller, FString*, bool) {
     file << key << '|' << std::to_string(count) << '\n';
   }
 }
+
+}  // namespace dravelquin

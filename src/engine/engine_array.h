@@ -14,6 +14,8 @@
 
 #include "engine/engine_block.h"
 
+namespace dravelquin {
+
 template <typename T>
 struct EngineArray {
   T* data = nullptr;
@@ -113,3 +115,5 @@ struct EngineArray {
     capacity = 0;
   }
 };
+
+}  // namespace dravelquin

@@ -3,8 +3,10 @@
 #include <limits>
 #include <new>
 
-#include "plugin/host/ark_api.h"
-#include "plugin/host/game.h"
+#include "host/ark_api.h"
+#include "host/game.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -38,3 +40,5 @@ void FreeEngineBlock(void* block) noexcept {
     reinterpret_cast<FreeFn>(free_address)(block);
   }
 }
+
+}  // namespace dravelquin

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace dravelquin {
+
 // The capacity an engine array takes when its count must rise to `needed`
 // above `capacity`:
 //   - 4, when the array holds no block yet and needed <= 4;
@@ -23,3 +25,5 @@ void* ResizeEngineBlock(void* block, std::size_t bytes);
 // Returns a non-null block to the game's allocator through "FMemory.Free".
 // Never raises: a block the allocator cannot be found for is left alone.
 void FreeEngineBlock(void* block) noexcept;
+
+}  // namespace dravelquin

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace dravelquin {
+
 namespace {
 
 const EngineUnit kEmptyText[1] = {0};
@@ -97,3 +99,5 @@ std::string ToNarrow(const FString& s) {
 }
 
 void Release(FString& s) noexcept { s.ReleaseStorage(); }
+
+}  // namespace dravelquin

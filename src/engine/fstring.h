@@ -8,7 +8,9 @@
 #include <string>
 
 #include "engine/engine_array.h"
-#include "plugin/host/platform.h"
+#include "host/platform.h"
+
+namespace dravelquin {
 
 struct FString : EngineArray<EngineUnit> {
   FString() = default;
@@ -54,3 +56,5 @@ std::string ToNarrow(const FString& s);
 
 // Frees the string's block and leaves it {null, 0, 0}.
 void Release(FString& s) noexcept;
+
+}  // namespace dravelquin

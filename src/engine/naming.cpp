@@ -3,7 +3,9 @@
 #include <iterator>
 
 #include "engine/string_edit.h"
-#include "plugin/host/game.h"
+#include "host/game.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -67,3 +69,5 @@ FString DinoDisplayName(APrimalDinoCharacter* creature) {
   }
   return name;
 }
+
+}  // namespace dravelquin

@@ -4,7 +4,9 @@
 // creature's kind, and the readable name the dump lists.
 
 #include "engine/fstring.h"
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
+
+namespace dravelquin {
 
 // "blueprint'" + the object path of the object's class default object + "'":
 // the default object's full name after its first space, less a final "_C"
@@ -19,3 +21,5 @@ FString BlueprintPathOf(const void* object);
 // with no piece between hyphens, gives {null, 0, 0}.
 // Example: "一只 Raptor - Lvl 3" -> "Raptor ".
 FString DinoDisplayName(APrimalDinoCharacter* creature);
+
+}  // namespace dravelquin

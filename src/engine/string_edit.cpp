@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace dravelquin {
+
 namespace {
 
 std::int32_t UnitLength(const EngineUnit* text) {
@@ -118,3 +120,5 @@ FString ReplaceAll(const FString& s, const EngineUnit* from, const EngineUnit* t
   AppendText(result, rest, UnitLength(rest));
   return result;
 }
+
+}  // namespace dravelquin

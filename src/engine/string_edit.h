@@ -8,6 +8,8 @@
 
 #include "engine/fstring.h"
 
+namespace dravelquin {
+
 // Joins two strings, reusing the left one's block. When `left` holds no
 // characters (count <= 1) the result takes `right`'s storage and `right` is
 // left {null, 0, 0}; otherwise the result takes `left`'s storage, grows it to
@@ -46,3 +48,5 @@ std::int32_t SplitOn(const FString& s, const EngineUnit* delimiter, EngineArray<
 // Examples: ReplaceAll("aaa", "aa", "") is "a"; ReplaceAll("xAbx", "ab", "")
 // is "xAbx"; ReplaceAll("ab", "ab", "") is {null, 0, 0}.
 FString ReplaceAll(const FString& s, const EngineUnit* from, const EngineUnit* to);
+
+}  // namespace dravelquin

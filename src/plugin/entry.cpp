@@ -14,8 +14,8 @@ constexpr unsigned long kProcessAttach = 1;
 
 void LogStartFailure(const char* what) noexcept {
   try {
-    if (PluginLog()) {
-      PluginLog()->error(what);
+    if (dravelquin::PluginLog()) {
+      dravelquin::PluginLog()->error(what);
     }
   } catch (...) {
     // The log is the only place a start-up failure can be told; if it fails too,
@@ -25,7 +25,7 @@ void LogStartFailure(const char* what) noexcept {
 
 void UnbindQuietly() noexcept {
   try {
-    PluginStop();
+    dravelquin::PluginStop();
   } catch (const std::exception& error) {
     LogStartFailure(error.what());
   } catch (...) {
@@ -35,7 +35,7 @@ void UnbindQuietly() noexcept {
 
 bool Attach() noexcept {
   try {
-    PluginStart();
+    dravelquin::PluginStart();
     return true;
   } catch (const std::exception& error) {
     LogStartFailure(error.what());
@@ -66,7 +66,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   return OnLoaderNotification(reason) ? TRUE : FALSE;
 }
 #else
-#include "plugin/host/loader.h"
+#include "host/loader.h"
 
 namespace {
 

@@ -2,10 +2,12 @@
 
 #include "diagnostics/dump_command.h"
 #include "engine/fstring.h"
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "population/census_schedule.h"
 #include "population/settings.h"
 #include "population/spawn_gate.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -103,3 +105,5 @@ void PluginStop() {
   Release(Names().command_name);
   Release(Names().timer_key);
 }
+
+}  // namespace dravelquin

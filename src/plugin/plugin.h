@@ -4,6 +4,8 @@
 
 #include <spdlog/logger.h>
 
+namespace dravelquin {
+
 // The plug-in's logger, made by PluginStart over copies of the host's sinks;
 // null before that. The plug-in's own work writes no messages to it.
 std::shared_ptr<spdlog::logger>& PluginLog();
@@ -18,3 +20,5 @@ void PluginStart();
 // callback: each only when it is bound. Needs no engine memory: the names
 // of the command and the timer are those made when they were bound.
 void PluginStop();
+
+}  // namespace dravelquin

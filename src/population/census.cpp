@@ -1,10 +1,11 @@
 #include "population/census.h"
 
-
 #include "engine/naming.h"
-#include "plugin/host/platform.h"
+#include "host/platform.h"
 #include "population/creatures.h"
 #include "population/settings.h"
+
+namespace dravelquin {
 
 CapTableMap& CapTable() {
   static CapTableMap table;
@@ -54,3 +55,5 @@ void RunCensus() {
   AddEntriesForNames(table, ConfiguredBlueprintNames(Settings()));
   CountWildCreatures(table);
 }
+
+}  // namespace dravelquin

@@ -13,6 +13,8 @@
 
 #include "engine/fstring.h"
 
+namespace dravelquin {
+
 // Orders engine strings as the runtime's _wcsicmp does: A-Z folded to a-z,
 // units compared as unsigned numbers; a string without storage reads as "".
 struct CaseInsensitiveLess {
@@ -48,3 +50,5 @@ void AddEntriesForNames(CapTableMap& table, const std::vector<std::string>& name
 // (the table then stays empty) and whatever the game or its allocator raise
 // while counting (the counts made so far stay).
 void RunCensus();
+
+}  // namespace dravelquin

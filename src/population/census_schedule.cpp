@@ -2,10 +2,12 @@
 
 #include <limits>
 
-#include "plugin/host/game.h"
-#include "plugin/host/platform.h"
+#include "host/game.h"
+#include "host/platform.h"
 #include "population/census.h"
 #include "population/settings.h"
+
+namespace dravelquin {
 
 std::int64_t NextCensusTicks = 0;
 void* InitGameSlot = nullptr;
@@ -49,3 +51,5 @@ void OnCensusTimer() {
   NextCensusTicks = TicksAfter(now, CheckIntervalSeconds(Settings()));
   RunCensus();
 }
+
+}  // namespace dravelquin

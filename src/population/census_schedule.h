@@ -7,7 +7,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
+
+namespace dravelquin {
 
 // The time of the next timer-driven census, in 100-ns ticks since 1970 UTC.
 extern std::int64_t NextCensusTicks;
@@ -33,3 +35,5 @@ std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
 // seconds (86400 when absent) past now, then takes a census. A "General"
 // that is missing or not an object raises before anything changes.
 void OnCensusTimer();
+
+}  // namespace dravelquin

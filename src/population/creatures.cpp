@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
-#include "plugin/host/ark_api.h"
-#include "plugin/host/game.h"
+#include "host/ark_api.h"
+#include "host/game.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -24,3 +26,5 @@ EngineArray<AActor*> AllCreatureActors() {
 bool IsWild(const AActor* actor) {
   return ReadField<std::int32_t>(actor, GameField::kTargetingTeam) < kFirstPlayerTeam;
 }
+
+}  // namespace dravelquin

@@ -4,7 +4,9 @@
 // dump share.
 
 #include "engine/engine_array.h"
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
+
+namespace dravelquin {
 
 // Every creature actor of the world, in the array the game fills (storage
 // from the game's allocator, freed with the array). One actor query.
@@ -13,3 +15,5 @@ EngineArray<AActor*> AllCreatureActors();
 // True for a creature of no player's team: "AActor.TargetingTeam" below 50000,
 // negative values included.
 bool IsWild(const AActor* actor);
+
+}  // namespace dravelquin

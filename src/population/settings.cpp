@@ -6,10 +6,11 @@
 #include <stdexcept>
 #include <utility>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
+
+namespace dravelquin {
 
 using nlohmann::json;
-
 
 namespace {
 
@@ -201,3 +202,5 @@ std::vector<std::string> MemberNames(const json& value) {
   }
   return names;
 }
+
+}  // namespace dravelquin

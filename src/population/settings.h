@@ -11,6 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace dravelquin {
+
 // The parsed settings; null until ReadSettings succeeds. Held in a
 // function-local static so that it exists before the load-time entry runs.
 nlohmann::json& Settings();
@@ -49,3 +51,5 @@ const nlohmann::json& MemberOr(const nlohmann::json& object, const std::string& 
 // empty containers have none; a non-empty array or a scalar raises
 // invalid_iterator 207.
 std::vector<std::string> MemberNames(const nlohmann::json& value);
+
+}  // namespace dravelquin

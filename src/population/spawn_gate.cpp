@@ -4,9 +4,11 @@
 #include <string>
 
 #include "engine/naming.h"
-#include "plugin/host/game.h"
+#include "host/game.h"
 #include "population/census.h"
 #include "population/settings.h"
+
+namespace dravelquin {
 
 void* BaseLevelSlot = nullptr;
 
@@ -49,3 +51,5 @@ std::int32_t OnGetRandomBaseLevel(APrimalDinoCharacter* creature) {
   }
   return reinterpret_cast<GetRandomBaseLevelFn>(BaseLevelSlot)(creature);
 }
+
+}  // namespace dravelquin

@@ -7,7 +7,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
+
+namespace dravelquin {
 
 // Where the host stores the way to the game's own base-level function.
 extern void* BaseLevelSlot;
@@ -25,3 +27,5 @@ std::int32_t OnGetRandomBaseLevel(APrimalDinoCharacter* creature);
 // when "Dinos" or that member is not an object, and 302 when "Count" is
 // neither a number nor a boolean.
 std::int32_t CapOfPath(nlohmann::json& settings, const std::string& narrow_path);
+
+}  // namespace dravelquin

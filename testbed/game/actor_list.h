@@ -11,7 +11,7 @@
 
 #include "testbed/game/game_objects.h"
 
-namespace testbed::game {
+namespace dravelquin::testbed::game {
 
 class ActorList {
  public:
@@ -51,4 +51,4 @@ class ActorList {
   std::unordered_map<const GameCreature*, std::list<GameCreature*>::iterator> positions_;
 };
 
-}  // namespace testbed::game
+}  // namespace dravelquin::testbed::game

@@ -10,7 +10,7 @@
 #include <malloc.h>
 #endif
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 // A block of `bytes`, a multiple of `alignment`, itself a power of two.
 inline void* AllocateAligned(std::size_t alignment, std::size_t bytes) {
@@ -29,4 +29,4 @@ inline void FreeAligned(void* block) {
 #endif
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

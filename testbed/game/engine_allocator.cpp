@@ -13,7 +13,7 @@
 
 #include "testbed/game/aligned_memory.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace {
 
@@ -211,4 +211,4 @@ void ResetAllocator() {
   books = Accounts{};
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

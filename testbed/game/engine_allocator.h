@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 enum class AllocatorCallKind { kMalloc, kRealloc, kFree };
 
@@ -72,4 +72,4 @@ void FailAllocation(std::size_t nth);
 // failure, and records calls again.
 void ResetAllocator();
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

@@ -6,7 +6,7 @@
 
 #include "testbed/game/engine_allocator.h"
 
-namespace testbed::game {
+namespace dravelquin::testbed::game {
 
 namespace {
 
@@ -53,4 +53,4 @@ void AssignEnginePointers(EngineArrayLayout<void*>& out, const std::vector<void*
   out.count = count;
 }
 
-}  // namespace testbed::game
+}  // namespace dravelquin::testbed::game

@@ -8,7 +8,7 @@
 
 #include "testbed/host/engine_layout.h"
 
-namespace testbed::game {
+namespace dravelquin::testbed::game {
 
 // Sets `out` to the text: count = length + 1 with a zero unit after the text,
 // capacity exactly count when the block must grow; the empty text leaves
@@ -21,4 +21,4 @@ void AssignEngineText(EngineTextLayout& out, const std::u16string& text);
 // the allocator gives no block.
 void AssignEnginePointers(EngineArrayLayout<void*>& out, const std::vector<void*>& pointers);
 
-}  // namespace testbed::game
+}  // namespace dravelquin::testbed::game

@@ -10,13 +10,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "plugin/host/game.h"
+#include "host/game.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/engine_values.h"
 #include "testbed/game/game_state.h"
 #include "testbed/host/testbed_host.h"
 
-namespace testbed::game {
+namespace dravelquin::testbed::game {
 
 namespace {
 
@@ -136,12 +136,12 @@ void RegisterNativesAndFields() {
   RegisterField("AShooterCharacter.bIsServerAdmin", offsetof(GameCharacter, is_server_admin));
 }
 
-}  // namespace testbed::game
+}  // namespace dravelquin::testbed::game
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 void MakeNativeThrow(const std::string& name, const std::string& message) {
   game::State().throwing_natives[name] = message;
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

@@ -6,11 +6,11 @@
 
 #include <string>
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 // Makes every later call of the named native (or of the game's own hooked
 // function of that name) raise std::runtime_error with
 // `message`, until ResetGame.
 void MakeNativeThrow(const std::string& name, const std::string& message);
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

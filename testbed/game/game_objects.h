@@ -8,9 +8,9 @@
 #include <string>
 #include <type_traits>
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 struct GameClass;
 
@@ -72,4 +72,4 @@ Object* FromOpaque(Opaque* opaque) {
   return reinterpret_cast<Object*>(opaque);
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

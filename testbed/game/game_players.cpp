@@ -4,7 +4,7 @@
 
 #include "testbed/game/game_state.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 APlayerController* AddPlayer(PlayerKind kind) {
   auto record = std::make_unique<game::PlayerRecord>();
@@ -17,4 +17,4 @@ APlayerController* AddPlayer(PlayerKind kind) {
   return AsOpaque<APlayerController>(&controller);
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

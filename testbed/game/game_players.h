@@ -2,9 +2,9 @@
 
 // Player controllers that type console commands.
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 enum class PlayerKind {
   kAdmin,          // player state and a character that is a server administrator
@@ -16,4 +16,4 @@ enum class PlayerKind {
 // A new controller of the kind, owned by the game until ResetGame.
 APlayerController* AddPlayer(PlayerKind kind);
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

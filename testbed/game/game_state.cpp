@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace testbed::game {
+namespace dravelquin::testbed::game {
 
 GameState& State() {
   static GameState state;
@@ -51,4 +51,4 @@ void ClearState() {
   state.throwing_natives.clear();
 }
 
-}  // namespace testbed::game
+}  // namespace dravelquin::testbed::game

@@ -11,7 +11,7 @@
 #include "testbed/game/game_objects.h"
 #include "testbed/game/game_world.h"
 
-namespace testbed::game {
+namespace dravelquin::testbed::game {
 
 // A class with its default object, whose full name is the kind's text.
 struct KindRecord {
@@ -66,4 +66,4 @@ void ClearState();
 // Registers the natives and fields with the host.
 void RegisterNativesAndFields();
 
-}  // namespace testbed::game
+}  // namespace dravelquin::testbed::game

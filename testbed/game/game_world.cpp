@@ -6,12 +6,12 @@
 #include <string>
 #include <type_traits>
 
-#include "plugin/host/game.h"
+#include "host/game.h"
 #include "testbed/game/game_state.h"
 #include "testbed/host/engine_layout.h"
 #include "testbed/host/testbed_host.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace {
 
@@ -173,4 +173,4 @@ void ResetGame() {
   RegisterHookable(kBaseLevelName, &base_level_entry);
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

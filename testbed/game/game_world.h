@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
 #include "testbed/game/game_objects.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 // Creatures of a team below this number are wild.
 constexpr std::int32_t kFirstTamedTeam = 50000;
@@ -110,4 +110,4 @@ std::vector<InitGameCall> OwnInitGameCalls();
 // again (undoing removals).
 void ResetGame();
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

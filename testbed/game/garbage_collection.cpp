@@ -6,7 +6,7 @@
 
 #include "testbed/game/game_state.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace {
 
@@ -34,4 +34,4 @@ void CollectGarbage() {
   Forget(state.own_init_game_calls);
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

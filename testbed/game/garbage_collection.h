@@ -5,7 +5,7 @@
 // until it collects it, and a record of every call its own functions saw,
 // for tests to look at afterwards. A long run collects now and then.
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 // Frees every creature that is no longer in the world's list, as the
 // engine's garbage collection does, and forgets the recorded
@@ -14,4 +14,4 @@ namespace testbed {
 // afterwards.
 void CollectGarbage();
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

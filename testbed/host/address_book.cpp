@@ -5,8 +5,11 @@
 #include <string>
 #include <unordered_map>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "testbed/host/testbed_host.h"
+
+// The host API's functions below stand outside the project's namespace.
+namespace testbed = dravelquin::testbed;
 
 namespace {
 
@@ -43,7 +46,7 @@ std::uint64_t GetAddress(const void* object, const std::string& name) {
 
 }  // namespace ArkApi
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 void RegisterNative(const std::string& name, void* entry) { Natives()[name] = entry; }
 
@@ -59,4 +62,4 @@ AddressLookupCounts GetAddressLookupCounts() { return lookup_counts; }
 
 void ResetAddressLookupCounts() { lookup_counts = AddressLookupCounts{}; }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

@@ -5,13 +5,13 @@
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin::testbed {
+
 namespace {
 
-std::vector<testbed::CallbackError> errors;
+std::vector<CallbackError> errors;
 
 }  // namespace
-
-namespace testbed {
 
 namespace host {
 
@@ -25,4 +25,4 @@ void RecordCallbackError(const std::string& where, const std::string& what) {
 
 std::vector<CallbackError> TakeCallbackErrors() { return std::exchange(errors, {}); }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

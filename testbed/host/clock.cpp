@@ -6,13 +6,13 @@
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin::testbed {
+
 namespace {
 
-std::int64_t current_ticks = testbed::kDefaultTicks;
+std::int64_t current_ticks = kDefaultTicks;
 
 }  // namespace
-
-namespace testbed {
 
 namespace host {
 
@@ -26,7 +26,7 @@ void AdvanceTicks(std::int64_t ticks) { current_ticks += ticks; }
 
 std::int64_t Ticks() { return current_ticks; }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed
 
 // The clock under a plain C name, for the stand-in runtime DLL to find.
-extern "C" ARKAPI_API std::int64_t TestbedTicks() { return testbed::Ticks(); }
+extern "C" ARKAPI_API std::int64_t TestbedTicks() { return dravelquin::testbed::Ticks(); }

@@ -9,10 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "testbed/host/engine_layout.h"
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
+
+// The host API's functions below stand outside the project's namespace.
+namespace testbed = dravelquin::testbed;
+using dravelquin::FString;
 
 namespace {
 
@@ -142,7 +146,7 @@ ICommands& GetCommands() {
 
 }  // namespace ArkApi
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace host {
 
@@ -193,4 +197,4 @@ std::size_t ConsoleCommandCount() { return commands.size(); }
 
 std::size_t TimerCount() { return timers.size(); }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 template <typename T>
 struct EngineArrayLayout {
@@ -43,4 +43,4 @@ inline EngineTextLayout LayoutOver(std::u16string& units) {
   return EngineTextLayout{units.data(), count, count};
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

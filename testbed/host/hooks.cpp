@@ -7,9 +7,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
+
+// The host API's functions below stand outside the project's namespace.
+namespace testbed = dravelquin::testbed;
 
 namespace {
 
@@ -105,7 +108,7 @@ IHooks& GetHooks() {
 
 }  // namespace ArkApi
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace host {
 
@@ -146,4 +149,4 @@ std::size_t HookCount(const std::string& name) {
   return found == Hookables().end() ? 0 : found->second.detours.size();
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

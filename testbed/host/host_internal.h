@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace testbed::host {
+namespace dravelquin::testbed::host {
 
 // Appends one binding event to the journal.
 void AddJournalEntry(std::string entry);
@@ -27,4 +27,4 @@ void ResetLogCapture();
 void ResetTools();
 void ResetClock();
 
-}  // namespace testbed::host
+}  // namespace dravelquin::testbed::host

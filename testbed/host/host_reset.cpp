@@ -1,7 +1,7 @@
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 void ResetHost() {
   host::ResetJournal();
@@ -14,4 +14,4 @@ void ResetHost() {
   ResetAddressLookupCounts();
 }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

@@ -11,7 +11,7 @@ std::vector<std::string> journal;
 
 }  // namespace
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace host {
 
@@ -25,4 +25,4 @@ std::vector<std::string> Journal() { return journal; }
 
 void ClearJournal() { journal.clear(); }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

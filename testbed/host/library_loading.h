@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace testbed::host {
+namespace dravelquin::testbed::host {
 
 enum class LoadResult {
   kAttached,          // loaded, and its attach succeeded
@@ -35,4 +35,4 @@ std::string Unload(void* handle);
 // Whether a library of that path is mapped in the process.
 bool InProcess(const std::string& path);
 
-}  // namespace testbed::host
+}  // namespace dravelquin::testbed::host

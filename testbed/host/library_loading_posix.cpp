@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "plugin/host/loader.h"
+#include "host/loader.h"
 #include "testbed/host/library_loading.h"
 
 namespace {
@@ -25,7 +25,7 @@ extern "C" void LoaderReportAttach(int succeeded) {
   attach_report = succeeded != 0 ? AttachReport::kSucceeded : AttachReport::kFailed;
 }
 
-namespace testbed::host {
+namespace dravelquin::testbed::host {
 
 LoadedLibrary LoadRunningAttach(const std::string& path) {
   attach_report = AttachReport::kNone;
@@ -54,4 +54,4 @@ bool InProcess(const std::string& path) {
   return true;
 }
 
-}  // namespace testbed::host
+}  // namespace dravelquin::testbed::host

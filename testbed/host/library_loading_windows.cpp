@@ -35,7 +35,7 @@ std::string ErrorText(DWORD code) {
 
 }  // namespace
 
-namespace testbed::host {
+namespace dravelquin::testbed::host {
 
 LoadedLibrary LoadRunningAttach(const std::string& path) {
   HMODULE module = LoadLibraryW(WidePath(path).c_str());
@@ -60,4 +60,4 @@ bool InProcess(const std::string& path) {
   return GetModuleHandleW(WidePath(path).c_str()) != nullptr;
 }
 
-}  // namespace testbed::host
+}  // namespace dravelquin::testbed::host

@@ -10,6 +10,8 @@
 #include "testbed/host/library_loading.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin::testbed {
+
 namespace {
 
 void* plugin_handle = nullptr;
@@ -39,13 +41,11 @@ std::vector<std::string> LeftoversOf(const std::string& path) {
   return problems;
 }
 
-testbed::LoaderOutcome Failure(std::string error) {
-  return testbed::LoaderOutcome{false, std::move(error)};
+LoaderOutcome Failure(std::string error) {
+  return LoaderOutcome{false, std::move(error)};
 }
 
 }  // namespace
-
-namespace testbed {
 
 LoaderOutcome LoadPlugin(const std::string& path) {
   if (plugin_handle != nullptr) {
@@ -92,4 +92,4 @@ LoaderOutcome UnloadPlugin() {
 
 bool IsPluginLoaded() { return plugin_handle != nullptr; }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

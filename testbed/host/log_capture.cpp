@@ -10,9 +10,12 @@
 #include <spdlog/logger.h>
 #include <spdlog/sinks/base_sink.h>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
+
+// The host API's functions below stand outside the project's namespace.
+namespace testbed = dravelquin::testbed;
 
 namespace {
 
@@ -86,7 +89,7 @@ spdlog::logger& HostLog() {
 
 }  // namespace
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace host {
 
@@ -100,4 +103,4 @@ LogFlushes GetLogFlushes() { return Capture()->Flushes(); }
 
 void WriteHostLogLine(const std::string& text) { HostLog().info(text); }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/host/game_types.h"
-#include "plugin/host/host_export.h"
+#include "host/game_types.h"
+#include "host/host_export.h"
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 // ---------------------------------------------------------------------------
 // Game functions and fields, as the game registers them for name lookup.
@@ -159,4 +159,4 @@ ARKAPI_API bool IsPluginLoaded();
 // a loaded plug-in stays loaded.
 ARKAPI_API void ResetHost();
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

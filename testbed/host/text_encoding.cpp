@@ -59,7 +59,7 @@ std::string Utf8FromUtf16Units(std::basic_string_view<Unit> text) {
 
 }  // namespace
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace host {
 
@@ -80,4 +80,4 @@ std::string Utf8FromWide(const std::wstring& text) {
 
 std::string Utf8FromUtf16(std::u16string_view text) { return Utf8FromUtf16Units(text); }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

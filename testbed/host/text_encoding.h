@@ -5,11 +5,11 @@
 
 #include <string>
 
-namespace testbed::host {
+namespace dravelquin::testbed::host {
 
 // UTF-8 of a wide string: where wchar_t is 16 bits the text is UTF-16 and
 // surrogate pairs are combined; where it is 32 bits each unit is a code
 // point. Unpaired surrogates and values above U+10FFFF become U+FFFD.
 std::string Utf8FromWide(const std::wstring& text);
 
-}  // namespace testbed::host
+}  // namespace dravelquin::testbed::host

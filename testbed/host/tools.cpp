@@ -3,10 +3,13 @@
 
 #include <string>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
 #include "testbed/host/host_internal.h"
 #include "testbed/host/testbed_host.h"
 #include "testbed/host/text_encoding.h"
+
+// The host API's functions below stand outside the project's namespace.
+namespace testbed = dravelquin::testbed;
 
 namespace {
 
@@ -37,7 +40,7 @@ std::string Utf8Encode(const std::wstring& text) { return testbed::host::Utf8Fro
 
 }  // namespace ArkApi
 
-namespace testbed {
+namespace dravelquin::testbed {
 
 namespace host {
 
@@ -52,4 +55,4 @@ void SetCurrentDir(const std::string& dir) { current_dir = dir; }
 
 void SetWorld(UWorld* world) { current_world = world; }
 
-}  // namespace testbed
+}  // namespace dravelquin::testbed

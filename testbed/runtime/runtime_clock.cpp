@@ -18,6 +18,6 @@ extern "C" __declspec(dllexport) long long __cdecl _Xtime_get_ticks() {
 #include "testbed/host/testbed_host.h"
 
 extern "C" __attribute__((visibility("default"))) long long _Xtime_get_ticks() {
-  return testbed::Ticks();
+  return dravelquin::testbed::Ticks();
 }
 #endif

@@ -1,6 +1,6 @@
 #include "testbed/sim/command_line.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -52,4 +52,4 @@ std::string UsageText() {
          "trace with --report. Exit status 2 for a scenario that cannot run.\n";
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

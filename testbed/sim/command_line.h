@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace sim {
+namespace dravelquin::sim {
 
 struct Options {
   std::optional<std::string> server_dir;  // absent: a new temporary directory
@@ -34,4 +34,4 @@ Options ParseCommandLine(const std::vector<std::string>& arguments,
 
 std::string UsageText();
 
-}  // namespace sim
+}  // namespace dravelquin::sim

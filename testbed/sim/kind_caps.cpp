@@ -7,7 +7,7 @@
 
 #include "testbed/sim/utf16.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -157,4 +157,4 @@ std::vector<KindCap> KindCaps(const std::optional<std::string>& config_text,
   return caps;
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -11,7 +11,7 @@
 
 #include "testbed/sim/scenario.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 struct KindCap {
   bool capped = false;   // some "Dinos" member matches the kind's path
@@ -35,4 +35,4 @@ std::u16string BlueprintPathOfFullName(const std::u16string& full_name);
 std::vector<KindCap> KindCaps(const std::optional<std::string>& config_text,
                               const std::vector<ScenarioKind>& kinds);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

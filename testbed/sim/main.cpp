@@ -18,20 +18,20 @@ constexpr int kExitFailure = 1;
 constexpr int kExitBadInput = 2;
 constexpr const char* kProgram = "dravelquin-sim: ";
 
-int Simulate(const sim::Options& options) {
-  const std::optional<std::string> text = sim::ReadFileText(options.scenario);
+int Simulate(const dravelquin::sim::Options& options) {
+  const std::optional<std::string> text = dravelquin::sim::ReadFileText(options.scenario);
   if (!text) {
     std::cerr << kProgram << "cannot read the scenario " << options.scenario << "\n";
     return kExitBadInput;
   }
-  sim::Scenario scenario;
+  dravelquin::sim::Scenario scenario;
   try {
-    scenario = sim::ParseScenario(*text);
-  } catch (const sim::ScenarioError& error) {
+    scenario = dravelquin::sim::ParseScenario(*text);
+  } catch (const dravelquin::sim::ScenarioError& error) {
     std::cerr << kProgram << options.scenario << ": " << error.what() << "\n";
     return kExitBadInput;
   }
-  sim::RunScenario(options, scenario, std::cout, std::cerr);
+  dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
   return 0;
 }
 
@@ -39,15 +39,15 @@ int Simulate(const sim::Options& options) {
 
 int main(int argc, char** argv) {
   try {
-    const sim::Options options = sim::ParseCommandLine(
+    const dravelquin::sim::Options options = dravelquin::sim::ParseCommandLine(
         std::vector<std::string>(argv + 1, argv + argc), DRAVELQUIN_SIM_DEFAULT_PLUGIN);
     if (options.help) {
-      std::cout << sim::UsageText();
+      std::cout << dravelquin::sim::UsageText();
       return 0;
     }
     return Simulate(options);
-  } catch (const sim::UsageError& error) {
-    std::cerr << kProgram << error.what() << "\n" << sim::UsageText();
+  } catch (const dravelquin::sim::UsageError& error) {
+    std::cerr << kProgram << error.what() << "\n" << dravelquin::sim::UsageText();
     return kExitBadInput;
   } catch (const std::exception& error) {
     std::cerr << kProgram << error.what() << "\n";

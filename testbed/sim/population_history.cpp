@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace sim {
+namespace dravelquin::sim {
 
 PopulationHistory::PopulationHistory(std::size_t kind_count) : summaries_(kind_count) {}
 
@@ -45,4 +45,4 @@ std::int64_t PopulationHistory::WildAt(std::size_t sample, std::size_t kind) con
   return wild_[sample * summaries_.size() + kind];
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace sim {
+namespace dravelquin::sim {
 
 struct KindSummary {
   std::int64_t start = 0;
@@ -46,4 +46,4 @@ class PopulationHistory {
   std::vector<std::int64_t> wild_;  // sample-major: one row of kind counts per sample
 };
 
-}  // namespace sim
+}  // namespace dravelquin::sim

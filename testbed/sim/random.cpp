@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-namespace sim {
+namespace dravelquin::sim {
 
 std::uint64_t SplitMix64::Next() {
   state_ += 0x9E3779B97F4A7C15ULL;
@@ -43,4 +43,4 @@ std::int64_t SplitMix64::RoundRandomly(double amount) {
   return static_cast<std::int64_t>(whole) + (Chance(amount - whole) ? 1 : 0);
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

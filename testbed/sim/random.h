@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace sim {
+namespace dravelquin::sim {
 
 class SplitMix64 {
  public:
@@ -28,4 +28,4 @@ class SplitMix64 {
   std::uint64_t state_;
 };
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -7,7 +7,7 @@
 
 #include "testbed/sim/utf16.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -127,4 +127,4 @@ std::string FormatReport(const ReportFacts& facts) {
   return report;
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -13,7 +13,7 @@
 #include "testbed/sim/population_history.h"
 #include "testbed/sim/scenario.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 struct ReportFacts {
   const std::vector<ScenarioKind>& kinds;
@@ -37,4 +37,4 @@ std::string FormatReport(const ReportFacts& facts);
 // East Asian wide and full-width characters.
 std::size_t DisplayWidth(const std::string& text);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

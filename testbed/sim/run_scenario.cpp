@@ -11,7 +11,7 @@
 #include "testbed/sim/simulation.h"
 #include "testbed/sim/svg_chart.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -52,4 +52,4 @@ void RunScenario(const Options& options, const Scenario& scenario, std::ostream&
   }
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

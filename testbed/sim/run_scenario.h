@@ -8,7 +8,7 @@
 #include "testbed/sim/command_line.h"
 #include "testbed/sim/scenario.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 // Runs a checked scenario as `options` say: the trace to `trace`, the
 // summary to `trace` after it with --report or to `notes` otherwise, and a
@@ -18,4 +18,4 @@ namespace sim {
 void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
                  std::ostream& notes);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

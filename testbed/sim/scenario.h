@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-namespace sim {
+namespace dravelquin::sim {
 
 // Scenario clock at the start, seconds since 1970 UTC: 2026-01-01T00:00:00Z.
 constexpr std::int64_t kDefaultStartTime = 1'767'225'600;
@@ -107,4 +107,4 @@ struct Scenario {
   std::vector<Step> steps;
 };
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -135,4 +135,4 @@ double NumberWithin(const FieldReader& reader, const std::string& field, const J
               "expected a number " + NumberRangeText(min, max) + ", got " + DescribeValue(value));
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

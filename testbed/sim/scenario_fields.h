@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace sim {
+namespace dravelquin::sim {
 
 using Json = nlohmann::ordered_json;
 
@@ -63,4 +63,4 @@ class FieldReader {
 double NumberWithin(const FieldReader& reader, const std::string& field, const Json& value,
                     double min, double max);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

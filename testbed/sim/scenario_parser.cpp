@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -346,4 +346,4 @@ Scenario ParseScenario(const std::string& text) {
   return ScenarioParser().Parse(document);
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

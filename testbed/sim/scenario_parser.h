@@ -7,7 +7,7 @@
 #include "testbed/sim/scenario.h"
 #include "testbed/sim/scenario_fields.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 // Parses and checks the whole scenario before anything runs: invalid JSON,
 // an unknown verb, kind, player or field, a value of the wrong type or out
@@ -15,4 +15,4 @@ namespace sim {
 // naming the step index (0-based) and the field.
 Scenario ParseScenario(const std::string& text);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

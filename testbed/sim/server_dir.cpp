@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -64,4 +64,4 @@ std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

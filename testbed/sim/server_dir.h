@@ -8,7 +8,7 @@
 
 #include "testbed/sim/scenario.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 struct ServerDir {
   std::filesystem::path root;  // what the host reports as the current dir
@@ -33,4 +33,4 @@ void WriteConfig(const ServerDir& dir, const ScenarioConfig& config);
 // The text of a file, or nothing when it cannot be read.
 std::optional<std::string> ReadFileText(const std::filesystem::path& path);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -8,7 +8,7 @@
 #include "testbed/sim/random.h"
 #include "testbed/sim/utf16.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -95,4 +95,4 @@ std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<Sce
   return stretches;
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -10,7 +10,7 @@
 #include "testbed/sim/scenario.h"
 #include "testbed/sim/sim_world.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 // What happened to one kind's wild population over the stretch.
 struct KindStretch {
@@ -35,4 +35,4 @@ struct KindStretch {
 std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
                                        SimWorld& world, PopulationHistory& history);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

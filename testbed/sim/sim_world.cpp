@@ -3,7 +3,7 @@
 #include "testbed/game/game_world.h"
 #include "testbed/sim/utf16.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::vector<std::int64_t> SimWorld::WildCounts() const {
   return counts;
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -14,7 +14,7 @@
 #include "testbed/sim/random.h"
 #include "testbed/sim/scenario.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 struct SpawnAnswer {
   std::int32_t level = 0;  // what the creature got as its base level
@@ -64,4 +64,4 @@ class SimWorld {
   std::vector<KindPopulation> kinds_;
 };
 
-}  // namespace sim
+}  // namespace dravelquin::sim

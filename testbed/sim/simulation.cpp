@@ -14,7 +14,7 @@
 #include "testbed/sim/trace.h"
 #include "testbed/sim/utf16.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -235,4 +235,4 @@ APlayerController* Simulation::PlayerFor(PlayerChoice choice) {
   return player;
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

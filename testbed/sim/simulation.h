@@ -10,13 +10,13 @@
 #include <ostream>
 #include <string>
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
 #include "testbed/sim/population_history.h"
 #include "testbed/sim/scenario.h"
 #include "testbed/sim/scenario_fields.h"
 #include "testbed/sim/sim_world.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 // Puts the stand-in host and game into a fresh server's state: nothing
 // loaded or bound, an empty world that the host reports, `server_root` as
@@ -68,4 +68,4 @@ class Simulation {
   bool dump_written_ = false;
 };
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -219,4 +219,4 @@ std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
   return svg.str();
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

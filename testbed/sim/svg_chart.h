@@ -10,7 +10,7 @@
 #include "testbed/sim/population_history.h"
 #include "testbed/sim/scenario.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 // More samples than this per kind are thinned to the lowest and highest
 // sample of each of half as many runs of neighbouring samples, so peaks
@@ -31,4 +31,4 @@ std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
                                const std::vector<KindCap>& caps, const PopulationHistory& history,
                                const std::string& title);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

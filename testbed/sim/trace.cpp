@@ -4,7 +4,7 @@
 
 #include "testbed/host/testbed_host.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 Json NewTraceLine(std::size_t index, const std::string& verb) {
   Json line = Json::object();
@@ -33,4 +33,4 @@ void WriteTraceLine(std::ostream& out, const Json& line) {
   out.flush();
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -8,7 +8,7 @@
 
 #include "testbed/sim/scenario_fields.h"
 
-namespace sim {
+namespace dravelquin::sim {
 
 // A new trace line: {"step": index, "do": verb}; keys keep their order.
 Json NewTraceLine(std::size_t index, const std::string& verb);
@@ -24,4 +24,4 @@ void AttachCallbackErrors(Json& line);
 // then a newline, and flushes.
 void WriteTraceLine(std::ostream& out, const Json& line);
 
-}  // namespace sim
+}  // namespace dravelquin::sim

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace sim {
+namespace dravelquin::sim {
 
 namespace {
 
@@ -77,4 +77,4 @@ std::u16string Utf16FromUtf8(std::string_view text) {
   return out;
 }
 
-}  // namespace sim
+}  // namespace dravelquin::sim

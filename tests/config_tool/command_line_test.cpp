@@ -10,6 +10,8 @@
 #include "command_line.h"
 #include "tool_run.h"
 
+namespace dravelquin {
+
 namespace {
 
 // The UsageError message for the arguments, or "" when they parse.
@@ -92,3 +94,5 @@ TEST(ToolInvocation, HelpPrintsTheUsageAndSucceeds) {
   EXPECT_EQ(0, RunTool({"--help"}, out, err));
   EXPECT_EQ(kUsage, out.str());
 }
+
+}  // namespace dravelquin

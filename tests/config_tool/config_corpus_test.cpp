@@ -18,6 +18,8 @@
 #include "support/testbed_fixture.h"
 #include "tool_run.h"
 
+namespace dravelquin {
+
 namespace {
 
 const std::filesystem::path kCorpusDir = DRAVELQUIN_CONFIG_CORPUS_DIR;
@@ -95,3 +97,5 @@ INSTANTIATE_TEST_SUITE_P(Corpus, ConfigCorpus, ::testing::ValuesIn(CorpusCases()
                          [](const ::testing::TestParamInfo<std::string>& corpus_case) {
                            return CamelCase(corpus_case.param);
                          });
+
+}  // namespace dravelquin

@@ -13,6 +13,8 @@
 #include "plugin_reading.h"
 #include "support/testbed_fixture.h"
 
+namespace dravelquin {
+
 namespace {
 
 const std::string kRex = "blueprint'/Game/Creatures/Rex/Rex_BP.Rex_BP'";
@@ -96,3 +98,5 @@ TEST_F(SettingsFromDumpTest, CheckAgainstTheSameDumpGivesOnlyNotes) {
     EXPECT_EQ(Severity::kNote, diagnostic.severity) << FormatDiagnostic(diagnostic);
   }
 }
+
+}  // namespace dravelquin

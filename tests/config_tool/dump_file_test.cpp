@@ -8,6 +8,8 @@
 
 #include "dump_file.h"
 
+namespace dravelquin {
+
 namespace {
 
 // The line number and message of the error that reading `text` raises.
@@ -72,3 +74,5 @@ TEST(DumpBlueprints, LinesOfOnePathAreAddedUpInByteOrderOfPath) {
   EXPECT_EQ(1, blueprints[2].first_line);
   EXPECT_EQ((std::vector<std::string>{"Rex", "Alpha"}), blueprints[2].names);
 }
+
+}  // namespace dravelquin

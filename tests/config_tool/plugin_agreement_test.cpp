@@ -20,6 +20,8 @@
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 using Verdicts = std::map<std::string, bool>;  // path -> the next newcomer is destroyed
@@ -138,3 +140,5 @@ TEST_F(CheckerAgainstPlugin, TimerRecountsAfterTheIntervalTheCheckerReads) {
   testbed::RunTimers();
   EXPECT_TRUE(SpawnIsDestroyed(kinds_[PathOfKind("Other")]));
 }
+
+}  // namespace dravelquin

@@ -12,6 +12,8 @@
 #include "plugin_reading.h"
 #include "support/testbed_fixture.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 using SettingsReaderTest = TestbedTest;
@@ -53,3 +55,5 @@ TEST_F(SettingsReaderTest, DeeplyNestedSettingsAreCheckedWithoutExhaustingTheSta
                 ": warning: /Dinos/blueprint'~1G~1A.A'/Deep: is not read by the plug-in",
             FormatDiagnostic(diagnostics[0]));
 }
+
+}  // namespace dravelquin

@@ -8,6 +8,8 @@
 
 #include "source_map.h"
 
+namespace dravelquin {
+
 namespace {
 
 std::string At(const SourceMap& map, const std::string& pointer) {
@@ -99,3 +101,5 @@ TEST(SourceMapTextAfterValue, ScalarValueEndsWhereTheParserEndsIt) {
   ASSERT_TRUE(map.TextAfterValue().has_value());
   EXPECT_EQ(9, map.TextAfterValue()->column);
 }
+
+}  // namespace dravelquin

@@ -23,6 +23,8 @@
 #include "fuzz/growth_model.h"
 #include "testbed/game/engine_allocator.h"
 
+namespace dravelquin {
+
 namespace {
 
 using fuzz::ModelString;
@@ -418,3 +420,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::RequireEngineMemoryReturned();
   return 0;
 }
+
+}  // namespace dravelquin

@@ -5,6 +5,8 @@
 
 #include "fuzz/growth_model.h"
 
+namespace dravelquin {
+
 namespace fuzz {
 
 namespace {
@@ -264,3 +266,5 @@ std::vector<std::optional<char>> ModelToNarrow(const ModelString& s) {
 }
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

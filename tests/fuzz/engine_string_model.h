@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace dravelquin {
+
 namespace fuzz {
 
 using KnownUnit = std::optional<char16_t>;
@@ -58,3 +60,5 @@ std::vector<std::optional<char>> ModelToNarrow(const ModelString& s);
 std::optional<std::u16string> ModelTerminatedText(const ModelString& s);
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

@@ -7,6 +7,8 @@
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace fuzz {
 
 void Require(bool holds, const std::string& what) {
@@ -31,3 +33,5 @@ void RequireEngineMemoryReturned() {
 }
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

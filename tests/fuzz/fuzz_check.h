@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace dravelquin {
+
 namespace fuzz {
 
 // Stops the run with `what` on standard error when `holds` is false.
@@ -20,3 +22,5 @@ void StartInput();
 void RequireEngineMemoryReturned();
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

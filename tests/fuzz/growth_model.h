@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace dravelquin {
+
 namespace fuzz {
 
 constexpr std::int64_t kLargestInt32 = 2147483647;
@@ -40,3 +42,5 @@ static_assert(ModelGrownCapacity(0, 1) == 4 && ModelGrownCapacity(0, 5) == 22 &&
               "the worked examples of the growth rule");
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

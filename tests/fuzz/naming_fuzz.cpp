@@ -17,10 +17,12 @@
 #include "engine/naming.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/naming_model.h"
-#include "plugin/host/ark_api.h"
-#include "plugin/host/platform.h"
+#include "host/ark_api.h"
+#include "host/platform.h"
 #include "population/census.h"
 #include "testbed/game/game_world.h"
+
+namespace dravelquin {
 
 namespace {
 
@@ -117,3 +119,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::RequireEngineMemoryReturned();
   return 0;
 }
+
+}  // namespace dravelquin

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+namespace dravelquin {
+
 namespace fuzz {
 
 namespace {
@@ -89,3 +91,5 @@ std::string ExpectedUtf8(const std::u16string& text) {
 }
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

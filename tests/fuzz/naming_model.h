@@ -7,6 +7,8 @@
 
 #include "fuzz/engine_string_model.h"
 
+namespace dravelquin {
+
 namespace fuzz {
 
 // The path of a creature whose class default object has `full_name`:
@@ -25,3 +27,5 @@ ModelString ExpectedDisplayName(const std::u16string& descriptive_name);
 std::string ExpectedUtf8(const std::u16string& text);
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

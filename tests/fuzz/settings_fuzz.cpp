@@ -30,6 +30,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 using fuzz::Require;
@@ -160,3 +162,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::RequireEngineMemoryReturned();
   return 0;
 }
+
+}  // namespace dravelquin

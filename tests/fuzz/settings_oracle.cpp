@@ -7,6 +7,8 @@
 
 #include "fuzz/growth_model.h"
 
+namespace dravelquin {
+
 namespace fuzz {
 
 namespace {
@@ -162,3 +164,5 @@ json DocumentAfterLookups(const json& document) {
 }
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

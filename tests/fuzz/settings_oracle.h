@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace dravelquin {
+
 namespace fuzz {
 
 // The document of `text` when the whole text is one JSON value, keeping the
@@ -40,3 +42,5 @@ Expected<std::int32_t> ExpectedCheckInterval(const nlohmann::json& document);
 nlohmann::json DocumentAfterLookups(const nlohmann::json& document);
 
 }  // namespace fuzz
+
+}  // namespace dravelquin

@@ -19,6 +19,8 @@
 #include "testbed/game/game_natives.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr const char* kCensusEntry = "hook AShooterGameMode.InitGame";
@@ -321,3 +323,5 @@ TEST_F(AllocatorFailureEveryCall, DumpReportsEachFailureAndLeavesAnEmptyFile) {
   EXPECT_TRUE(testbed::RunConsoleCommand(admin_, u"debugspawn"));
   EXPECT_EQ(DumpOfExample(), ReadDump());
 }
+
+}  // namespace dravelquin

@@ -16,6 +16,8 @@
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -90,3 +92,5 @@ TEST_F(UnwritableDump, DirectoryWhereTheDumpBelongsStaysAsItWas) {
   RunDumpExpectingNoError();
   EXPECT_TRUE(fs::is_directory(PluginDir() / "dinoDump.txt" / "inside"));
 }
+
+}  // namespace dravelquin

@@ -1,5 +1,7 @@
 #include "reliability/heap_in_use.h"
 
+namespace dravelquin {
+
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define DRAVELQUIN_HEAP_OF_ASAN 1
@@ -20,3 +22,5 @@ std::size_t HeapBytesInUse() { return __sanitizer_get_current_allocated_bytes();
 
 std::size_t HeapBytesInUse() { return mallinfo2().uordblks; }
 #endif
+
+}  // namespace dravelquin

@@ -6,4 +6,8 @@
 
 #include <cstddef>
 
+namespace dravelquin {
+
 std::size_t HeapBytesInUse();
+
+}  // namespace dravelquin

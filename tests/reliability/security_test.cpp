@@ -18,6 +18,8 @@
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -209,3 +211,5 @@ TEST_F(HugeConfig, IntervalBeyondTheRangeWaitsLongestAndBelowItCensusesEveryCall
   EXPECT_FALSE(SpawnIsDestroyed(example_));
   EXPECT_TRUE(testbed::TakeCallbackErrors().empty());
 }
+
+}  // namespace dravelquin

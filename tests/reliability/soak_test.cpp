@@ -39,6 +39,8 @@
 #include "testbed/sim/server_life.h"
 #include "testbed/sim/simulation.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr int kDefaultDays = 3;
@@ -238,3 +240,5 @@ TEST_F(Soak, DaysOfServerLifeKeepMemoryFlatAndCountsRight) {
                                 static_cast<std::int64_t>(heap_after_warm_up)));
   EXPECT_GT(destroyed_, 0);
 }
+
+}  // namespace dravelquin

@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+namespace dravelquin {
+
 TEST(SplitMix64, GivesTheReferenceSequence) {
   sim::SplitMix64 random(1234567);
   std::vector<std::uint64_t> drawn;
@@ -58,3 +60,5 @@ TEST(SplitMix64, RoundRandomlyAveragesToTheAmount) {
   EXPECT_GE(total, 12300);
   EXPECT_LE(total, 12700);
 }
+
+}  // namespace dravelquin

@@ -8,6 +8,8 @@
 #include <string>
 #include <variant>
 
+namespace dravelquin {
+
 namespace {
 
 const char* const kKinds =
@@ -190,3 +192,5 @@ TEST(ScenarioAccepted, ConfigDocumentIsWrittenAsEquivalentJson) {
   EXPECT_EQ(sim::Json::parse(R"({"General": {"CheckInterval": 60}})"),
             sim::Json::parse(scenario.config.text));
 }
+
+}  // namespace dravelquin

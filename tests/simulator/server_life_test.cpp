@@ -16,6 +16,8 @@
 #include "testbed/sim/sim_world.h"
 #include "testbed/sim/simulation.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr std::int64_t kStart = sim::kDefaultStartTime;
@@ -162,3 +164,5 @@ TEST_F(ServerLife, ClockAdvancesTickByTickAndEachTickIsRecorded) {
   EXPECT_EQ(kStart + 300, history_.TimeAt(1));
   EXPECT_EQ(kStart + 3000, history_.TimeAt(10));
 }
+
+}  // namespace dravelquin

@@ -15,6 +15,8 @@
 #include "testbed/sim/report_table.h"
 #include "testbed/sim/svg_chart.h"
 
+namespace dravelquin {
+
 namespace {
 
 const char* const kExampleFullName =
@@ -161,3 +163,5 @@ TEST(PopulationChart, ThinningKeepsAShortPeak) {
   EXPECT_NE(drawn.end(), std::find(drawn.begin(), drawn.end(), peak));
   EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end()));
 }
+
+}  // namespace dravelquin

@@ -12,6 +12,8 @@
 #include "engine/fstring.h"
 #include "testbed/game/engine_allocator.h"
 
+namespace dravelquin {
+
 namespace engine_checks {
 
 using EngineText = std::basic_string<EngineUnit>;
@@ -74,3 +76,5 @@ inline std::vector<std::string> CallsSince(std::size_t mark) {
 inline std::size_t MarkCalls() { return testbed::AllocatorCalls().size(); }
 
 }  // namespace engine_checks
+
+}  // namespace dravelquin

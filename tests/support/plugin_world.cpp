@@ -4,6 +4,8 @@
 
 #include "testbed/game/engine_allocator.h"
 
+namespace dravelquin {
+
 std::u16string FullNameOfKind(const std::u16string& name) {
   return name + u"_BP_C /Game/Creatures/" + name + u"/" + name + u"_BP.Default__" + name +
          u"_BP_C";
@@ -46,3 +48,5 @@ std::size_t PluginWorldTest::AllocationCount() {
   }
   return allocations;
 }
+
+}  // namespace dravelquin

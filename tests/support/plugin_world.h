@@ -11,6 +11,8 @@
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
 
+namespace dravelquin {
+
 // A creature kind whose default object's full name gives the blueprint path
 // "blueprint'/Game/Creatures/<name>/<name>_BP.<name>_BP'".
 std::u16string FullNameOfKind(const std::u16string& name);
@@ -41,3 +43,5 @@ class PluginWorldTest : public TestbedTest {
  private:
   static std::size_t AllocationCount();
 };
+
+}  // namespace dravelquin

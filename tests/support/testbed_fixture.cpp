@@ -12,6 +12,8 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/game_world.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
@@ -86,3 +88,5 @@ std::string TestbedTest::ReadDump() const {
 }
 
 testbed::LoaderOutcome TestbedTest::TryLoadPlugin() { return testbed::LoadPlugin(kPluginPath); }
+
+}  // namespace dravelquin

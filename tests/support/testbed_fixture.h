@@ -11,6 +11,8 @@
 
 #include "testbed/host/testbed_host.h"
 
+namespace dravelquin {
+
 class TestbedTest : public ::testing::Test {
  protected:
   // Resets the host, the game and the allocator, points the host's world at
@@ -41,3 +43,5 @@ class TestbedTest : public ::testing::Test {
  private:
   std::filesystem::path server_dir_;
 };
+
+}  // namespace dravelquin

@@ -5,6 +5,8 @@
 #include "unknown_members.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -53,3 +55,5 @@ void CheckBlueprintSettings(const std::string& name, const SettingsReader& setti
   }
   CheckCountValue(blueprint.at("Count"), (pointer / "Count").to_string(), cap, report);
 }
+
+}  // namespace dravelquin

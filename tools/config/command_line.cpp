@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace dravelquin {
+
 const char kUsage[] =
     "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]\n"
     "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]...\n"
@@ -144,3 +146,5 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   }
   throw UsageError("unknown subcommand \"" + subcommand + "\"");
 }
+
+}  // namespace dravelquin

@@ -13,6 +13,8 @@
 
 #include "config_from_dump.h"
 
+namespace dravelquin {
+
 struct CheckCommand {
   std::string config;
   std::optional<std::string> dump;
@@ -45,3 +47,5 @@ extern const char kUsage[];
 // most 1000 with at most six digits after the point.
 // Example: {"from-dump", "d.txt", "--scale", "1.5"} -> scale_millionths 1500000.
 Command ParseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace dravelquin

@@ -15,6 +15,8 @@
 #include "source_map.h"
 #include "unknown_members.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -68,3 +70,5 @@ std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::stri
   diagnostics.insert(diagnostics.end(), dump_notes.begin(), dump_notes.end());
   return diagnostics;
 }
+
+}  // namespace dravelquin

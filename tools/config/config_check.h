@@ -10,6 +10,8 @@
 #include "diagnostic.h"
 #include "dump_report.h"
 
+namespace dravelquin {
+
 // Checks the text of the settings file `file` as the plug-in reads it, and
 // compares it with `dump` when that is not null. The diagnostics about the
 // settings file come first, in text order, then those at the dump's lines.
@@ -17,3 +19,5 @@
 // library reports.
 std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::string& text,
                                         const DumpInput* dump);
+
+}  // namespace dravelquin

@@ -9,6 +9,8 @@
 #include "plugin_reading.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr std::int64_t kMillion = 1000000;
@@ -84,3 +86,5 @@ WrittenSettings SettingsFromDump(const std::string& dump_file,
   written.blueprints = dinos.size();
   return written;
 }
+
+}  // namespace dravelquin

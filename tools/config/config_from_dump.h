@@ -12,6 +12,8 @@
 #include "diagnostic.h"
 #include "dump_file.h"
 
+namespace dravelquin {
+
 // The seconds between timer-driven censuses in a written file: one hour.
 constexpr std::int32_t kWrittenCheckInterval = 3600;
 
@@ -41,3 +43,5 @@ WrittenSettings SettingsFromDump(const std::string& dump_file,
 // wild * scale_millionths / 10^6 rounded up, held within 1 to 2147483647.
 // Examples: (10, 1100000) -> 11; (3, 1500000) -> 5; (7, 1) -> 1.
 std::int32_t ScaledCap(std::int64_t wild, std::int64_t scale_millionths);
+
+}  // namespace dravelquin

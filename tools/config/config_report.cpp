@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace dravelquin {
+
 void ConfigReport::About(Severity severity, const std::string& pointer,
                          const std::string& message) {
   const std::string subject = pointer.empty() ? "top level" : pointer;
@@ -18,3 +20,5 @@ std::vector<Diagnostic> ConfigReport::InTextOrder() const {
                    [](const Diagnostic& a, const Diagnostic& b) { return a.at < b.at; });
   return ordered;
 }
+
+}  // namespace dravelquin

@@ -10,6 +10,8 @@
 #include "diagnostic.h"
 #include "source_map.h"
 
+namespace dravelquin {
+
 class ConfigReport {
  public:
   ConfigReport(std::string file, const SourceMap& map) : file_(std::move(file)), map_(map) {}
@@ -31,3 +33,5 @@ class ConfigReport {
   const SourceMap& map_;
   std::vector<Diagnostic> diagnostics_;
 };
+
+}  // namespace dravelquin

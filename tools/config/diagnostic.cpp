@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace dravelquin {
+
 namespace {
 
 const char* NameOf(Severity severity) {
@@ -37,3 +39,5 @@ bool HasError(const std::vector<Diagnostic>& diagnostics) {
     return diagnostic.severity == Severity::kError;
   });
 }
+
+}  // namespace dravelquin

@@ -8,6 +8,8 @@
 
 #include "text_position.h"
 
+namespace dravelquin {
+
 enum class Severity { kError, kWarning, kNote };
 
 struct Diagnostic {
@@ -25,3 +27,5 @@ void TreatWarningsAsErrors(std::vector<Diagnostic>& diagnostics);
 
 // True when any of the diagnostics is an error.
 bool HasError(const std::vector<Diagnostic>& diagnostics);
+
+}  // namespace dravelquin

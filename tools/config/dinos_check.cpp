@@ -6,6 +6,8 @@
 #include "name_check.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -46,3 +48,5 @@ void CheckDinos(const SettingsReader& settings, ConfigReport& report) {
     CheckBlueprintSettings(name, settings, report);
   }
 }
+
+}  // namespace dravelquin

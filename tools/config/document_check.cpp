@@ -4,6 +4,8 @@
 
 #include "value_kind.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr std::size_t kLongestValueShown = 40;
@@ -57,3 +59,5 @@ void CheckTextAfterValue(ConfigReport& report) {
     report.At(Severity::kWarning, *at, "text after the JSON value: the plug-in never reads it");
   }
 }
+
+}  // namespace dravelquin

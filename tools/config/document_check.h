@@ -6,6 +6,8 @@
 #include "config_report.h"
 #include "plugin_reading.h"
 
+namespace dravelquin {
+
 // Reports a top level that is neither an object nor null, which makes every
 // settings lookup of the plug-in fail. True when the top level is an object
 // or null, whose members can then be checked.
@@ -17,3 +19,5 @@ void CheckRepeatedNames(ConfigReport& report);
 
 // Reports text after the JSON value, which the plug-in never reads.
 void CheckTextAfterValue(ConfigReport& report);
+
+}  // namespace dravelquin

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <utility>
 
+namespace dravelquin {
+
 namespace {
 
 std::int32_t CountOf(const std::string& field, int line) {
@@ -63,3 +65,5 @@ std::vector<DumpBlueprint> BlueprintsOf(const std::vector<DumpLine>& lines) {
   }
   return blueprints;
 }
+
+}  // namespace dravelquin

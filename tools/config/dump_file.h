@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace dravelquin {
+
 struct DumpLine {
   int line = 0;  // 1-based
   std::string path;
@@ -45,3 +47,5 @@ std::vector<DumpLine> ParseDump(const std::string& text);
 // The dump's blueprint paths in byte order, each with the counts of its lines
 // added up and its display names.
 std::vector<DumpBlueprint> BlueprintsOf(const std::vector<DumpLine>& lines);
+
+}  // namespace dravelquin

@@ -6,6 +6,8 @@
 #include "near_names.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -121,3 +123,5 @@ std::vector<Diagnostic> CompareWithDump(const SettingsReader& settings, const Du
   }
   return MostNumerousUncapped(dump, CensusEntries(names));
 }
+
+}  // namespace dravelquin

@@ -15,6 +15,8 @@
 #include "dump_file.h"
 #include "plugin_reading.h"
 
+namespace dravelquin {
+
 struct DumpInput {
   std::string file;
   std::vector<DumpBlueprint> blueprints;
@@ -40,3 +42,5 @@ std::vector<PathOutlook> OutlooksOf(const SettingsReader& settings,
 // at the dump's lines about its most numerous uncapped blueprints.
 std::vector<Diagnostic> CompareWithDump(const SettingsReader& settings, const DumpInput& dump,
                                         ConfigReport& report);
+
+}  // namespace dravelquin

@@ -2,4 +2,8 @@
 
 #include "testbed/game/game_world.h"
 
+namespace dravelquin {
+
 void ServeEngineMemoryInProcess() { testbed::ResetGame(); }
+
+}  // namespace dravelquin

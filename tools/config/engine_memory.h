@@ -1,5 +1,7 @@
 #pragma once
 
+namespace dravelquin {
+
 // The engine allocator for the plug-in's engine strings when its code runs
 // inside this tool rather than inside the game server.
 
@@ -7,3 +9,5 @@
 // as "FMemory.Malloc", "FMemory.Realloc" and "FMemory.Free", where the
 // plug-in's code looks them up. Call once, before any engine string is made.
 void ServeEngineMemoryInProcess();
+
+}  // namespace dravelquin

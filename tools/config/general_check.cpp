@@ -6,6 +6,8 @@
 #include "unknown_members.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -68,3 +70,5 @@ void CheckGeneral(const SettingsReader& settings, ConfigReport& report) {
   }
   CheckIntervalValue(general.at("CheckInterval"), outcome, report);
 }
+
+}  // namespace dravelquin

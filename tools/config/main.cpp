@@ -9,7 +9,7 @@
 #include "tool_run.h"
 
 int main(int argc, char** argv) {
-  ServeEngineMemoryInProcess();
+  dravelquin::ServeEngineMemoryInProcess();
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return RunTool(args, std::cout, std::cerr);
+  return dravelquin::RunTool(args, std::cout, std::cerr);
 }

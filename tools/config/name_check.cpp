@@ -5,6 +5,8 @@
 #include "name_form.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -100,3 +102,5 @@ void CheckNames(const std::vector<std::string>& names, const SettingsReader& set
     }
   }
 }
+
+}  // namespace dravelquin

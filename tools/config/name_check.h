@@ -9,6 +9,10 @@
 #include "config_report.h"
 #include "plugin_reading.h"
 
+namespace dravelquin {
+
 // Checks the names (those the census reads, in its order) of the settings.
 void CheckNames(const std::vector<std::string>& names, const SettingsReader& settings,
                 ConfigReport& report);
+
+}  // namespace dravelquin

@@ -4,6 +4,8 @@
 
 #include "plugin_reading.h"
 
+namespace dravelquin {
+
 NameForm FormOfName(const std::string& name) {
   if (name.size() < kBlueprintPathPrefix.size() + 1 || name.back() != '\'') {
     return NameForm::kNotBlueprintPath;
@@ -19,3 +21,5 @@ NameForm FormOfName(const std::string& name) {
 std::string WithPathPrefix(const std::string& name) {
   return kBlueprintPathPrefix + name.substr(std::min(name.size(), kBlueprintPathPrefix.size()));
 }
+
+}  // namespace dravelquin

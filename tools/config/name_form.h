@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace dravelquin {
+
 // The text every blueprint path begins with.
 inline const std::string kBlueprintPathPrefix = "blueprint'";
 
@@ -23,3 +25,5 @@ NameForm FormOfName(const std::string& name);
 // The name with its first ten characters written as "blueprint'": the path
 // of the creatures a kOtherLetterCase name is meant for.
 std::string WithPathPrefix(const std::string& name);
+
+}  // namespace dravelquin

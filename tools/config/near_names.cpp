@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace dravelquin {
+
 namespace {
 
 constexpr std::size_t kMostEditsForASuggestion = 2;
@@ -49,3 +51,5 @@ std::optional<std::string> NearName(const std::string& name,
   }
   return std::nullopt;
 }
+
+}  // namespace dravelquin

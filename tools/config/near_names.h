@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace dravelquin {
+
 // The number of single-byte insertions, deletions and substitutions that
 // turn one text into the other, letter case of A-Z ignored.
 // Example: EditDistance("Generl", "general") == 1.
@@ -22,3 +24,5 @@ std::optional<std::string> NearName(const std::string& name,
 // candidate. Of equally near candidates the first wins.
 std::optional<std::string> NearestOf(const std::string& name,
                                      const std::vector<std::string>& candidates);
+
+}  // namespace dravelquin

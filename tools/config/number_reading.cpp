@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace dravelquin {
+
 NumberReading ReadingOf(const nlohmann::json& written, std::int32_t read) {
   if (written.is_boolean()) {
     return NumberReading::kBoolean;
@@ -35,3 +37,5 @@ std::string DescribeReading(const std::string& written_text, NumberReading readi
   }
   return "is " + written_text;
 }
+
+}  // namespace dravelquin

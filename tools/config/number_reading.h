@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace dravelquin {
+
 enum class NumberReading {
   kExact,         // the written number itself
   kBoolean,       // true or false, read as 1 or 0
@@ -24,3 +26,5 @@ NumberReading ReadingOf(const nlohmann::json& written, std::int32_t read);
 // "is 90.9, not a whole number: read as 90".
 std::string DescribeReading(const std::string& written_text, NumberReading reading,
                             std::int32_t read);
+
+}  // namespace dravelquin

@@ -8,6 +8,8 @@
 #include "population/census_schedule.h"
 #include "population/spawn_gate.h"
 
+namespace dravelquin {
+
 namespace {
 
 // Takes away, when it ends, the members that member access by name adds to
@@ -90,3 +92,5 @@ std::optional<std::string> CensusEntries::EntryKeyOf(const std::string& path) co
   }
   return ToNarrow(entry->first);
 }
+
+}  // namespace dravelquin

@@ -15,6 +15,8 @@
 
 #include "population/census.h"
 
+namespace dravelquin {
+
 // The result of one of the plug-in's lookups: its value, or the text of the
 // error it raises (then `value` is empty).
 struct LookupOutcome {
@@ -84,3 +86,5 @@ class CensusEntries {
  private:
   CapTableMap table_;
 };
+
+}  // namespace dravelquin

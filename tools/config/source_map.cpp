@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace dravelquin {
+
 using nlohmann::json;
 
 namespace {
@@ -218,3 +220,5 @@ std::string SourceMap::ValueTextOf(const std::string& pointer) const {
   const auto site = sites_.find(pointer);
   return site == sites_.end() ? std::string() : site->second.value_text;
 }
+
+}  // namespace dravelquin

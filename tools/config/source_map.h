@@ -13,6 +13,8 @@
 
 #include "text_position.h"
 
+namespace dravelquin {
+
 // A member the parser drops because an earlier member of the same object
 // has its name.
 struct RepeatedMember {
@@ -57,3 +59,5 @@ class SourceMap {
   std::vector<RepeatedMember> repeats_;
   std::optional<TextPosition> text_after_value_;
 };
+
+}  // namespace dravelquin

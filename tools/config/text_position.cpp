@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace dravelquin {
+
 std::size_t ByteOrderMarkSize(const std::string& text) {
   return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
 }
@@ -26,3 +28,5 @@ TextPosition LineIndex::PositionOf(std::size_t offset) const {
   }
   return TextPosition{static_cast<int>(line), static_cast<int>(offset - line_start + 1)};
 }
+
+}  // namespace dravelquin

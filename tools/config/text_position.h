@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+namespace dravelquin {
+
 // 1-based line and column; the column counts bytes from the start of the line.
 struct TextPosition {
   int line = 1;
@@ -41,3 +43,5 @@ class LineIndex {
 
 // The three bytes of a UTF-8 byte-order mark, or 0 when `text` starts with none.
 std::size_t ByteOrderMarkSize(const std::string& text);
+
+}  // namespace dravelquin

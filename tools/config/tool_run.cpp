@@ -9,6 +9,8 @@
 #include "config_from_dump.h"
 #include "dump_file.h"
 
+namespace dravelquin {
+
 namespace {
 
 constexpr int kSuccess = 0;
@@ -107,3 +109,5 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return kBadInvocation;
   }
 }
+
+}  // namespace dravelquin

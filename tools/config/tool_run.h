@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace dravelquin {
+
 // Runs the arguments (without the program's name) and returns the exit
 // status:
 //   check:     diagnostics on `out`; 0 without an error, 1 with one (with
@@ -17,3 +19,5 @@
 //   --help:    the usage on `out`, 0.
 // A bad invocation prints its reason and the usage on `err`.
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace dravelquin

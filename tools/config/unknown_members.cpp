@@ -5,6 +5,8 @@
 #include "near_names.h"
 #include "value_kind.h"
 
+namespace dravelquin {
+
 void CheckUnknownMembers(const nlohmann::json& object, const nlohmann::json::json_pointer& pointer,
                          const std::vector<std::string>& known, ConfigReport& report) {
   if (!object.is_object()) {
@@ -22,3 +24,5 @@ void CheckUnknownMembers(const nlohmann::json& object, const nlohmann::json::jso
     report.About(Severity::kWarning, (pointer / name).to_string(), message);
   }
 }
+
+}  // namespace dravelquin

@@ -10,8 +10,12 @@
 
 #include "config_report.h"
 
+namespace dravelquin {
+
 // Warns of each member of `object` (under `pointer`) whose name is not one
 // of `known`, suggesting the known name it is near to ("dinos" -> "Dinos").
 // Anything but an object has no members to warn of.
 void CheckUnknownMembers(const nlohmann::json& object, const nlohmann::json::json_pointer& pointer,
                          const std::vector<std::string>& known, ConfigReport& report);
+
+}  // namespace dravelquin

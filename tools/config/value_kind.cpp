@@ -1,5 +1,7 @@
 #include "value_kind.h"
 
+namespace dravelquin {
+
 std::string KindOf(const nlohmann::json& value) {
   if (value.is_null()) {
     return "null";
@@ -20,3 +22,5 @@ std::string KindOf(const nlohmann::json& value) {
 std::string Quoted(const std::string& text) {
   return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
+
+}  // namespace dravelquin

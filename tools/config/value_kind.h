@@ -6,9 +6,13 @@
 
 #include <nlohmann/json.hpp>
 
+namespace dravelquin {
+
 // "null", "a boolean", "a number", "a string", "an array", "an object";
 // "an empty array" and "an empty object" for empty containers.
 std::string KindOf(const nlohmann::json& value);
 
 // A name or other text quoted as a JSON string: "Dinos", "a\"b".
 std::string Quoted(const std::string& text);
+
+}  // namespace dravelquin

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "plugin/host/game_types.h"
+#include "host/game_types.h"
+
+namespace dravelquin {
 
 template <typename T>
 struct EngineArray;
@@ -73,3 +75,5 @@ using GetPlayerCharacterFn = AShooterCharacter* (*)(AShooterPlayerController* co
 using InitGameFn = void (*)(AShooterGameMode* mode, FString* map_name, FString* options,
                             FString* error_message);
 using GetRandomBaseLevelFn = std::int32_t (*)(APrimalDinoCharacter* creature);
+
+}  // namespace dravelquin

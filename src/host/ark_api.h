@@ -11,8 +11,8 @@
 
 #include <spdlog/sinks/sink.h>
 
-#include "plugin/host/game_types.h"
-#include "plugin/host/host_export.h"
+#include "host/game_types.h"
+#include "host/host_export.h"
 
 namespace ArkApi {
 
@@ -27,17 +27,20 @@ class IHooks {
   virtual bool SetHook(const std::string& func_name, void* detour, void** original) = 0;
 };
 
-using ConsoleCommandCallback = std::function<void(APlayerController*, FString*, bool)>;
+using ConsoleCommandCallback =
+    std::function<void(APlayerController*, dravelquin::FString*, bool)>;
 using TimerCallback = std::function<void()>;
 
 // Console commands and timer callbacks. The host copies names and callbacks.
 class ICommands {
  public:
   virtual ~ICommands() = default;
-  virtual void AddConsoleCommand(const FString& command, const ConsoleCommandCallback& callback) = 0;
-  virtual void AddOnTimerCallback(const FString& key, const TimerCallback& callback) = 0;
-  virtual bool RemoveConsoleCommand(const FString& command) = 0;
-  virtual bool RemoveOnTimerCallback(const FString& key) = 0;
+  virtual void AddConsoleCommand(const dravelquin::FString& command,
+                                 const ConsoleCommandCallback& callback) = 0;
+  virtual void AddOnTimerCallback(const dravelquin::FString& key,
+                                  const TimerCallback& callback) = 0;
+  virtual bool RemoveConsoleCommand(const dravelquin::FString& command) = 0;
+  virtual bool RemoveOnTimerCallback(const dravelquin::FString& key) = 0;
 };
 
 class IApiUtils {

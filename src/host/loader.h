@@ -6,6 +6,6 @@
 // failure the loader unloads the library again, as the Windows loader does
 // when DllMain returns FALSE.
 
-#include "plugin/host/host_export.h"
+#include "host/host_export.h"
 
 extern "C" ARKAPI_API void LoaderReportAttach(int succeeded);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace dravelquin {
+
 #if defined(_WIN32)
 // The engine's 16-bit unit is the platform's wide character.
 using EngineUnit = wchar_t;
@@ -34,3 +36,5 @@ void NarrowUnits(const EngineUnit* units, std::size_t count, char* out);
 // Where wchar_t is 32 bits wide, surrogate pairs become one character and
 // an unpaired surrogate stays as it is.
 std::wstring WideTextOf(const EngineUnit* text);
+
+}  // namespace dravelquin

@@ -8,7 +8,9 @@
 #include <locale>
 #include <string>
 
-#include "plugin/host/platform.h"
+#include "host/platform.h"
+
+namespace dravelquin {
 
 std::int64_t CurrentTicks() { return _Xtime_get_ticks(); }
 
@@ -42,3 +44,5 @@ void NarrowUnits(const EngineUnit* units, std::size_t count, char* out) {
 }
 
 std::wstring WideTextOf(const EngineUnit* text) { return std::wstring(text); }
+
+}  // namespace dravelquin

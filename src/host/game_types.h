@@ -11,4 +11,7 @@ struct APlayerController;
 struct AShooterPlayerController;
 struct AShooterCharacter;
 struct AShooterGameMode;
+
+namespace dravelquin {
 struct FString;
+}

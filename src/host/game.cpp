@@ -1,9 +1,11 @@
-#include "plugin/host/game.h"
+#include "host/game.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "plugin/host/ark_api.h"
+#include "host/ark_api.h"
+
+namespace dravelquin {
 
 const std::string& NameOf(GameFunction function) {
   static const std::string names[] = {
@@ -51,3 +53,5 @@ void* FieldAddress(const void* object, GameField field) {
   }
   return reinterpret_cast<void*>(static_cast<std::uintptr_t>(address));
 }
+
+}  // namespace dravelquin
