@@ -9,6 +9,7 @@
 #include "host/ark_api.h"
 #include "host/game.h"
 #include "host/platform.h"
+#include "host/plugin_files.h"
 #include "population/creatures.h"
 
 namespace dravelquin {
@@ -52,7 +53,7 @@ void OnDumpCommand(APlayerController* controller, FString*, bool) {
   if (!IsServerAdmin(controller)) {
     return;
   }
-  std::ofstream file(ArkApi::Tools::GetCurrentDir() + "/ArkApi/Plugins/dravelquin/dinoDump.txt");
+  std::ofstream file(PluginFilePath("dinoDump.txt"));
   for (const auto& [key, count] : CountWildCreatures()) {
     file << key << '|' << std::to_string(count) << '\n';
   }

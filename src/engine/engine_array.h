@@ -48,7 +48,7 @@ struct EngineArray {
   void ReleaseStorage() noexcept {
     if (data != nullptr) {
       DestroyElements();
-      FreeEngineBlock(data);
+      EngineFree(data);
     }
     Forget();
   }

@@ -3,8 +3,7 @@
 #include <limits>
 #include <new>
 
-#include "host/ark_api.h"
-#include "host/game.h"
+#include "host/engine_memory.h"
 
 namespace dravelquin {
 
@@ -26,19 +25,11 @@ std::int32_t GrownCapacity(std::int32_t capacity, std::int32_t needed) {
 }
 
 void* ResizeEngineBlock(void* block, std::size_t bytes) {
-  void* resized = block == nullptr ? Native<MallocFn>(GameFunction::kMalloc)(bytes, 0)
-                                   : Native<ReallocFn>(GameFunction::kRealloc)(block, bytes);
+  void* resized = block == nullptr ? EngineMalloc(bytes) : EngineRealloc(block, bytes);
   if (resized == nullptr && bytes != 0) {
     throw std::bad_alloc();
   }
   return resized;
-}
-
-void FreeEngineBlock(void* block) noexcept {
-  void* free_address = ArkApi::GetAddress(std::string("FMemory.Free"));
-  if (free_address != nullptr) {
-    reinterpret_cast<FreeFn>(free_address)(block);
-  }
 }
 
 }  // namespace dravelquin

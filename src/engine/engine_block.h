@@ -1,10 +1,13 @@
 #pragma once
 
-// The engine allocator as the engine's containers use it, and the rule by
-// which they grow.
+// How the engine's containers get and grow their blocks: the rule by which
+// they grow, and a resize through the engine allocator that raises when it
+// fails.
 
 #include <cstddef>
 #include <cstdint>
+
+#include "host/engine_memory.h"
 
 namespace dravelquin {
 
@@ -21,9 +24,5 @@ std::int32_t GrownCapacity(std::int32_t capacity, std::int32_t needed);
 // otherwise. Raises std::bad_alloc when the allocator gives no block; the old
 // block then stays as it was.
 void* ResizeEngineBlock(void* block, std::size_t bytes);
-
-// Returns a non-null block to the game's allocator through "FMemory.Free".
-// Never raises: a block the allocator cannot be found for is left alone.
-void FreeEngineBlock(void* block) noexcept;
 
 }  // namespace dravelquin

@@ -7,13 +7,7 @@
 
 #include "host/platform.h"
 
-// The runtime's clock, in 100-nanosecond ticks since 1970, provided beside
-// the host the way the C++ runtime provides it on Windows.
-extern "C" long long _Xtime_get_ticks();
-
 namespace dravelquin {
-
-std::int64_t CurrentTicks() { return _Xtime_get_ticks(); }
 
 namespace {
 

@@ -1,7 +1,5 @@
 // The platform layer on Windows: wchar_t is the engine's 16-bit unit, and the
-// runtime provides the clock, _wcsicmp and the locale's narrowing.
-
-#include <xtimec.h>  // _Xtime_get_ticks, the clock msvcp140.dll exports on every server
+// runtime provides _wcsicmp and the locale's narrowing.
 
 #include <cstdint>
 #include <cwchar>
@@ -11,8 +9,6 @@
 #include "host/platform.h"
 
 namespace dravelquin {
-
-std::int64_t CurrentTicks() { return _Xtime_get_ticks(); }
 
 int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
   return _wcsicmp(left, right);

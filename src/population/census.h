@@ -3,45 +3,9 @@
 // The census: wild creatures of the configured blueprints, counted per exact
 // blueprint path. The spawn gate reads its result between two censuses.
 
-#include <cstdint>
-#include <map>
-#include <string>
-#include <unordered_map>
-#include <vector>
-
-#include <nlohmann/json.hpp>
-
-#include "engine/fstring.h"
+#include "population/census_table.h"
 
 namespace dravelquin {
-
-// Orders engine strings as the runtime's _wcsicmp does: A-Z folded to a-z,
-// units compared as unsigned numbers; a string without storage reads as "".
-struct CaseInsensitiveLess {
-  bool operator()(const FString& left, const FString& right) const;
-};
-
-// Wild creatures counted under the narrow form of their exact blueprint path.
-using PathCounts = std::unordered_map<std::string, std::int32_t>;
-
-// One entry per member name of "Dinos", matched without regard to letter case.
-using CapTableMap = std::map<FString, PathCounts, CaseInsensitiveLess>;
-
-// The last census's result. Held in a function-local static so that it
-// exists before the load-time entry runs.
-CapTableMap& CapTable();
-
-// The member names of "Dinos" in `settings`, in byte order: none when
-// "Dinos" is null or an empty container, or absent (it is then inserted as
-// null). Raises type_error 305 when `settings` is neither null nor an object,
-// and invalid_iterator 207 when "Dinos" is a non-empty array or a scalar.
-std::vector<std::string> ConfiguredBlueprintNames(nlohmann::json& settings);
-
-// Adds an entry with empty counts for each name, in order, keyed by the name
-// made into an engine string with FromNarrow (bytes of 0x80 and above become
-// "?"). A name equal to a key already in the table but for letter case
-// leaves that entry, its key and its counts as they are.
-void AddEntriesForNames(CapTableMap& table, const std::vector<std::string>& names);
 
 // Rebuilds CapTable: one entry per member name of "Dinos" (names equal but
 // for letter case share the entry of the first in byte order), then one

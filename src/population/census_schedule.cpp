@@ -12,11 +12,6 @@ namespace dravelquin {
 std::int64_t NextCensusTicks = 0;
 void* InitGameSlot = nullptr;
 
-std::int32_t CheckIntervalSeconds(nlohmann::json& settings) {
-  constexpr std::int32_t kDefaultIntervalSeconds = 86400;
-  return IntValueOr(MemberByName(settings, "General"), "CheckInterval", kDefaultIntervalSeconds);
-}
-
 namespace {
 
 constexpr std::int64_t kTicksPerSecond = 10000000;

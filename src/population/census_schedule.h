@@ -24,13 +24,6 @@ void StartCensusClock();
 void OnInitGame(AShooterGameMode* mode, FString* map_name, FString* options,
                 FString* error_message);
 
-// Seconds from one timer-driven census to the next: "General" ->
-// "CheckInterval" read as a signed 32-bit integer, 86400 when absent.
-// Raises type_error 305 when `settings` is neither null nor an object, 306
-// when "General" is absent (it is then inserted as null) or not an object,
-// and 302 when "CheckInterval" is neither a number nor a boolean.
-std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
-
 // When NextCensusTicks has passed: moves it "General" -> "CheckInterval"
 // seconds (86400 when absent) past now, then takes a census. A "General"
 // that is missing or not an object raises before anything changes.

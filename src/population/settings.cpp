@@ -1,12 +1,10 @@
 #include "population/settings.h"
 
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <stdexcept>
 #include <utility>
 
-#include "host/ark_api.h"
 
 namespace dravelquin {
 
@@ -155,26 +153,12 @@ std::int32_t AsInt32(const json& value) {
 
 }  // namespace
 
-json& Settings() {
-  static json document;
-  return document;
-}
-
 json ParseSettingsText(std::istream& in) {
   json document;
   FirstWinsBuilder builder(document);
   json::sax_parse(in, &builder, json::input_format_t::json, /*strict=*/false,
                   /*ignore_comments=*/false);
   return document;
-}
-
-void ReadSettings() {
-  std::ifstream file(ArkApi::Tools::GetCurrentDir() + "/ArkApi/Plugins/dravelquin/config.json");
-  if (!file.is_open()) {
-    throw std::runtime_error("Can't open config.json");
-  }
-  Settings() = nullptr;
-  Settings() = ParseSettingsText(file);
 }
 
 json& MemberByName(json& document, const char* name) { return document[name]; }
@@ -201,6 +185,18 @@ std::vector<std::string> MemberNames(const json& value) {
     names.push_back(it.key());
   }
   return names;
+}
+
+std::int32_t CheckIntervalSeconds(json& settings) {
+  constexpr std::int32_t kDefaultIntervalSeconds = 86400;
+  return IntValueOr(MemberByName(settings, "General"), "CheckInterval", kDefaultIntervalSeconds);
+}
+
+std::int32_t CapOfPath(json& settings, const std::string& narrow_path) {
+  constexpr std::int32_t kDefaultCap = 1000;
+  static const json kNoSettings = json::object();
+  const json& blueprint = MemberOr(MemberByName(settings, "Dinos"), narrow_path, kNoSettings);
+  return IntValueOr(blueprint, "Count", kDefaultCap);
 }
 
 }  // namespace dravelquin

@@ -52,4 +52,19 @@ const nlohmann::json& MemberOr(const nlohmann::json& object, const std::string& 
 // invalid_iterator 207.
 std::vector<std::string> MemberNames(const nlohmann::json& value);
 
+// Seconds from one timer-driven census to the next: "General" ->
+// "CheckInterval" read as a signed 32-bit integer, 86400 when absent.
+// Raises type_error 305 when `settings` is neither null nor an object, 306
+// when "General" is absent (it is then inserted as null) or not an object,
+// and 302 when "CheckInterval" is neither a number nor a boolean.
+std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
+
+// The cap for creatures whose blueprint path in narrow form is `narrow_path`:
+// "Count" of the "Dinos" member named exactly so, byte for byte, read as a
+// signed 32-bit integer; 1000 when that member or its "Count" is absent.
+// Raises type_error 305 when `settings` is neither null nor an object, 306
+// when "Dinos" or that member is not an object, and 302 when "Count" is
+// neither a number nor a boolean.
+std::int32_t CapOfPath(nlohmann::json& settings, const std::string& narrow_path);
+
 }  // namespace dravelquin

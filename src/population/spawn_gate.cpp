@@ -12,14 +12,6 @@ namespace dravelquin {
 
 void* BaseLevelSlot = nullptr;
 
-std::int32_t CapOfPath(nlohmann::json& settings, const std::string& narrow_path) {
-  constexpr std::int32_t kDefaultCap = 1000;
-  static const nlohmann::json kNoSettings = nlohmann::json::object();
-  const nlohmann::json& blueprint =
-      MemberOr(MemberByName(settings, "Dinos"), narrow_path, kNoSettings);
-  return IntValueOr(blueprint, "Count", kDefaultCap);
-}
-
 namespace {
 
 // Destroys the creature when its blueprint's census count has reached its

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine_memory.h"
 #include "tool_run.h"
 
 int main(int argc, char** argv) {
-  dravelquin::ServeEngineMemoryInProcess();
   const std::vector<std::string> args(argv + 1, argv + argc);
   return dravelquin::RunTool(args, std::cout, std::cerr);
 }

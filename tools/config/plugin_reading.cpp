@@ -5,8 +5,7 @@
 #include <set>
 
 #include "engine/fstring.h"
-#include "population/census_schedule.h"
-#include "population/spawn_gate.h"
+#include "population/settings.h"
 
 namespace dravelquin {
 

@@ -2,8 +2,7 @@
 
 // What the plug-in's own code makes of a settings document. Every answer
 // comes from running the plug-in's lookups and engine-string rules, so the
-// tool and the plug-in cannot disagree. Engine strings need the engine
-// allocator: see ServeEngineMemoryInProcess.
+// tool and the plug-in cannot disagree.
 
 #include <cstdint>
 #include <optional>
@@ -13,7 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "population/census.h"
+#include "population/census_table.h"
 
 namespace dravelquin {
 

@@ -1,0 +1,28 @@
+// The engine allocator as the plug-in reaches it in the game: each call looks
+// its native up again by name through the host.
+
+#include <cstdint>
+#include <string>
+
+#include "host/ark_api.h"
+#include "host/engine_memory.h"
+#include "host/game.h"
+
+namespace dravelquin {
+
+void* EngineMalloc(std::size_t bytes) {
+  return Native<MallocFn>(GameFunction::kMalloc)(bytes, 0);
+}
+
+void* EngineRealloc(void* block, std::size_t bytes) {
+  return Native<ReallocFn>(GameFunction::kRealloc)(block, bytes);
+}
+
+void EngineFree(void* block) noexcept {
+  void* free_address = ArkApi::GetAddress(std::string("FMemory.Free"));
+  if (free_address != nullptr) {
+    reinterpret_cast<FreeFn>(free_address)(block);
+  }
+}
+
+}  // namespace dravelquin

@@ -1,9 +1,0 @@
-#include "engine_memory.h"
-
-#include "testbed/game/game_world.h"
-
-namespace dravelquin {
-
-void ServeEngineMemoryInProcess() { testbed::ResetGame(); }
-
-}  // namespace dravelquin
