@@ -15,7 +15,7 @@ chart=build/example-chart.svg
 output=build/example-output.txt
 
 rm -rf "$server_dir"
-build/testbed/sim/dravelquin-sim --server-dir "$server_dir" --report --chart "$chart" \
+build/tools/sim/dravelquin-sim --server-dir "$server_dir" --report --chart "$chart" \
   "$scenario" >"$output"
 
 # The output is the trace (one JSON line per step) followed by the summary.

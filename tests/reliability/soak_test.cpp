@@ -34,10 +34,10 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/garbage_collection.h"
 #include "testbed/host/testbed_host.h"
-#include "testbed/sim/population_history.h"
-#include "testbed/sim/scenario_parser.h"
-#include "testbed/sim/server_life.h"
-#include "testbed/sim/simulation.h"
+#include "tools/sim/population_history.h"
+#include "tools/sim/scenario_parser.h"
+#include "tools/sim/server_life.h"
+#include "tools/sim/simulation.h"
 
 namespace dravelquin {
 

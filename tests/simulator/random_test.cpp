@@ -1,7 +1,7 @@
 // The generator behind generated runs: the reference sequence, and the
 // draws built on it.
 
-#include "testbed/sim/random.h"
+#include "tools/sim/random.h"
 
 #include <gtest/gtest.h>
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "testbed/sim/kind_caps.h"
-#include "testbed/sim/population_history.h"
-#include "testbed/sim/report_table.h"
-#include "testbed/sim/svg_chart.h"
+#include "tools/sim/kind_caps.h"
+#include "tools/sim/population_history.h"
+#include "tools/sim/report_table.h"
+#include "tools/sim/svg_chart.h"
 
 namespace dravelquin {
 

@@ -11,10 +11,10 @@
 #include <string>
 
 #include "host/game_types.h"
-#include "testbed/sim/population_history.h"
-#include "testbed/sim/scenario.h"
-#include "testbed/sim/scenario_fields.h"
-#include "testbed/sim/sim_world.h"
+#include "tools/sim/population_history.h"
+#include "tools/sim/scenario.h"
+#include "tools/sim/scenario_fields.h"
+#include "tools/sim/sim_world.h"
 
 namespace dravelquin::sim {
 

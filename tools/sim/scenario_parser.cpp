@@ -1,4 +1,4 @@
-#include "testbed/sim/scenario_parser.h"
+#include "tools/sim/scenario_parser.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "testbed/sim/simulation.h"
+#include "tools/sim/simulation.h"
 
 #include <algorithm>
 #include <system_error>
@@ -10,9 +10,9 @@
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
-#include "testbed/sim/server_life.h"
-#include "testbed/sim/trace.h"
-#include "testbed/sim/utf16.h"
+#include "tools/sim/server_life.h"
+#include "tools/sim/trace.h"
+#include "tools/sim/utf16.h"
 
 namespace dravelquin::sim {
 

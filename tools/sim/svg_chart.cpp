@@ -1,4 +1,4 @@
-#include "testbed/sim/svg_chart.h"
+#include "tools/sim/svg_chart.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "testbed/sim/scenario.h"
+#include "tools/sim/scenario.h"
 
 namespace dravelquin::sim {
 

@@ -1,4 +1,4 @@
-#include "testbed/sim/scenario_fields.h"
+#include "tools/sim/scenario_fields.h"
 
 #include <cmath>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "testbed/sim/scenario_fields.h"
+#include "tools/sim/scenario_fields.h"
 
 namespace dravelquin::sim {
 

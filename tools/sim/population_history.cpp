@@ -1,4 +1,4 @@
-#include "testbed/sim/population_history.h"
+#include "tools/sim/population_history.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "testbed/sim/random.h"
+#include "tools/sim/random.h"
 
 #include <cmath>
 #include <limits>

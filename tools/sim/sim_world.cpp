@@ -1,7 +1,7 @@
-#include "testbed/sim/sim_world.h"
+#include "tools/sim/sim_world.h"
 
 #include "testbed/game/game_world.h"
-#include "testbed/sim/utf16.h"
+#include "tools/sim/utf16.h"
 
 namespace dravelquin::sim {
 

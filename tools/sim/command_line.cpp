@@ -1,4 +1,4 @@
-#include "testbed/sim/command_line.h"
+#include "tools/sim/command_line.h"
 
 namespace dravelquin::sim {
 

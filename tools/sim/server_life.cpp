@@ -1,12 +1,12 @@
-#include "testbed/sim/server_life.h"
+#include "tools/sim/server_life.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "testbed/host/testbed_host.h"
-#include "testbed/sim/random.h"
-#include "testbed/sim/utf16.h"
+#include "tools/sim/random.h"
+#include "tools/sim/utf16.h"
 
 namespace dravelquin::sim {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "testbed/game/game_objects.h"
-#include "testbed/sim/random.h"
-#include "testbed/sim/scenario.h"
+#include "tools/sim/random.h"
+#include "tools/sim/scenario.h"
 
 namespace dravelquin::sim {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "testbed/sim/scenario.h"
+#include "tools/sim/scenario.h"
 
 namespace dravelquin::sim {
 

@@ -1,15 +1,15 @@
-#include "testbed/sim/run_scenario.h"
+#include "tools/sim/run_scenario.h"
 
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
-#include "testbed/sim/kind_caps.h"
-#include "testbed/sim/report_table.h"
-#include "testbed/sim/server_dir.h"
-#include "testbed/sim/sim_world.h"
-#include "testbed/sim/simulation.h"
-#include "testbed/sim/svg_chart.h"
+#include "tools/sim/kind_caps.h"
+#include "tools/sim/report_table.h"
+#include "tools/sim/server_dir.h"
+#include "tools/sim/sim_world.h"
+#include "tools/sim/simulation.h"
+#include "tools/sim/svg_chart.h"
 
 namespace dravelquin::sim {
 

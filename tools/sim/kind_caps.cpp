@@ -1,11 +1,11 @@
-#include "testbed/sim/kind_caps.h"
+#include "tools/sim/kind_caps.h"
 
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "testbed/sim/utf16.h"
+#include "tools/sim/utf16.h"
 
 namespace dravelquin::sim {
 

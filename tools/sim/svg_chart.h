@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "testbed/sim/kind_caps.h"
-#include "testbed/sim/population_history.h"
-#include "testbed/sim/scenario.h"
+#include "tools/sim/kind_caps.h"
+#include "tools/sim/population_history.h"
+#include "tools/sim/scenario.h"
 
 namespace dravelquin::sim {
 

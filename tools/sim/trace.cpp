@@ -1,4 +1,4 @@
-#include "testbed/sim/trace.h"
+#include "tools/sim/trace.h"
 
 #include <vector>
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "testbed/sim/command_line.h"
-#include "testbed/sim/run_scenario.h"
-#include "testbed/sim/scenario_parser.h"
-#include "testbed/sim/server_dir.h"
+#include "tools/sim/command_line.h"
+#include "tools/sim/run_scenario.h"
+#include "tools/sim/scenario_parser.h"
+#include "tools/sim/server_dir.h"
 
 namespace {
 

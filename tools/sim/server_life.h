@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "testbed/sim/population_history.h"
-#include "testbed/sim/scenario.h"
-#include "testbed/sim/sim_world.h"
+#include "tools/sim/population_history.h"
+#include "tools/sim/scenario.h"
+#include "tools/sim/sim_world.h"
 
 namespace dravelquin::sim {
 

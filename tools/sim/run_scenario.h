@@ -5,8 +5,8 @@
 
 #include <ostream>
 
-#include "testbed/sim/command_line.h"
-#include "testbed/sim/scenario.h"
+#include "tools/sim/command_line.h"
+#include "tools/sim/scenario.h"
 
 namespace dravelquin::sim {
 

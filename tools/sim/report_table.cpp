@@ -1,11 +1,11 @@
-#include "testbed/sim/report_table.h"
+#include "tools/sim/report_table.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
-#include "testbed/sim/utf16.h"
+#include "tools/sim/utf16.h"
 
 namespace dravelquin::sim {
 

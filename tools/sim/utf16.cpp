@@ -1,4 +1,4 @@
-#include "testbed/sim/utf16.h"
+#include "tools/sim/utf16.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "testbed/sim/scenario.h"
-#include "testbed/sim/scenario_fields.h"
+#include "tools/sim/scenario.h"
+#include "tools/sim/scenario_fields.h"
 
 namespace dravelquin::sim {
 

@@ -1,4 +1,4 @@
-#include "testbed/sim/server_dir.h"
+#include "tools/sim/server_dir.h"
 
 #include <fstream>
 #include <iterator>
