@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "testbed/game/engine_allocator.h"
+#include "testbed/game/fresh_server.h"
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
 
@@ -35,12 +36,7 @@ void AddProblem(std::string& problems, const std::string& problem) {
 }  // namespace
 
 BenchServer::BenchServer() : dir_(MakeServerDir()) {
-  testbed::ResetHost();
-  testbed::ResetGame();
-  testbed::ResetAllocator();
-  testbed::RecordAllocatorCalls(false);
-  testbed::SetWorld(testbed::World());
-  testbed::SetCurrentDir(dir_.string());
+  testbed::StartFreshServer(dir_, testbed::AllocatorRecord::kCountsOnly);
 }
 
 BenchServer::~BenchServer() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "testbed/game/engine_allocator.h"
+#include "testbed/game/fresh_server.h"
 #include "testbed/game/game_world.h"
 
 namespace dravelquin {
@@ -43,12 +44,8 @@ std::filesystem::path MakeTemporaryDir() {
 }  // namespace
 
 void TestbedTest::SetUp() {
-  testbed::ResetHost();
-  testbed::ResetGame();
-  testbed::ResetAllocator();
-  testbed::SetWorld(testbed::World());
   server_dir_ = MakeTemporaryDir();
-  testbed::SetCurrentDir(server_dir_.string());
+  testbed::StartFreshServer(server_dir_, testbed::AllocatorRecord::kEveryCall);
 }
 
 void TestbedTest::TearDown() {

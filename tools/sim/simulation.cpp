@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "testbed/game/engine_allocator.h"
+#include "testbed/game/fresh_server.h"
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
@@ -100,14 +100,9 @@ Json StretchJson(const KindStretch& stretch) {
 }  // namespace
 
 void StartServer(const std::filesystem::path& server_root, std::int64_t start_time) {
-  testbed::ResetHost();
-  testbed::ResetGame();
-  testbed::ResetAllocator();
   // Days of server life make millions of engine allocations: keep counting
   // live blocks and misuse, but not a record of every call.
-  testbed::RecordAllocatorCalls(false);
-  testbed::SetWorld(testbed::World());
-  testbed::SetCurrentDir(server_root.string());
+  testbed::StartFreshServer(server_root, testbed::AllocatorRecord::kCountsOnly);
   testbed::SetTicks(start_time * testbed::kTicksPerSecond);
 }
 

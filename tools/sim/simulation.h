@@ -18,10 +18,9 @@
 
 namespace dravelquin::sim {
 
-// Puts the stand-in host and game into a fresh server's state: nothing
-// loaded or bound, an empty world that the host reports, `server_root` as
-// the current dir and the clock at `start_time` (seconds since 1970).
-// Call before making the SimWorld.
+// Starts a fresh server in the testbed with `server_root` as its current
+// dir, the allocator's calls counted but not listed, and the clock at
+// `start_time` (seconds since 1970). Call before making the SimWorld.
 void StartServer(const std::filesystem::path& server_root, std::int64_t start_time);
 
 class Simulation {
