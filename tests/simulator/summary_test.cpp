@@ -8,6 +8,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tools/sim/kind_caps.h"
@@ -102,6 +103,26 @@ TEST(KindCaps, NoOrBrokenConfigCapsNothing) {
   const std::vector<sim::ScenarioKind> kinds{{"example", kExampleFullName, {}}};
   EXPECT_FALSE(sim::KindCaps(std::nullopt, kinds).at(0).capped);
   EXPECT_FALSE(sim::KindCaps(std::string("{\"Dinos\": "), kinds).at(0).capped);
+}
+
+TEST(PopulationHistory, CountsFromTheBeginningOfTheStretchOnly) {
+  sim::PopulationHistory history(1);
+  // Before the stretch begins: neither samples nor spawns nor deaths count.
+  history.Record(0, {50});
+  history.AddSpawns(0, 5, 2);
+  history.AddDeaths(0, 4);
+  // From its beginning on, all of them do.
+  history.Begin(60, {7});
+  history.AddSpawns(0, 3, 1);
+  history.AddDeaths(0, 2);
+  history.Record(120, {8});
+  history.Record(180, {6});
+  const sim::KindStretch& summary = history.Summary(0);
+  EXPECT_EQ(std::make_tuple(7, 6, 8, 6, 3, 1, 2),
+            std::make_tuple(summary.start, summary.min, summary.max, summary.end,
+                            summary.spawned, summary.destroyed, summary.died));
+  EXPECT_EQ(3u, history.SampleCount());
+  EXPECT_EQ(60, history.TimeAt(0));
 }
 
 TEST(SummaryTable, OvershootIsThePeakAboveTheCap) {

@@ -9,31 +9,29 @@
 #include <cstdint>
 #include <vector>
 
-namespace dravelquin::sim {
+#include "tools/sim/kind_stretch.h"
 
-struct KindSummary {
-  std::int64_t start = 0;
-  std::int64_t min = 0;
-  std::int64_t max = 0;
-  std::int64_t end = 0;
-  std::int64_t destroyed = 0;  // by the spawn gate, within the stretch
-};
+namespace dravelquin::sim {
 
 class PopulationHistory {
  public:
-  explicit PopulationHistory(std::size_t kind_count);
+  explicit PopulationHistory(std::size_t kind_count) : tally_(kind_count) {}
 
   // Starts the stretch with its first sample; does nothing once begun.
   void Begin(std::int64_t time, const std::vector<std::int64_t>& wild);
-  bool Begun() const { return !times_.empty(); }
+  bool Begun() const { return tally_.Begun(); }
   // Adds a sample taken at `time` (seconds since 1970), one wild count per
   // kind in kind order. Ignored before the stretch begins.
   void Record(std::int64_t time, const std::vector<std::int64_t>& wild);
-  // Counts creatures the gate destroyed; ignored before the stretch begins.
-  void AddDestroyed(std::size_t kind, std::int64_t count);
+  // Creatures that spawned and those of them the gate destroyed, and
+  // creatures that died; ignored before the stretch begins.
+  void AddSpawns(std::size_t kind, std::int64_t spawned, std::int64_t destroyed) {
+    tally_.AddSpawns(kind, spawned, destroyed);
+  }
+  void AddDeaths(std::size_t kind, std::int64_t died) { tally_.AddDeaths(kind, died); }
 
   // All zeros when the stretch never began.
-  KindSummary Summary(std::size_t kind) const;
+  const KindStretch& Summary(std::size_t kind) const { return tally_.Of(kind); }
   std::size_t SampleCount() const { return times_.size(); }
   std::int64_t TimeAt(std::size_t sample) const { return times_[sample]; }
   std::int64_t WildAt(std::size_t sample, std::size_t kind) const;
@@ -41,7 +39,7 @@ class PopulationHistory {
  private:
   void AddSample(std::int64_t time, const std::vector<std::int64_t>& wild);
 
-  std::vector<KindSummary> summaries_;
+  StretchTally tally_;
   std::vector<std::int64_t> times_;
   std::vector<std::int64_t> wild_;  // sample-major: one row of kind counts per sample
 };

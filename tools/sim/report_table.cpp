@@ -28,7 +28,7 @@ bool IsWide(char32_t code_point) {
          (code_point >= 0xFFE0 && code_point <= 0xFFE6) || code_point >= 0x20000;
 }
 
-Row RowOf(const ScenarioKind& kind, const KindCap& cap, const KindSummary& summary) {
+Row RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary) {
   const std::string overshoot =
       cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
   return Row{kind.id,

@@ -1,6 +1,5 @@
 #include "tools/sim/server_life.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -46,24 +45,23 @@ const std::u16string& PickName(const KindLife& life, SplitMix64& random) {
              : life.names[static_cast<std::size_t>(random.Below(life.names.size()))];
 }
 
-void SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world, SplitMix64& random,
-               KindStretch& stretch) {
-  const std::int64_t spawns = random.RoundRandomly(life.spawns_per_tick);
-  for (std::int64_t i = 0; i < spawns; ++i) {
+// The creatures of one kind that spawned in a tick, and how many of them
+// the gate destroyed.
+struct TickSpawns {
+  std::int64_t spawned = 0;
+  std::int64_t destroyed = 0;
+};
+
+TickSpawns SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world,
+                     SplitMix64& random) {
+  TickSpawns spawns;
+  spawns.spawned = random.RoundRandomly(life.spawns_per_tick);
+  for (std::int64_t i = 0; i < spawns.spawned; ++i) {
     const SpawnAnswer answer =
         world.Spawn(kind, PickName(life, random), kWildTeam, kGeneratedOwnLevel);
-    ++stretch.spawned;
-    stretch.destroyed += answer.destroyed ? 1 : 0;
+    spawns.destroyed += answer.destroyed ? 1 : 0;
   }
-}
-
-std::vector<KindStretch> StartStretches(const SimWorld& world, std::size_t kind_count) {
-  std::vector<KindStretch> stretches(kind_count);
-  for (std::size_t kind = 0; kind < kind_count; ++kind) {
-    const std::int64_t wild = world.WildCount(kind);
-    stretches[kind].start = stretches[kind].min = stretches[kind].max = stretches[kind].end = wild;
-  }
-  return stretches;
+  return spawns;
 }
 
 }  // namespace
@@ -71,28 +69,27 @@ std::vector<KindStretch> StartStretches(const SimWorld& world, std::size_t kind_
 std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
                                        SimWorld& world, PopulationHistory& history) {
   const std::vector<KindLife> lives = PrepareLives(run, kinds);
-  std::vector<KindStretch> stretches = StartStretches(world, kinds.size());
+  StretchTally stretches(kinds.size());
+  stretches.Begin(world.WildCounts());
   SplitMix64 random(run.seed);
   for (std::int64_t tick = 0; tick < run.ticks; ++tick) {
     testbed::AdvanceTicks(run.tick_seconds * testbed::kTicksPerSecond);
     testbed::RunTimers();
     for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
-      const std::int64_t destroyed_before = stretches[kind].destroyed;
-      SpawnKind(kind, lives[kind], world, random, stretches[kind]);
-      history.AddDestroyed(kind, stretches[kind].destroyed - destroyed_before);
+      const TickSpawns spawns = SpawnKind(kind, lives[kind], world, random);
+      stretches.AddSpawns(kind, spawns.spawned, spawns.destroyed);
+      history.AddSpawns(kind, spawns.spawned, spawns.destroyed);
     }
     for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
-      stretches[kind].died += world.Cull(kind, lives[kind].death_chance_per_tick, random);
+      const std::int64_t died = world.Cull(kind, lives[kind].death_chance_per_tick, random);
+      stretches.AddDeaths(kind, died);
+      history.AddDeaths(kind, died);
     }
     const std::vector<std::int64_t> wild = world.WildCounts();
-    for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
-      stretches[kind].min = std::min(stretches[kind].min, wild[kind]);
-      stretches[kind].max = std::max(stretches[kind].max, wild[kind]);
-      stretches[kind].end = wild[kind];
-    }
+    stretches.Sample(wild);
     history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
   }
-  return stretches;
+  return stretches.All();
 }
 
 }  // namespace dravelquin::sim

@@ -172,7 +172,7 @@ void Simulation::Do(const SpawnStep& step, Json& line) {
     levels.push_back(answer.destroyed ? 0 : answer.level);
     destroyed += answer.destroyed ? 1 : 0;
   }
-  history_.AddDestroyed(step.kind, destroyed);
+  history_.AddSpawns(step.kind, step.count, destroyed);
   line["levels"] = std::move(levels);
   line["destroyed"] = destroyed;
 }
