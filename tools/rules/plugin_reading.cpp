@@ -92,4 +92,6 @@ std::optional<std::string> CensusEntries::EntryKeyOf(const std::string& path) co
   return ToNarrow(entry->first);
 }
 
+bool CensusEntries::Counts(const FString& path) const { return table_.find(path) != table_.end(); }
+
 }  // namespace dravelquin

@@ -2,7 +2,8 @@
 
 // What the plug-in's own code makes of a settings document. Every answer
 // comes from running the plug-in's lookups and engine-string rules, so the
-// tool and the plug-in cannot disagree.
+// tools and the plug-in cannot disagree. Engine strings are made here: the
+// program supplies the engine allocator (host/engine_memory.h).
 
 #include <cstdint>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/fstring.h"
 #include "population/census_table.h"
 
 namespace dravelquin {
@@ -81,6 +83,10 @@ class CensusEntries {
   // The narrow form of the key of the entry that `path` matches, or nothing.
   // Of names equal but for letter case the first one made the key.
   std::optional<std::string> EntryKeyOf(const std::string& path) const;
+
+  // Whether the census counts a creature whose blueprint path, as the
+  // plug-in builds it, is `path`.
+  bool Counts(const FString& path) const;
 
  private:
   CapTableMap table_;
