@@ -3,6 +3,8 @@
 #   NAME.json        the scenario
 #   NAME.trace.jsonl the expected trace (standard output)
 #   NAME.dump.txt    the expected dump file; without it no dump may be written
+#   NAME.summary.txt the expected summary (standard error), for a scenario
+#                    that writes no dump file, whose path the summary would show
 #   NAME.error.txt   for a scenario that must be refused: the expected error
 #                    line (standard error), exit status 2, no trace, and no
 #                    server dir made
@@ -112,6 +114,9 @@ else()
     endif()
   else()
     expect("a dump file was written, none expected" NOT EXISTS "${dump}")
+  endif()
+  if(EXISTS "${SCENARIO_DIR}/${NAME}.summary.txt")
+    expect_same_file("${SCENARIO_DIR}/${NAME}.summary.txt" "${errors}" "the summary")
   endif()
 endif()
 

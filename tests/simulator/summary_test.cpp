@@ -1,5 +1,4 @@
-// What the simulator shows an administrator: the caps it reads from the
-// config, the summary table, and the chart.
+// What the simulator shows an administrator: the summary table and the chart.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/sim/kind_caps.h"
+#include "tools/sim/applied_caps.h"
 #include "tools/sim/population_history.h"
 #include "tools/sim/report_table.h"
 #include "tools/sim/svg_chart.h"
@@ -22,13 +21,6 @@ namespace {
 
 const char* const kExampleFullName =
     "Example_BP_C /Game/Creatures/Example/Example_BP.Default__Example_BP_C";
-const char* const kExamplePath = "blueprint'/Game/Creatures/Example/Example_BP.Example_BP'";
-
-sim::KindCap CapFor(const std::string& dinos_member, const std::string& settings) {
-  const std::string config =
-      std::string(R"({"Dinos": {")") + dinos_member + "\": " + settings + "}}";
-  return sim::KindCaps(config, {{"example", kExampleFullName, {}}}).at(0);
-}
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
@@ -60,50 +52,6 @@ sim::PopulationHistory HistoryOf(const std::vector<std::int64_t>& wild) {
 }
 
 }  // namespace
-
-TEST(KindCaps, PathIsBuiltFromTheFullNameAsThePluginBuildsIt) {
-  EXPECT_EQ(u"blueprint'/Game/Creatures/Example/Example_BP.Example_BP'",
-            sim::BlueprintPathOfFullName(u"Example_BP_C /Game/Creatures/Example/"
-                                         u"Example_BP.Default__Example_BP_C"));
-  EXPECT_EQ(u"", sim::BlueprintPathOfFullName(u"NoSpace"));
-}
-
-TEST(KindCaps, ExactMemberGivesItsCount) {
-  const sim::KindCap cap = CapFor(kExamplePath, R"({"Count": 150})");
-  EXPECT_TRUE(cap.capped);
-  EXPECT_EQ(150, cap.cap);
-}
-
-TEST(KindCaps, MemberNamedInAnotherLetterCaseCapsAtTheDefault) {
-  const sim::KindCap cap =
-      CapFor("Blueprint'/Game/Creatures/Example/Example_BP.Example_BP'", R"({"Count": 3})");
-  EXPECT_TRUE(cap.capped);
-  EXPECT_EQ(1000, cap.cap);
-}
-
-TEST(KindCaps, CountIsReadAsThePluginReadsIt) {
-  EXPECT_EQ(1, CapFor(kExamplePath, R"({"Count": true})").cap);
-  EXPECT_EQ(2, CapFor(kExamplePath, R"({"Count": 2.9})").cap);
-  EXPECT_EQ(-1, CapFor(kExamplePath, R"({"Count": 4294967295})").cap);
-  EXPECT_EQ(1000, CapFor(kExamplePath, "{}").cap);
-}
-
-TEST(KindCaps, SettingsOfTheWrongTypeCapNothing) {
-  EXPECT_FALSE(CapFor(kExamplePath, "5").capped);
-  EXPECT_FALSE(CapFor(kExamplePath, R"({"Count": "5"})").capped);
-}
-
-TEST(KindCaps, ConfigIsReadPastAByteOrderMarkAndUpToItsFirstValue) {
-  const std::string config =
-      std::string("\xEF\xBB\xBF{\"Dinos\": {\"") + kExamplePath + "\": {\"Count\": 7}}} trailing";
-  EXPECT_EQ(7, sim::KindCaps(config, {{"example", kExampleFullName, {}}}).at(0).cap);
-}
-
-TEST(KindCaps, NoOrBrokenConfigCapsNothing) {
-  const std::vector<sim::ScenarioKind> kinds{{"example", kExampleFullName, {}}};
-  EXPECT_FALSE(sim::KindCaps(std::nullopt, kinds).at(0).capped);
-  EXPECT_FALSE(sim::KindCaps(std::string("{\"Dinos\": "), kinds).at(0).capped);
-}
 
 TEST(PopulationHistory, CountsFromTheBeginningOfTheStretchOnly) {
   sim::PopulationHistory history(1);

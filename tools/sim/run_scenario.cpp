@@ -4,7 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "tools/sim/kind_caps.h"
+#include "tools/sim/applied_caps.h"
 #include "tools/sim/report_table.h"
 #include "tools/sim/server_dir.h"
 #include "tools/sim/sim_world.h"
@@ -30,10 +30,10 @@ void RunScenario(const Options& options, const Scenario& scenario, std::ostream&
                  std::ostream& notes) {
   const ServerDir dir = PrepareServerDir(options.server_dir);
   WriteConfig(dir, scenario.config);
-  const std::vector<KindCap> caps = KindCaps(ReadFileText(dir.ConfigPath()), scenario.kinds);
 
   StartServer(dir.root, scenario.start_time);
   SimWorld world(scenario.kinds);
+  const std::vector<KindCap> caps = AppliedCaps(world);
   Simulation simulation(scenario, world, options.plugin, dir.DumpPath());
   simulation.RunAll(trace);
   simulation.Finish();

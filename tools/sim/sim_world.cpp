@@ -90,6 +90,10 @@ std::int64_t SimWorld::Cull(std::size_t kind, double probability, SplitMix64& ra
   return culled;
 }
 
+const void* SimWorld::DefaultObjectOf(std::size_t kind) const {
+  return kinds_[kind].game_kind->default_object;
+}
+
 std::int64_t SimWorld::WildCount(std::size_t kind) const { return kinds_[kind].wild; }
 
 std::vector<std::int64_t> SimWorld::WildCounts() const {

@@ -43,6 +43,11 @@ class SimWorld {
   // probability of 0. Returns how many left.
   std::int64_t Cull(std::size_t kind, double probability, SplitMix64& random);
 
+  std::size_t KindCount() const { return kinds_.size(); }
+  // The default object of the kind's class in the game: the object whose
+  // full name the kind's blueprint path is made from.
+  const void* DefaultObjectOf(std::size_t kind) const;
+
   std::int64_t WildCount(std::size_t kind) const;
   // The wild count of every kind, in kind order.
   std::vector<std::int64_t> WildCounts() const;

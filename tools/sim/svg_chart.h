@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/sim/kind_caps.h"
+#include "tools/sim/applied_caps.h"
 #include "tools/sim/population_history.h"
 #include "tools/sim/scenario.h"
 
