@@ -80,6 +80,15 @@ TEST(FromDumpCommandLine, OnlyMayBeRepeated) {
   EXPECT_EQ((std::vector<std::string>{"Rex", "Dodo"}), command.options.only);
 }
 
+TEST(FromDumpCommandLine, MatchCaseIsAnOptionOffByDefault) {
+  const auto plain = std::get<FromDumpCommand>(ParseCommandLine({"from-dump", "d.txt"}));
+  EXPECT_FALSE(plain.options.match_case);
+  const auto exact = std::get<FromDumpCommand>(
+      ParseCommandLine({"from-dump", "--match-case", "d.txt", "--only", "Rex"}));
+  EXPECT_TRUE(exact.options.match_case);
+  EXPECT_EQ("unknown option --match-case", UsageErrorOf({"check", "a.json", "--match-case"}));
+}
+
 TEST(ToolInvocation, BadInvocationExitsWithTwoAndPrintsTheUsage) {
   std::ostringstream out;
   std::ostringstream err;

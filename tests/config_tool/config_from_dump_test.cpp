@@ -39,6 +39,10 @@ class SettingsFromDumpTest : public TestbedTest {
   WrittenSettings Written(const FromDumpOptions& options) const {
     return SettingsFromDump("dinoDump.txt", BlueprintsOf(ParseDump(kDump)), options);
   }
+
+  std::vector<std::string> NamesWritten(const FromDumpOptions& options) const {
+    return SettingsReader(nlohmann::json::parse(Written(options).text)).ConfiguredNames().names;
+  }
 };
 
 }  // namespace
@@ -70,6 +74,17 @@ TEST_F(SettingsFromDumpTest, OnlyKeepsPathsWhosePathOrDisplayNameHoldsTheText) {
   options.only = {"Alpha", "Fish/"};
   const SettingsReader settings(nlohmann::json::parse(Written(options).text));
   EXPECT_EQ((std::vector<std::string>{kFish, kRex}), settings.ConfiguredNames().names);
+}
+
+TEST_F(SettingsFromDumpTest, OnlyIgnoresLetterCaseOfTheTextUnlessMatchCaseIsSet) {
+  FromDumpOptions options;
+  // "dodo" in a display name, "FISH" in a path.
+  options.only = {"dodo", "FISH"};
+  EXPECT_EQ((std::vector<std::string>{kDodo, kFish}), NamesWritten(options));
+  options.match_case = true;
+  EXPECT_EQ(0u, Written(options).blueprints);
+  options.only = {"Dodo", "fish"};
+  EXPECT_EQ(std::vector<std::string>{kDodo}, NamesWritten(options));
 }
 
 TEST_F(SettingsFromDumpTest, WrittenSettingsPassTheCheckWithoutAnyDiagnostic) {

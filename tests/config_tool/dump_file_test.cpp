@@ -43,6 +43,16 @@ TEST(DumpLines, CrLfAndAMissingLastLineEndAreAccepted) {
 
 TEST(DumpLines, EmptyDumpHasNoLine) { EXPECT_TRUE(ParseDump("").empty()); }
 
+TEST(DumpLines, ByteOrderMarkAtTheStartIsNotPartOfTheFirstPath) {
+  // As a Windows editor saves the file; a mark further on is kept.
+  const std::vector<DumpLine> lines =
+      ParseDump("\xEF\xBB\xBF" "bp'/A'|Deer|3\r\n\xEF\xBB\xBF|B|1\r\n");
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_EQ("bp'/A'", lines[0].path);
+  EXPECT_EQ(1, lines[0].line);
+  EXPECT_EQ("\xEF\xBB\xBF", lines[1].path);
+}
+
 TEST(DumpLines, MalformedLineIsReportedWithItsNumber) {
   EXPECT_EQ("2: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\na|A\n"));
   EXPECT_EQ("3: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\nb|B|2\n\n"));
@@ -73,6 +83,27 @@ TEST(DumpBlueprints, LinesOfOnePathAreAddedUpInByteOrderOfPath) {
   EXPECT_EQ(4294967294, blueprints[2].wild);
   EXPECT_EQ(1, blueprints[2].first_line);
   EXPECT_EQ((std::vector<std::string>{"Rex", "Alpha"}), blueprints[2].names);
+}
+
+TEST(DumpBlueprints, LargeDumpOutOfOrderIsMergedWhole) {
+  // 50,000 paths, each on two lines, the second half of the file repeating
+  // the first in reverse order. Correctness only: timings belong elsewhere.
+  constexpr int kPaths = 50000;
+  std::string text;
+  for (int i = 0; i < kPaths; ++i) {
+    text += "p" + std::to_string(100000 + i) + "|a|1\n";
+  }
+  for (int i = kPaths - 1; i >= 0; --i) {
+    text += "p" + std::to_string(100000 + i) + "|b|" + std::to_string(i + 1) + "\n";
+  }
+  const std::vector<DumpBlueprint> blueprints = BlueprintsOf(ParseDump(text));
+  ASSERT_EQ(static_cast<std::size_t>(kPaths), blueprints.size());
+  EXPECT_EQ("p100000", blueprints.front().path);
+  EXPECT_EQ(2, blueprints.front().wild);
+  EXPECT_EQ("p149999", blueprints.back().path);
+  EXPECT_EQ(1 + kPaths, blueprints.back().wild);
+  EXPECT_EQ(kPaths, blueprints.back().first_line);
+  EXPECT_EQ((std::vector<std::string>{"a", "b"}), blueprints.back().names);
 }
 
 }  // namespace dravelquin

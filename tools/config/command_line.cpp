@@ -7,7 +7,8 @@ namespace dravelquin {
 
 const char kUsage[] =
     "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]\n"
-    "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]...\n"
+    "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... "
+    "[--match-case]\n"
     "       dravelquin-config --help\n";
 
 namespace {
@@ -115,6 +116,8 @@ FromDumpCommand FromDumpFrom(const std::vector<std::string>& args) {
       scaled = true;
     } else if (argument == "--only") {
       command.options.only.push_back(reader.ValueOf(argument));
+    } else if (argument == "--match-case") {
+      command.options.match_case = true;
     } else {
       ArgumentReader::TakeFile(command.dump, argument);
     }

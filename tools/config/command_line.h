@@ -2,7 +2,7 @@
 
 // The tool's command line:
 //   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]
-//   dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]...
+//   dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... [--match-case]
 //   dravelquin-config --help
 
 #include <optional>

@@ -1,10 +1,13 @@
 #include "config_from_dump.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
+#include "letter_case.h"
 #include "name_form.h"
 #include "plugin_reading.h"
 #include "value_kind.h"
@@ -16,19 +19,40 @@ namespace {
 constexpr std::int64_t kMillion = 1000000;
 constexpr std::int64_t kLargestCap = std::numeric_limits<std::int32_t>::max();
 
-bool Holds(const std::string& text, const std::vector<std::string>& parts) {
-  return std::any_of(parts.begin(), parts.end(), [&text](const std::string& part) {
-    return text.find(part) != std::string::npos;
-  });
-}
+using OrderedJson = nlohmann::ordered_json;
 
-bool Selected(const DumpBlueprint& blueprint, const std::vector<std::string>& only) {
-  if (only.empty() || Holds(blueprint.path, only)) {
-    return true;
+// The texts of --only, and whether a path or display name holds one of them.
+class Selection {
+ public:
+  explicit Selection(const FromDumpOptions& options) : match_case_(options.match_case) {
+    for (const std::string& text : options.only) {
+      texts_.push_back(Comparable(text));
+    }
   }
-  return std::any_of(blueprint.names.begin(), blueprint.names.end(),
-                     [&only](const std::string& name) { return Holds(name, only); });
-}
+
+  bool Keeps(const DumpBlueprint& blueprint) const {
+    if (texts_.empty() || Holds(blueprint.path)) {
+      return true;
+    }
+    return std::any_of(blueprint.names.begin(), blueprint.names.end(),
+                       [this](const std::string& name) { return Holds(name); });
+  }
+
+ private:
+  std::string Comparable(const std::string& text) const {
+    return match_case_ ? text : FoldedCase(text);
+  }
+
+  bool Holds(const std::string& field) const {
+    const std::string comparable = Comparable(field);
+    return std::any_of(texts_.begin(), texts_.end(), [&comparable](const std::string& text) {
+      return comparable.find(text) != std::string::npos;
+    });
+  }
+
+  bool match_case_;
+  std::vector<std::string> texts_;
+};
 
 // Why no "Dinos" member could cap the path cleanly, or "" when one can.
 std::string WhyLeftOut(const std::string& path, const CensusEntries& written) {
@@ -65,9 +89,13 @@ WrittenSettings SettingsFromDump(const std::string& dump_file,
                                  const FromDumpOptions& options) {
   WrittenSettings written;
   CensusEntries entries({});
-  nlohmann::ordered_json dinos = nlohmann::ordered_json::object();
+  const Selection selection(options);
+  // The paths come in byte order and each once, so the members are listed
+  // as they come and the object is made from the list in one pass; adding
+  // them one by one would search the members written so far each time.
+  std::vector<std::pair<std::string, OrderedJson>> members;
   for (const DumpBlueprint& blueprint : blueprints) {
-    if (!Selected(blueprint, options.only)) {
+    if (!selection.Keeps(blueprint)) {
       continue;
     }
     const std::string why = WhyLeftOut(blueprint.path, entries);
@@ -78,12 +106,14 @@ WrittenSettings SettingsFromDump(const std::string& dump_file,
       continue;
     }
     entries.Add(blueprint.path);
-    dinos[blueprint.path] = {{"Count", CapFor(blueprint, options)}};
+    members.emplace_back(blueprint.path, OrderedJson{{"Count", CapFor(blueprint, options)}});
   }
-  nlohmann::ordered_json settings = {{"General", {{"CheckInterval", kWrittenCheckInterval}}},
-                                     {"Dinos", dinos}};
-  written.text = settings.dump(2) + "\n";
-  written.blueprints = dinos.size();
+  written.blueprints = members.size();
+  OrderedJson settings = {{"General", {{"CheckInterval", kWrittenCheckInterval}}}};
+  settings["Dinos"] = OrderedJson::object_t(std::make_move_iterator(members.begin()),
+                                            std::make_move_iterator(members.end()));
+  written.text = settings.dump(2);
+  written.text += '\n';
   return written;
 }
 

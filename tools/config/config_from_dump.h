@@ -21,6 +21,7 @@ struct FromDumpOptions {
   std::optional<std::int32_t> cap;          // every blueprint capped at this, 1 and up
   std::int64_t scale_millionths = 1000000;  // else the dump's count times this / 10^6
   std::vector<std::string> only;            // when given, keep what holds one of these
+  bool match_case = false;                  // `only` in exact letter case, not A-Z as a-z
 };
 
 struct WrittenSettings {
@@ -29,13 +30,15 @@ struct WrittenSettings {
   std::vector<Diagnostic> left_out;  // notes at the dump lines of paths not written
 };
 
-// The settings for the dump's blueprints (as BlueprintsOf gives them, from the
-// dump file `dump_file`): "General" with "CheckInterval", and one "Dinos"
-// member per path with its "Count". With `only`, a path is kept when it or
-// one of its display names holds one of the texts (exact letter case). A
+// The settings for the dump's blueprints (as BlueprintsOf gives them: in byte
+// order of path, each path once) from the dump file `dump_file`: "General"
+// with "CheckInterval", and one "Dinos" member per path with its "Count".
+// With `only`, a path is kept when it or one of its display names holds one
+// of the texts, the letter case of A-Z ignored unless `match_case` is set. A
 // path that no "Dinos" member could cap cleanly is left out with a note: one
 // not of the blueprint path form, one the census reads with "?" in place of
 // some bytes, and one equal but for letter case to a path written before it.
+// Time and memory grow in proportion to the dump.
 WrittenSettings SettingsFromDump(const std::string& dump_file,
                                  const std::vector<DumpBlueprint>& blueprints,
                                  const FromDumpOptions& options);

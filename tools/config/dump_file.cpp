@@ -1,9 +1,10 @@
 #include "dump_file.h"
 
+#include <algorithm>
 #include <limits>
-#include <map>
-#include <sstream>
 #include <utility>
+
+#include "text_position.h"
 
 namespace dravelquin {
 
@@ -37,31 +38,31 @@ DumpLine LineOf(const std::string& text, int line) {
 
 std::vector<DumpLine> ParseDump(const std::string& text) {
   std::vector<DumpLine> lines;
-  std::istringstream in(text);
-  std::string line_text;
-  for (int line = 1; std::getline(in, line_text); ++line) {
+  std::size_t start = ByteOrderMarkSize(text);
+  for (int line = 1; start < text.size(); ++line) {
+    const std::size_t line_end = std::min(text.find('\n', start), text.size());
+    std::string line_text = text.substr(start, line_end - start);
     if (!line_text.empty() && line_text.back() == '\r') {
       line_text.pop_back();
     }
     lines.push_back(LineOf(line_text, line));
+    start = line_end + 1;
   }
   return lines;
 }
 
-std::vector<DumpBlueprint> BlueprintsOf(const std::vector<DumpLine>& lines) {
-  std::map<std::string, DumpBlueprint> by_path;
-  for (const DumpLine& line : lines) {
-    DumpBlueprint& blueprint = by_path[line.path];
-    if (blueprint.names.empty()) {
-      blueprint.path = line.path;
-      blueprint.first_line = line.line;
-    }
-    blueprint.wild += line.count;
-    blueprint.names.push_back(line.name);
-  }
+std::vector<DumpBlueprint> BlueprintsOf(std::vector<DumpLine> lines) {
+  // The plug-in writes its dump sorted by bytes, so the sort seldom moves a
+  // line; being stable, it keeps the lines of one path in file order.
+  std::stable_sort(lines.begin(), lines.end(),
+                   [](const DumpLine& a, const DumpLine& b) { return a.path < b.path; });
   std::vector<DumpBlueprint> blueprints;
-  for (auto& entry : by_path) {
-    blueprints.push_back(std::move(entry.second));
+  for (DumpLine& line : lines) {
+    if (blueprints.empty() || blueprints.back().path != line.path) {
+      blueprints.push_back(DumpBlueprint{std::move(line.path), 0, line.line, {}});
+    }
+    blueprints.back().wild += line.count;
+    blueprints.back().names.push_back(std::move(line.name));
   }
   return blueprints;
 }

@@ -36,8 +36,9 @@ class DumpFormatError : public std::runtime_error {
   int line_;
 };
 
-// Reads every line of a dump. "\n" and "\r\n" end a line, and the last line
-// needs no end. The path runs to the first "|" and the count from the last,
+// Reads every line of a dump. A UTF-8 byte-order mark at its start is
+// skipped, as the settings parser skips one. "\n" and "\r\n" end a line, and
+// the last line needs no end. The path runs to the first "|" and the count from the last,
 // so a display name may hold "|". Raises DumpFormatError for a line with
 // fewer than two "|" or whose count is not a decimal number from 1 to
 // 2147483647 written with digits only and no leading zero.
@@ -45,7 +46,7 @@ class DumpFormatError : public std::runtime_error {
 std::vector<DumpLine> ParseDump(const std::string& text);
 
 // The dump's blueprint paths in byte order, each with the counts of its lines
-// added up and its display names.
-std::vector<DumpBlueprint> BlueprintsOf(const std::vector<DumpLine>& lines);
+// added up and its display names. Takes the lines to move their text.
+std::vector<DumpBlueprint> BlueprintsOf(std::vector<DumpLine> lines);
 
 }  // namespace dravelquin

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <numeric>
 
+#include "letter_case.h"
+
 namespace dravelquin {
 
 namespace {
 
 constexpr std::size_t kMostEditsForASuggestion = 2;
-
-char FoldedCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
