@@ -97,6 +97,14 @@ TEST(ToolInvocation, BadInvocationExitsWithTwoAndPrintsTheUsage) {
   EXPECT_EQ(std::string("dravelquin-config: unknown subcommand \"verify\"\n") + kUsage, err.str());
 }
 
+TEST(ToolInvocation, BytesOfABadArgumentThatAreNotUtf8AreEscaped) {
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(2, RunTool({"v\xE9rify"}, out, err));
+  EXPECT_EQ(std::string("dravelquin-config: unknown subcommand \"v\\xE9rify\"\n") + kUsage,
+            err.str());
+}
+
 TEST(ToolInvocation, HelpPrintsTheUsageAndSucceeds) {
   std::ostringstream out;
   std::ostringstream err;

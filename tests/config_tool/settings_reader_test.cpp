@@ -52,7 +52,7 @@ TEST_F(SettingsReaderTest, DeeplyNestedSettingsAreCheckedWithoutExhaustingTheSta
   const std::vector<Diagnostic> diagnostics = CheckConfigText("config.json", text, nullptr);
   ASSERT_EQ(1u, diagnostics.size());
   EXPECT_EQ("config.json:1:" + std::to_string(text.find("\"Deep\"") + 1) +
-                ": warning: /Dinos/blueprint'~1G~1A.A'/Deep: is not read by the plug-in",
+                ": warning: Dinos > \"blueprint'/G/A.A'\" > Deep: is not read by the plug-in",
             FormatDiagnostic(diagnostics[0]));
 }
 

@@ -54,7 +54,7 @@ std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::stri
   }
   const SettingsReader settings(std::move(*document));
   const SourceMap map(text);
-  ConfigReport report(file, map);
+  ConfigReport report(file, map, settings.Document());
   CheckRepeatedNames(report);
   CheckTextAfterValue(report);
   std::vector<Diagnostic> dump_notes;

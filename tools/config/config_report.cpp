@@ -2,12 +2,17 @@
 
 #include <algorithm>
 
+#include "member_path.h"
+
 namespace dravelquin {
 
 void ConfigReport::About(Severity severity, const std::string& pointer,
                          const std::string& message) {
-  const std::string subject = pointer.empty() ? "top level" : pointer;
-  At(severity, map_.PositionOf(pointer), subject + ": " + message);
+  At(severity, map_.PositionOf(pointer), MemberNamed(pointer) + ": " + message);
+}
+
+std::string ConfigReport::MemberNamed(const std::string& pointer) const {
+  return ReadableMemberPath(document_, pointer);
 }
 
 void ConfigReport::At(Severity severity, TextPosition at, const std::string& message) {

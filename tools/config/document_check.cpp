@@ -1,5 +1,6 @@
 #include "document_check.h"
 
+#include <algorithm>
 #include <string>
 
 #include "value_kind.h"
@@ -12,8 +13,29 @@ constexpr std::size_t kLongestValueShown = 40;
 
 bool IsUtf8Continuation(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
 
-// The value's text, cut after about 40 bytes between two UTF-8 characters.
-std::string Abridged(const std::string& value_text) {
+// The value's text on one line: each run of white space that holds a line end
+// or a tab becomes one space. A JSON string holds neither, so no string
+// changes.
+std::string OnOneLine(const std::string& value_text) {
+  std::string line;
+  for (std::size_t at = 0; at < value_text.size();) {
+    const std::size_t run_end =
+        std::min(value_text.find_first_not_of(" \t\n\r", at), value_text.size());
+    if (run_end == at) {
+      line += value_text[at++];
+      continue;
+    }
+    const std::string run = value_text.substr(at, run_end - at);
+    line += run.find_first_of("\t\n\r") == std::string::npos ? run : " ";
+    at = run_end;
+  }
+  return line;
+}
+
+// The value's text on one line, cut after about 40 bytes between two UTF-8
+// characters.
+std::string Abridged(const std::string& written_text) {
+  const std::string value_text = OnOneLine(written_text);
   if (value_text.size() <= kLongestValueShown) {
     return value_text;
   }
@@ -48,7 +70,8 @@ void CheckRepeatedNames(ConfigReport& report) {
   for (const RepeatedMember& repeat : report.Map().RepeatedMembers()) {
     const std::string kept = report.Map().ValueTextOf(repeat.pointer);
     report.At(Severity::kWarning, repeat.at,
-              repeat.pointer + ": repeats the name written at " + PositionText(repeat.first_at) +
+              report.MemberNamed(repeat.pointer) + ": repeats the name written at " +
+                  PositionText(repeat.first_at) +
                   ": the plug-in keeps the first value, " + Abridged(kept) +
                   ", and drops this one, " + Abridged(repeat.value_text));
   }

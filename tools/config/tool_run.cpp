@@ -8,6 +8,7 @@
 #include "config_check.h"
 #include "config_from_dump.h"
 #include "dump_file.h"
+#include "printable_text.h"
 
 namespace dravelquin {
 
@@ -25,8 +26,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// Every line the tool prints about its input goes through here, so that no
+// byte that is not UTF-8 reaches the terminal raw.
+void PrintLine(const std::string& line, std::ostream& to) { to << EscapedNonUtf8(line) << '\n'; }
+
 void Print(const Diagnostic& diagnostic, std::ostream& to) {
-  to << FormatDiagnostic(diagnostic) << '\n';
+  PrintLine(FormatDiagnostic(diagnostic), to);
 }
 
 Diagnostic ErrorAtTop(const std::string& file, const std::string& message) {
@@ -105,7 +110,8 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     out << kUsage;
     return kSuccess;
   } catch (const UsageError& error) {
-    err << "dravelquin-config: " << error.what() << '\n' << kUsage;
+    PrintLine(std::string("dravelquin-config: ") + error.what(), err);
+    err << kUsage;
     return kBadInvocation;
   }
 }

@@ -17,7 +17,8 @@ namespace dravelquin {
 //              written, 1 when the dump cannot be read or holds no blueprint
 //              to write, 2 for a bad invocation.
 //   --help:    the usage on `out`, 0.
-// A bad invocation prints its reason and the usage on `err`.
+// A bad invocation prints its reason and the usage on `err`. Bytes that are
+// not UTF-8 are printed as "\xHH" (printable_text.h).
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace dravelquin

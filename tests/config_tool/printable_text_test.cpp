@@ -1,0 +1,39 @@
+// What the tool prints is UTF-8: well-formed sequences pass unchanged, and
+// every other byte is written as "\xHH".
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "printable_text.h"
+
+namespace dravelquin {
+
+TEST(PrintableText, WellFormedUtf8PassesUnchanged) {
+  // ASCII, then two-, three- and four-byte sequences: é, €, U+1F996.
+  const std::string text = "Rex \xC3\xA9 \xE2\x82\xAC \xF0\x9F\xA6\x96";
+  EXPECT_EQ(text, EscapedNonUtf8(text));
+}
+
+TEST(PrintableText, BytesOfOtherEncodingsAreEscaped) {
+  // A Latin-1 é, and the byte-order mark of a UTF-16 file.
+  EXPECT_EQ("Cr\\xE9atures", EscapedNonUtf8("Cr\xE9" "atures"));
+  EXPECT_EQ("\\xFF\\xFE{", EscapedNonUtf8("\xFF\xFE{"));
+}
+
+TEST(PrintableText, MalformedSequencesAreEscapedByteByByte) {
+  // A continuation byte alone, an overlong "/", a surrogate, a code point
+  // past U+10FFFF.
+  EXPECT_EQ("a\\x80b", EscapedNonUtf8("a\x80" "b"));
+  EXPECT_EQ("\\xC0\\xAF", EscapedNonUtf8("\xC0\xAF"));
+  EXPECT_EQ("\\xED\\xA0\\x80", EscapedNonUtf8("\xED\xA0\x80"));
+  EXPECT_EQ("\\xF4\\x90\\x80\\x80", EscapedNonUtf8("\xF4\x90\x80\x80"));
+}
+
+TEST(PrintableText, SequenceCutShortIsEscapedWithoutReadingPastTheEnd) {
+  // The first two bytes of "€" at the end, then before an ASCII byte.
+  EXPECT_EQ("x\\xE2\\x82", EscapedNonUtf8("x\xE2\x82"));
+  EXPECT_EQ("\\xE2\\x82y", EscapedNonUtf8("\xE2\x82y"));
+}
+
+}  // namespace dravelquin
