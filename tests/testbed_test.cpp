@@ -102,6 +102,67 @@ TEST_F(EngineAllocator, InjectedFailureHitsOnlyTheNthAllocation) {
   testbed::EngineFree(third);
 }
 
+// The lean mode the benchmarks use: the same calls counted, blocks from the
+// heap without accounting, and only the number of live ones kept.
+class LeanEngineAllocator : public TestbedTest {
+ protected:
+  void SetUp() override {
+    TestbedTest::SetUp();
+    testbed::SetAllocatorMode(testbed::AllocatorMode::kLean);
+  }
+};
+
+TEST_F(LeanEngineAllocator, CountsEachKindOfCallAndTheLiveBlocksWithoutRecording) {
+  auto* block = static_cast<char*>(testbed::EngineMalloc(4, 0));
+  std::memcpy(block, "abcd", 4);
+  auto* grown = static_cast<char*>(testbed::EngineRealloc(block, 64));
+  EXPECT_EQ("abcd", std::string(grown, 4));
+  void* fresh = testbed::EngineRealloc(nullptr, 8);
+  EXPECT_EQ(2u, testbed::LiveBlockCount());
+  EXPECT_EQ(0u, testbed::LiveBlockSize(grown));
+  EXPECT_EQ(nullptr, testbed::EngineRealloc(fresh, 0)) << "Realloc to 0 bytes frees";
+  testbed::EngineFree(grown);
+  testbed::EngineFree(nullptr);
+  EXPECT_EQ(0u, testbed::LiveBlockCount());
+  const testbed::AllocatorCallCounts counts = testbed::CountAllocatorCalls();
+  EXPECT_EQ(1u, counts.mallocs);
+  EXPECT_EQ(3u, counts.reallocs);
+  EXPECT_EQ(2u, counts.frees);
+  EXPECT_TRUE(testbed::AllocatorCalls().empty());
+}
+
+TEST_F(LeanEngineAllocator, InjectedFailureHitsOnlyTheNthAllocation) {
+  testbed::FailAllocation(2);
+  auto* first = static_cast<char*>(testbed::EngineMalloc(8, 0));
+  first[0] = 'k';
+  EXPECT_EQ(nullptr, testbed::EngineRealloc(first, 16));
+  EXPECT_EQ('k', first[0]) << "a failed realloc keeps the old block";
+  EXPECT_EQ(1u, testbed::LiveBlockCount());
+  testbed::EngineFree(first);
+}
+
+TEST_F(LeanEngineAllocator, AlignmentAboveSixteenIsRefusedAndRecorded) {
+  EXPECT_EQ(nullptr, testbed::EngineMalloc(8, 32));
+  EXPECT_EQ(0u, testbed::LiveBlockCount());
+  const std::vector<std::string> errors = testbed::TakeAllocatorErrors();
+  ASSERT_EQ(1u, errors.size());
+  EXPECT_NE(std::string::npos, errors[0].find("alignment above 16")) << errors[0];
+  void* block = testbed::EngineMalloc(8, 16);
+  EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(block) % 16);
+  testbed::EngineFree(block);
+}
+
+TEST_F(LeanEngineAllocator, ModeChangesOnlyWhileNoBlockIsLiveAndResetEndsIt) {
+  void* block = testbed::EngineMalloc(8, 0);
+  EXPECT_THROW(testbed::SetAllocatorMode(testbed::AllocatorMode::kAccounting), std::logic_error);
+  EXPECT_EQ(testbed::AllocatorMode::kLean, testbed::CurrentAllocatorMode());
+  testbed::EngineFree(block);
+  testbed::ResetAllocator();
+  EXPECT_EQ(testbed::AllocatorMode::kAccounting, testbed::CurrentAllocatorMode());
+  testbed::EngineFree(testbed::EngineMalloc(8, 0));
+  EXPECT_EQ(2u, testbed::AllocatorCalls().size());
+}
+
 class HostHooks : public TestbedTest {
  protected:
   static int Own() { return 1; }

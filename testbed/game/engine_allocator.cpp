@@ -5,6 +5,7 @@
 #include <cstring>
 #include <iomanip>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -27,6 +28,8 @@ struct Block {
 };
 
 struct Accounts {
+  AllocatorMode mode = AllocatorMode::kAccounting;
+  std::size_t lean_live_blocks = 0;
   std::vector<AllocatorCall> calls;
   AllocatorCallCounts counts;
   bool recording = true;
@@ -72,8 +75,7 @@ void Record(AllocatorCallKind kind, std::size_t bytes, void* in, void* out) {
 
 void RecordError(const std::string& error) { Books().errors.push_back(error); }
 
-bool InjectedFailureDue() {
-  Accounts& books = Books();
+bool InjectedFailureDue(Accounts& books) {
   return books.calls_until_failure != 0 && --books.calls_until_failure == 0;
 }
 
@@ -89,8 +91,13 @@ std::uint32_t CheckedAlignment(std::uint32_t alignment) {
   return std::max(alignment, kDefaultAlignment);
 }
 
+// What AllocateAligned is asked for: at least one byte, a multiple of the alignment.
+std::size_t RoundedSize(std::size_t bytes, std::uint32_t alignment) {
+  return (std::max<std::size_t>(bytes, 1) + alignment - 1) / alignment * alignment;
+}
+
 void* Obtain(std::size_t bytes, std::uint32_t alignment) {
-  const std::size_t rounded = (std::max<std::size_t>(bytes, 1) + alignment - 1) / alignment * alignment;
+  const std::size_t rounded = RoundedSize(bytes, alignment);
   void* block = AllocateAligned(alignment, rounded);
   if (block == nullptr) {
     return nullptr;
@@ -127,16 +134,68 @@ std::string MisuseOf(const void* block, const char* call) {
          Address(block);
 }
 
+// Lean mode: the heap's own blocks, each call counted, only the number of
+// live blocks kept.
+void* LeanObtain(Accounts& books, std::size_t bytes) {
+  void* block = AllocateDefaultAligned(bytes);
+  if (block != nullptr) {
+    ++books.lean_live_blocks;
+  }
+  return block;
+}
+
+void* LeanMalloc(Accounts& books, std::size_t bytes, std::uint32_t alignment) {
+  ++books.counts.mallocs;
+  if (CheckedAlignment(alignment) != kDefaultAlignment) {
+    RecordError("lean Malloc with an alignment above " + std::to_string(kDefaultAlignment) +
+                ": " + std::to_string(alignment));
+    return nullptr;
+  }
+  return InjectedFailureDue(books) ? nullptr : LeanObtain(books, bytes);
+}
+
+void* LeanRealloc(Accounts& books, void* block, std::size_t bytes) {
+  ++books.counts.reallocs;
+  if (InjectedFailureDue(books)) {
+    return nullptr;
+  }
+  if (block == nullptr) {
+    return LeanObtain(books, bytes);
+  }
+  if (bytes == 0) {
+    FreeAligned(block);
+    --books.lean_live_blocks;
+    return nullptr;
+  }
+  return ResizeDefaultAligned(block, bytes);
+}
+
+void LeanFree(Accounts& books, void* block) {
+  ++books.counts.frees;
+  if (block != nullptr) {
+    FreeAligned(block);
+    --books.lean_live_blocks;
+  }
+}
+
 }  // namespace
 
 void* EngineMalloc(std::size_t bytes, std::uint32_t alignment) {
+  Accounts& books = Books();
+  if (books.mode == AllocatorMode::kLean) {
+    return LeanMalloc(books, bytes, alignment);
+  }
   const std::uint32_t checked = CheckedAlignment(alignment);
-  void* block = InjectedFailureDue() ? nullptr : Obtain(bytes, checked);
+  void* block = InjectedFailureDue(Books()) ? nullptr : Obtain(bytes, checked);
   Record(AllocatorCallKind::kMalloc, bytes, nullptr, block);
   return block;
 }
 
 void* EngineRealloc(void* block, std::size_t bytes) {
+  Accounts& books = Books();
+  if (books.mode == AllocatorMode::kLean) {
+    return LeanRealloc(books, block, bytes);
+  }
   if (block != nullptr) {
     const std::string misuse = MisuseOf(block, "Realloc");
     if (!misuse.empty()) {
@@ -145,7 +204,7 @@ void* EngineRealloc(void* block, std::size_t bytes) {
       return nullptr;
     }
   }
-  if (InjectedFailureDue()) {
+  if (InjectedFailureDue(Books())) {
     Record(AllocatorCallKind::kRealloc, bytes, block, nullptr);
     return nullptr;
   }
@@ -170,6 +229,11 @@ void* EngineRealloc(void* block, std::size_t bytes) {
 }
 
 void EngineFree(void* block) {
+  Accounts& books = Books();
+  if (books.mode == AllocatorMode::kLean) {
+    LeanFree(books, block);
+    return;
+  }
   Record(AllocatorCallKind::kFree, 0, block, nullptr);
   if (block == nullptr) {
     return;
@@ -188,11 +252,17 @@ AllocatorCallCounts CountAllocatorCalls() { return Books().counts; }
 
 void RecordAllocatorCalls(bool on) { Books().recording = on; }
 
-std::size_t LiveBlockCount() { return Books().live.size(); }
+std::size_t LiveBlockCount() {
+  const Accounts& books = Books();
+  return books.mode == AllocatorMode::kLean ? books.lean_live_blocks : books.live.size();
+}
 
 std::size_t LiveBytes() { return Books().live_bytes; }
 
 std::size_t LiveBlockSize(const void* block) {
+  if (Books().mode == AllocatorMode::kLean) {
+    return 0;
+  }
   const auto found = Books().live.find(const_cast<void*>(block));
   return found == Books().live.end() ? 0 : found->second.bytes;
 }
@@ -202,6 +272,15 @@ std::vector<std::string> AllocatorErrors() { return Books().errors; }
 std::vector<std::string> TakeAllocatorErrors() { return std::exchange(Books().errors, {}); }
 
 void FailAllocation(std::size_t nth) { Books().calls_until_failure = nth; }
+
+void SetAllocatorMode(AllocatorMode mode) {
+  if (LiveBlockCount() != 0) {
+    throw std::logic_error("the allocator's mode changes only while no block is live");
+  }
+  Books().mode = mode;
+}
+
+AllocatorMode CurrentAllocatorMode() { return Books().mode; }
 
 void ResetAllocator() {
   Accounts& books = Books();

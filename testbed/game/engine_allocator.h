@@ -1,11 +1,16 @@
 #pragma once
 
 // The game's allocator behind "FMemory.Malloc", "FMemory.Realloc" and
-// "FMemory.Free", with full accounting: every call is recorded, live blocks
-// and bytes are counted, and misuse is recorded as an error instead of
-// corrupting the process. Fresh bytes are filled with 0xCD and freed bytes
-// with 0xDD, and Realloc always moves the block, so stale pointers and reads
-// of unwritten memory show up.
+// "FMemory.Free", in one of two modes:
+//   - accounting (the default): every call is recorded, live blocks and bytes
+//     are counted, and misuse is recorded as an error instead of corrupting
+//     the process. Fresh bytes are filled with 0xCD and freed bytes with 0xDD,
+//     and Realloc always moves the block, so stale pointers and reads of
+//     unwritten memory show up.
+//   - lean, for benchmarks: blocks come straight from the process heap and
+//     the calls are counted per kind, with no per-block bookkeeping, which
+//     costs about what a server's own allocator does. Only the number of live
+//     blocks is kept; misuse is not detected.
 
 #include <cstddef>
 #include <cstdint>
@@ -68,8 +73,20 @@ std::vector<std::string> TakeAllocatorErrors();
 // 0 cancels a pending failure.
 void FailAllocation(std::size_t nth);
 
-// Frees every live block, forgets the calls, counts, errors and pending
-// failure, and records calls again.
+enum class AllocatorMode { kAccounting, kLean };
+
+// Serves the calls from now on in `mode`. Raises std::logic_error while a
+// block is live, since a block must be given back in the mode that gave it.
+// In lean mode no call is recorded, LiveBlockCount() is the number of blocks
+// handed out and not given back, LiveBytes() and LiveBlockSize() give 0, and
+// a Malloc asking for more than the default alignment of 16 is refused (null,
+// and an error recorded), since a lean Realloc keeps only that alignment.
+void SetAllocatorMode(AllocatorMode mode);
+AllocatorMode CurrentAllocatorMode();
+
+// Frees every live block (in lean mode: forgets them), forgets the calls,
+// counts, errors and pending failure, records calls again and returns to
+// accounting mode.
 void ResetAllocator();
 
 }  // namespace dravelquin::testbed
