@@ -4,6 +4,10 @@
 
 namespace dravelquin {
 
+const char* NameOf(testbed::AllocatorMode mode) {
+  return mode == testbed::AllocatorMode::kLean ? "lean" : "accounting";
+}
+
 void ReportCallsPer(benchmark::State& state, const CallCounts& calls, double units) {
   const auto per_unit = [units](std::uint64_t count) {
     return units > 0 ? static_cast<double>(count) / units : 0.0;

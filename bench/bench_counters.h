@@ -8,8 +8,17 @@
 #include <benchmark/benchmark.h>
 
 #include "call_counts.h"
+#include "testbed/game/engine_allocator.h"
 
 namespace dravelquin {
+
+// Every case runs once in each of the game allocator's modes: with its full
+// accounting, and lean, at about the cost of a server's own allocator.
+constexpr testbed::AllocatorMode kAllocatorModes[] = {testbed::AllocatorMode::kAccounting,
+                                                      testbed::AllocatorMode::kLean};
+
+// "accounting" or "lean": the last part of a case's name.
+const char* NameOf(testbed::AllocatorMode mode);
 
 // Counters "allocs", "fn_lookups" and "field_lookups": the calls made per
 // unit, where the run did `units` units of work in all (gate calls, or

@@ -35,8 +35,9 @@ void AddProblem(std::string& problems, const std::string& problem) {
 
 }  // namespace
 
-BenchServer::BenchServer() : dir_(MakeServerDir()) {
+BenchServer::BenchServer(testbed::AllocatorMode allocator) : dir_(MakeServerDir()) {
   testbed::StartFreshServer(dir_, testbed::AllocatorRecord::kCountsOnly);
+  testbed::SetAllocatorMode(allocator);
 }
 
 BenchServer::~BenchServer() {

@@ -3,16 +3,19 @@
 // One server for one benchmark run: a fresh host, game and allocator, a
 // server directory of its own, and the plug-in loaded with a given config or
 // not at all. The allocator counts its calls without recording each one, so
-// that runs of millions of calls cost the same at their end as at their start.
+// that runs of millions of calls cost the same at their end as at their start,
+// and serves them with its full accounting or lean, as a server's would.
 
 #include <filesystem>
 #include <string>
+
+#include "testbed/game/engine_allocator.h"
 
 namespace dravelquin {
 
 class BenchServer {
  public:
-  BenchServer();
+  explicit BenchServer(testbed::AllocatorMode allocator);
   // Unloads the plug-in when it is still loaded, empties the world and
   // removes the server directory.
   ~BenchServer();

@@ -1,6 +1,9 @@
 // The census, taken when the game mode initialises: what it costs over
 // worlds of 1,000, 10,000 and 100,000 creatures, in all and per creature,
-// beside the same initialisation without the plug-in.
+// beside the same initialisation without the plug-in, in each of the game
+// allocator's modes.
+
+#include <string>
 
 #include <benchmark/benchmark.h>
 
@@ -13,9 +16,9 @@ namespace dravelquin {
 
 namespace {
 
-void Census(benchmark::State& state, Plugin plugin) {
+void Census(benchmark::State& state, Plugin plugin, testbed::AllocatorMode allocator) {
   const auto creatures = static_cast<int>(state.range(0));
-  const BenchServer server;
+  const BenchServer server(allocator);
   SetUpCensus(server, creatures, plugin);
   const CallCounts before = CurrentCallCounts();
   for (auto _ : state) {
@@ -32,15 +35,26 @@ void Census(benchmark::State& state, Plugin plugin) {
   FailOnProblems(state, server.Finish());
 }
 
-void WorldSizes(benchmark::internal::Benchmark* benchmark) {
-  benchmark->Arg(1'000)->Arg(10'000)->Arg(100'000);
+// Census/{baseline,with_plugin}/<allocator mode>/<creatures>.
+bool RegisterCensusCases() {
+  for (const testbed::AllocatorMode allocator : kAllocatorModes) {
+    for (const Plugin plugin : {Plugin::kNotLoaded, Plugin::kLoaded}) {
+      const std::string name = std::string("Census/") +
+                               (plugin == Plugin::kLoaded ? "with_plugin/" : "baseline/") +
+                               NameOf(allocator);
+      benchmark::internal::Benchmark* census =
+          benchmark::RegisterBenchmark(name.c_str(), Census, plugin, allocator);
+      census->Arg(1'000)->Arg(10'000)->Arg(100'000);
+      if (plugin == Plugin::kLoaded) {
+        census->Unit(benchmark::kMillisecond);
+      }
+    }
+  }
+  return true;
 }
 
-}  // namespace
+[[maybe_unused]] const bool kCensusCasesRegistered = RegisterCensusCases();
 
-BENCHMARK_CAPTURE(Census, baseline, Plugin::kNotLoaded)->Apply(WorldSizes);
-BENCHMARK_CAPTURE(Census, with_plugin, Plugin::kLoaded)
-    ->Apply(WorldSizes)
-    ->Unit(benchmark::kMillisecond);
+}  // namespace
 
 }  // namespace dravelquin

@@ -1,7 +1,9 @@
 // The dump: an administrator's "debugspawn" over 10,000 wild creatures,
-// beside the same console line without the plug-in.
+// beside the same console line without the plug-in, in each of the game
+// allocator's modes.
 
 #include <filesystem>
+#include <string>
 
 #include <benchmark/benchmark.h>
 
@@ -16,8 +18,8 @@ namespace {
 
 constexpr int kDumpCreatures = 10'000;
 
-void Dump(benchmark::State& state, Plugin plugin) {
-  const BenchServer server;
+void Dump(benchmark::State& state, Plugin plugin, testbed::AllocatorMode allocator) {
+  const BenchServer server(allocator);
   APlayerController* admin = SetUpDump(server, kDumpCreatures, plugin);
   const CallCounts before = CurrentCallCounts();
   for (auto _ : state) {
@@ -40,9 +42,25 @@ void Dump(benchmark::State& state, Plugin plugin) {
   FailOnProblems(state, server.Finish());
 }
 
-}  // namespace
+// Dump/{baseline,with_plugin}/<allocator mode>.
+bool RegisterDumpCases() {
+  for (const testbed::AllocatorMode allocator : kAllocatorModes) {
+    for (const Plugin plugin : {Plugin::kNotLoaded, Plugin::kLoaded}) {
+      const std::string name = std::string("Dump/") +
+                               (plugin == Plugin::kLoaded ? "with_plugin/" : "baseline/") +
+                               NameOf(allocator);
+      benchmark::internal::Benchmark* dump =
+          benchmark::RegisterBenchmark(name.c_str(), Dump, plugin, allocator);
+      if (plugin == Plugin::kLoaded) {
+        dump->Unit(benchmark::kMillisecond);
+      }
+    }
+  }
+  return true;
+}
 
-BENCHMARK_CAPTURE(Dump, baseline, Plugin::kNotLoaded);
-BENCHMARK_CAPTURE(Dump, with_plugin, Plugin::kLoaded)->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const bool kDumpCasesRegistered = RegisterDumpCases();
+
+}  // namespace
 
 }  // namespace dravelquin

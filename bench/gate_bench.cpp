@@ -1,5 +1,8 @@
 // The spawn gate: what one creature's request for its base level costs with
-// the plug-in's detour in the way, beside the same request without it.
+// the plug-in's detour in the way, beside the same request without it, in
+// each of the game allocator's modes.
+
+#include <string>
 
 #include <benchmark/benchmark.h>
 
@@ -11,8 +14,9 @@ namespace dravelquin {
 
 namespace {
 
-void SpawnGate(benchmark::State& state, GateCase gate_case, Plugin plugin) {
-  const BenchServer server;
+void SpawnGate(benchmark::State& state, GateCase gate_case, Plugin plugin,
+               testbed::AllocatorMode allocator) {
+  const BenchServer server(allocator);
   const GateScenario scenario = SetUpGate(server, gate_case, plugin);
   const CallCounts before = CurrentCallCounts();
   for (auto _ : state) {
@@ -25,13 +29,29 @@ void SpawnGate(benchmark::State& state, GateCase gate_case, Plugin plugin) {
   FailOnProblems(state, server.Finish());
 }
 
-}  // namespace
+// SpawnGate/<case>[_baseline]/<allocator mode>, each case beside its baseline.
+bool RegisterGateCases() {
+  const struct {
+    const char* name;
+    GateCase gate_case;
+  } cases[] = {{"unconfigured", GateCase::kUnconfigured},
+               {"under_cap", GateCase::kUnderCap},
+               {"at_cap", GateCase::kAtCap}};
+  for (const testbed::AllocatorMode allocator : kAllocatorModes) {
+    for (const auto& gate : cases) {
+      for (const Plugin plugin : {Plugin::kNotLoaded, Plugin::kLoaded}) {
+        const std::string name = std::string("SpawnGate/") + gate.name +
+                                 (plugin == Plugin::kNotLoaded ? "_baseline/" : "/") +
+                                 NameOf(allocator);
+        benchmark::RegisterBenchmark(name.c_str(), SpawnGate, gate.gate_case, plugin, allocator);
+      }
+    }
+  }
+  return true;
+}
 
-BENCHMARK_CAPTURE(SpawnGate, unconfigured_baseline, GateCase::kUnconfigured, Plugin::kNotLoaded);
-BENCHMARK_CAPTURE(SpawnGate, unconfigured, GateCase::kUnconfigured, Plugin::kLoaded);
-BENCHMARK_CAPTURE(SpawnGate, under_cap_baseline, GateCase::kUnderCap, Plugin::kNotLoaded);
-BENCHMARK_CAPTURE(SpawnGate, under_cap, GateCase::kUnderCap, Plugin::kLoaded);
-BENCHMARK_CAPTURE(SpawnGate, at_cap_baseline, GateCase::kAtCap, Plugin::kNotLoaded);
-BENCHMARK_CAPTURE(SpawnGate, at_cap, GateCase::kAtCap, Plugin::kLoaded);
+[[maybe_unused]] const bool kGateCasesRegistered = RegisterGateCases();
+
+}  // namespace
 
 }  // namespace dravelquin

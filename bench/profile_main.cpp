@@ -4,11 +4,13 @@
 // machine. Prints the calls that the work made of the game's allocator and
 // of the host's name lookup, per unit of work.
 //
-// Usage: dravelquin_profile SCENARIO [COUNT] [--without-plugin]
+// Usage: dravelquin_profile SCENARIO [COUNT] [--without-plugin] [--lean]
 //   gate-unconfigured, gate-under-cap, gate-at-cap: COUNT spawns through the
 //     gate in a world of 10,000 creatures (2,000 spawns by default);
 //   census: one census of a world of COUNT creatures (10,000 by default);
 //   dump: one dump of a world of COUNT wild creatures (2,000 by default).
+// The game's allocator keeps its full accounting, or with --lean serves its
+// calls as a server's allocator would.
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +37,7 @@ struct Request {
   std::string scenario;
   int count = 0;  // 0: the scenario's default
   Plugin plugin = Plugin::kLoaded;
+  testbed::AllocatorMode allocator = testbed::AllocatorMode::kAccounting;
 };
 
 int CountOr(const Request& request, int fallback) {
@@ -101,6 +104,8 @@ Request RequestOf(int argc, char** argv) {
     const std::string argument = argv[i];
     if (argument == "--without-plugin") {
       request.plugin = Plugin::kNotLoaded;
+    } else if (argument == "--lean") {
+      request.allocator = testbed::AllocatorMode::kLean;
     } else {
       request.count = std::atoi(argument.c_str());
     }
@@ -126,12 +131,13 @@ void PrintCallsPerUnit(const Work& work) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s SCENARIO [COUNT] [--without-plugin]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s SCENARIO [COUNT] [--without-plugin] [--lean]\n", argv[0]);
     return 2;
   }
   try {
-    const dravelquin::BenchServer server;
-    const dravelquin::Work work = dravelquin::Run(server, dravelquin::RequestOf(argc, argv));
+    const dravelquin::Request request = dravelquin::RequestOf(argc, argv);
+    const dravelquin::BenchServer server(request.allocator);
+    const dravelquin::Work work = dravelquin::Run(server, request);
     const std::string problems = work.problems.empty() ? server.Finish() : work.problems;
     if (!problems.empty()) {
       std::fprintf(stderr, "%s\n", problems.c_str());

@@ -13,10 +13,11 @@ Instructions are attributed by the object file they executed in:
   game     the driver executable, which holds the stand-in game
   system   the C and C++ runtimes and the loader
 
-The plug-in's platform layer (platform_posix.cpp: case-insensitive comparison,
-narrowing) does in the Linux build what the Windows runtime's _wcsicmp and
-the locale's narrow do on a server; its share, part of the plug-in's, is
-shown on its own in the "platform" column.
+The plug-in's platform layer (platform_posix.cpp: case-insensitive comparison;
+classic_narrowing.cpp: the narrowing) does in the Linux build what the
+Windows runtime's _wcsicmp and the locale's narrow do on a server; its share,
+part of the plug-in's, is shown on its own in the "platform" column. "plug-in
+Ir" is the plug-in's own instructions per unit, platform layer included.
 
 System code is then charged to the part whose code called into it, through
 the inclusive cost of each call from a plug-in, host or game function into a
@@ -32,7 +33,7 @@ import re
 import sys
 
 PARTS = ("plug-in", "host", "game")
-PLATFORM_SOURCE = "platform_posix.cpp"
+PLATFORM_SOURCES = ("platform_posix.cpp", "classic_narrowing.cpp")
 COMPRESSED = re.compile(r"\((\d+)\)(?: (.*))?$")
 
 
@@ -110,7 +111,7 @@ def driver_of(profile):
 
 def in_platform_layer(profile, ob, fn, driver):
     return (part_of(ob, driver) == "plug-in" and
-            (profile.source.get((ob, fn)) or "").endswith(PLATFORM_SOURCE))
+            (profile.source.get((ob, fn)) or "").endswith(PLATFORM_SOURCES))
 
 
 def shares(profile):
@@ -136,17 +137,18 @@ def percent(part, total):
 
 
 def print_table(rows):
-    header = ("{:<18} {:>7} {:>11} | {:>8} {:>9} {:>6} {:>6} {:>7} | {:>12} {:>9} {:>9} {:>8}"
-              .format("profile", "units", "Ir per unit", "plug-in", "platform", "host", "game",
-                      "system", "plug-in+sys", "host+sys", "game+sys", "unowned"))
+    header = ("{:<18} {:>7} {:>11} {:>11} | {:>8} {:>9} {:>6} {:>6} {:>7} | {:>12} {:>9} {:>9} "
+              "{:>8}".format("profile", "units", "Ir per unit", "plug-in Ir", "plug-in",
+                             "platform", "host", "game", "system", "plug-in+sys", "host+sys",
+                             "game+sys", "unowned"))
     print(header)
     print("-" * len(header))
     for label, units, own, reached in rows:
         total = sum(own[part] for part in PARTS + ("system",))
         unowned = own["system"] - sum(reached.values())
-        print("{:<18} {:>7} {:>11,.0f} | {:>7.1f}% {:>8.1f}% {:>5.1f}% {:>5.1f}% {:>6.1f}% | "
-              "{:>11.1f}% {:>8.1f}% {:>8.1f}% {:>7.1f}%".format(
-                  label, units, total / units,
+        print("{:<18} {:>7} {:>11,.0f} {:>11,.0f} | {:>7.1f}% {:>8.1f}% {:>5.1f}% {:>5.1f}% "
+              "{:>6.1f}% | {:>11.1f}% {:>8.1f}% {:>8.1f}% {:>7.1f}%".format(
+                  label, units, total / units, own["plug-in"] / units,
                   *(percent(own[part], total)
                     for part in ("plug-in", "platform", "host", "game", "system")),
                   *(percent(own[part] + reached[part], total) for part in PARTS),
