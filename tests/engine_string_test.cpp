@@ -174,6 +174,31 @@ TEST_F(StringFromCounted, StopsCopyingAtAZeroUnitButKeepsTheCount) {
   EXPECT_EQ(Calls{Malloc(48)}, CallsSince(mark));
 }
 
+// The scan for a zero unit reads several units at a time: a zero at any
+// place of a longer text, before, inside and after whole groups, ends the copy.
+TEST_F(StringFromCounted, ZeroUnitAnywhereInALongTextEndsTheCopy) {
+  const EngineText letters(ENGINE_TEXT("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN"));
+  for (std::size_t zero_at = 0; zero_at < letters.size(); ++zero_at) {
+    SCOPED_TRACE(zero_at);
+    EngineText text = letters;
+    text[zero_at] = 0;
+    const auto n = static_cast<std::int32_t>(text.size());
+    const FString s = FromCounted(n, text.data());
+    EXPECT_EQ(n + 1, s.count);
+    EXPECT_EQ(letters.substr(0, zero_at), EngineText(s.data));
+  }
+}
+
+TEST_F(StringFromCounted, TextWithoutZeroIsCopiedWholeAtEveryLength) {
+  const EngineText letters(ENGINE_TEXT("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN"));
+  for (std::size_t n = 1; n <= letters.size(); ++n) {
+    SCOPED_TRACE(n);
+    const FString s = FromCounted(static_cast<std::int32_t>(n), letters.data());
+    EXPECT_EQ(letters.substr(0, n), TextOf(s));
+    EXPECT_EQ(0, s.data[n]);
+  }
+}
+
 TEST_F(StringFromCounted, CountBeyondTheLargestIsRefusedBeforeAnyCall) {
   const std::size_t mark = MarkCalls();
   // The largest n leaves no count for the terminator; the units are never read.
@@ -184,6 +209,32 @@ TEST_F(StringFromCounted, CountBeyondTheLargestIsRefusedBeforeAnyCall) {
   testbed::FailAllocation(1);
   EXPECT_THROW(FromCounted(kLargest - 1, ENGINE_TEXT("abc")), std::bad_alloc);
   EXPECT_EQ(Calls{Malloc(std::size_t{2} * kLargest)}, CallsSince(mark));
+}
+
+using StringFromLiteral = TestbedTest;
+
+// The naming routines make their fixed pieces from literals: the same string
+// and the same call as FromNarrow makes of the same text.
+TEST_F(StringFromLiteral, MakesWhatFromNarrowMakesWithTheSameCall) {
+  std::size_t mark = MarkCalls();
+  const FString narrow = FromNarrow("blueprint'");
+  const Calls narrow_calls = CallsSince(mark);
+  mark = MarkCalls();
+  const FString literal = FromLiteral(ENGINE_TEXT("blueprint'"));
+  EXPECT_EQ(narrow_calls, CallsSince(mark));
+  EXPECT_EQ(Calls{Malloc(62)}, narrow_calls);
+  EXPECT_EQ(ShapeOf(narrow), ShapeOf(literal));
+  EXPECT_EQ(TextOf(narrow), TextOf(literal));
+  EXPECT_EQ(0, literal.data[Length(literal)]);
+  EXPECT_EQ("{block, 3, 4}", ShapeOf(FromLiteral(ENGINE_TEXT("_C"))));
+  EXPECT_EQ("{block, 2, 4}", ShapeOf(FromLiteral(ENGINE_TEXT("'"))));
+}
+
+TEST_F(StringFromLiteral, UnitsOfAGivenLengthNoneMeansNoStorage) {
+  const std::size_t mark = MarkCalls();
+  EXPECT_EQ("{null, 0, 0}", ShapeOf(FromUnits(ENGINE_TEXT("abc"), 0)));
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+  EXPECT_EQ(ENGINE_TEXT("ab"), TextOf(FromUnits(ENGINE_TEXT("abc"), 2)));
 }
 
 using StringAppendText = TestbedTest;
@@ -315,6 +366,43 @@ TEST_F(StringToNarrow, NoStorageAndTerminatorOnlyGiveEmptyText) {
 TEST_F(StringToNarrow, UnitsUpToHexFFKeepTheirValueOthersBecomeQuestionMark) {
   const EngineUnit text[] = {u'h', 0x00E9, 0x00FF, 0x0100, 0x4E00, 0xD800, 0};
   EXPECT_EQ("h\xE9\xFF???", ToNarrow(FromWide(text)));
+}
+
+// Narrowing takes several units at a time when none is above U+00FF: a
+// unit that is, at any place of a longer text, still becomes "?" alone, and
+// U+0100 is not taken for U+00FF.
+TEST_F(StringToNarrow, UnitAboveLatinOneAnywhereInALongTextBecomesQuestionMark) {
+  const EngineText letters(
+      ENGINE_TEXT("abcdefghijklmnopqrstuvwxyz\u00E0\u00E9\u00FFABCDEFGHIJKL"));
+  const std::string narrow_letters = "abcdefghijklmnopqrstuvwxyz\xE0\xE9\xFF" "ABCDEFGHIJKL";
+  for (const EngineUnit wide : {EngineUnit{0x0100}, EngineUnit{0x4E00}, EngineUnit{0xFFFF}}) {
+    for (std::size_t at = 0; at < letters.size(); ++at) {
+      SCOPED_TRACE(at);
+      EngineText text = letters;
+      text[at] = wide;
+      std::string expected = narrow_letters;
+      expected[at] = '?';
+      EXPECT_EQ(expected, ToNarrow(StringOfUnits(text)));
+    }
+  }
+}
+
+TEST_F(StringToNarrow, EveryLengthOfALongTextIsNarrowedWhole) {
+  const EngineText letters(ENGINE_TEXT("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN"));
+  const std::string narrow_letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN";
+  for (std::size_t n = 1; n <= letters.size(); ++n) {
+    EXPECT_EQ(narrow_letters.substr(0, n), ToNarrow(StringOfUnits(letters.substr(0, n))));
+  }
+}
+
+TEST_F(StringToNarrow, NarrowingIntoAStringReplacesWhatItHeld) {
+  std::string out = "a longer text than the next one";
+  NarrowInto(FromNarrow("abc"), out);
+  EXPECT_EQ("abc", out);
+  NarrowInto(FString(), out);
+  EXPECT_EQ("", out);
+  NarrowInto(FromNarrow("blueprint'/Game/Longer.Longer'"), out);
+  EXPECT_EQ("blueprint'/Game/Longer.Longer'", out);
 }
 
 TEST_F(StringToNarrow, KeepsZeroUnitsInsideTheText) {

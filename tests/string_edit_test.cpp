@@ -69,6 +69,19 @@ std::vector<const void*> FreedSince(std::size_t mark) {
   return freed;
 }
 
+// Forty units without a zero, letter case and digits mixed, long enough for
+// the scans that read several units at a time to take whole groups and a rest.
+const EngineText kLongText = ENGINE_TEXT("blueprint'/Game/PrimalEarth/Dinos/Kind07");
+
+// `text` with every occurrence of `needle` taken out, left to right, as the
+// standard library's search finds them.
+EngineText WithoutEvery(EngineText text, const EngineText& needle) {
+  for (std::size_t at = text.find(needle); at != EngineText::npos; at = text.find(needle, at)) {
+    text.erase(at, needle.size());
+  }
+  return text;
+}
+
 }  // namespace
 
 using StringConcat = TestbedTest;
@@ -271,6 +284,15 @@ TEST_F(StringIndexOfChar, LooksAtTheTerminatorAndPastZeroUnitsInside) {
   EXPECT_EQ(2, IndexOfChar(StringOfUnits(EngineText(ENGINE_TEXT("a\0 b"), 4)), EngineUnit{' '}));
 }
 
+TEST_F(StringIndexOfChar, FindsTheUnitAtEveryPlaceOfALongText) {
+  for (std::size_t at = 0; at < kLongText.size(); ++at) {
+    EngineText text = kLongText;
+    text[at] = u' ';
+    EXPECT_EQ(static_cast<std::int32_t>(at), IndexOfChar(StringOfUnits(text), EngineUnit{' '}));
+  }
+  EXPECT_EQ(-1, IndexOfChar(StringOfUnits(kLongText), EngineUnit{' '}));
+}
+
 TEST_F(StringIndexOfChar, DoesNotLookPastTheCount) {
   FString s = FromNarrow("ab");
   ASSERT_EQ(4, s.capacity);
@@ -338,6 +360,21 @@ TEST_F(StringSplitOn, DelimiterMatchIsCaseSensitive) {
 TEST_F(StringSplitOn, ZeroUnitInsideEndsTheText) {
   EXPECT_EQ((std::vector<EngineText>{ENGINE_TEXT("a"), ENGINE_TEXT("b")}),
             Split(EngineText(ENGINE_TEXT("a-b\0-c"), 6), ENGINE_TEXT("-")));
+}
+
+TEST_F(StringSplitOn, DelimiterAtEveryPlaceOfALongTextSplitsThere) {
+  for (std::size_t at = 0; at < kLongText.size(); ++at) {
+    SCOPED_TRACE(at);
+    EngineText text = kLongText;
+    text[at] = u'-';
+    std::vector<EngineText> expected;
+    for (const EngineText& piece : {text.substr(0, at), text.substr(at + 1)}) {
+      if (!piece.empty()) {
+        expected.push_back(piece);
+      }
+    }
+    EXPECT_EQ(expected, Split(text, ENGINE_TEXT("-")));
+  }
 }
 
 TEST_F(StringSplitOn, EarlierElementsAreReleasedInOrderAndTheBlockKept) {
@@ -458,6 +495,39 @@ TEST_F(StringReplaceAll, ZeroUnitInsideEndsTheText) {
                                     ENGINE_TEXT("b"), ENGINE_TEXT(""));
   EXPECT_EQ(ENGINE_TEXT("a"), TextOf(result));
   EXPECT_EQ(2, result.count);
+}
+
+// The search reads several units at a time: an occurrence at any place of a
+// longer text, whole or cut short by the end of the text, and its first unit
+// standing alone, are each found or passed over.
+TEST_F(StringReplaceAll, OccurrenceAtEveryPlaceOfALongTextIsRemoved) {
+  const EngineText needle = ENGINE_TEXT("Default__");
+  for (std::size_t at = 0; at <= kLongText.size(); ++at) {
+    SCOPED_TRACE(at);
+    const EngineText text = kLongText.substr(0, at) + needle + kLongText.substr(at);
+    EXPECT_EQ(kLongText, Replaced(text, needle.c_str(), ENGINE_TEXT("")));
+    const EngineText cut_short = kLongText.substr(0, at) + needle.substr(0, 8);
+    EXPECT_EQ(cut_short, Replaced(cut_short, needle.c_str(), ENGINE_TEXT("")));
+  }
+}
+
+TEST_F(StringReplaceAll, FirstUnitsOfTheSearchTextAloneAreNotOccurrences) {
+  const EngineText text = ENGINE_TEXT("DDeDefDefaultDefault__DDefault__De_Default_D");
+  EXPECT_EQ(WithoutEvery(text, ENGINE_TEXT("Default__")),
+            Replaced(text, ENGINE_TEXT("Default__"), ENGINE_TEXT("")));
+  EXPECT_EQ(ENGINE_TEXT("DDeDefDefaultDDe_Default_D"),
+            Replaced(text, ENGINE_TEXT("Default__"), ENGINE_TEXT("")));
+}
+
+TEST_F(StringReplaceAll, ZeroUnitAnywhereInALongTextEndsIt) {
+  const EngineText text = kLongText + ENGINE_TEXT("Default__") + kLongText;
+  for (std::size_t zero_at = 0; zero_at < text.size(); ++zero_at) {
+    SCOPED_TRACE(zero_at);
+    EngineText with_zero = text;
+    with_zero[zero_at] = 0;
+    const EngineText expected = WithoutEvery(text.substr(0, zero_at), ENGINE_TEXT("Default__"));
+    EXPECT_EQ(expected, Replaced(with_zero, ENGINE_TEXT("Default__"), ENGINE_TEXT("")));
+  }
 }
 
 TEST_F(StringReplaceAll, ResultGrowsByTheGrowthRule) {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/packed_units.h"
+
 namespace dravelquin {
 
 namespace {
-
-const EngineUnit kEmptyText[1] = {0};
 
 std::int32_t UnitLength(const EngineUnit* text) {
   std::int32_t n = 0;
@@ -28,10 +28,6 @@ FString WithCount(std::int64_t count) {
 
 }  // namespace
 
-std::int32_t Length(const FString& s) { return s.count > 0 ? s.count - 1 : 0; }
-
-const EngineUnit* TextPointer(const FString& s) { return s.count != 0 ? s.data : kEmptyText; }
-
 FString FromNarrow(const char* text) {
   if (text == nullptr || text[0] == '\0') {
     return FString();
@@ -46,12 +42,15 @@ FString FromNarrow(const char* text) {
 }
 
 FString FromWide(const EngineUnit* text) {
-  if (text == nullptr || text[0] == 0) {
+  return text == nullptr ? FString() : FromUnits(text, UnitLength(text));
+}
+
+FString FromUnits(const EngineUnit* text, std::int32_t length) {
+  if (length <= 0) {
     return FString();
   }
-  const std::int32_t length = UnitLength(text);
-  FString s = WithCount(length + 1);
-  std::copy(text, text + length + 1, s.data);
+  FString s = WithCount(std::int64_t{length} + 1);
+  *std::copy(text, text + length, s.data) = 0;
   return s;
 }
 
@@ -60,7 +59,7 @@ FString FromCounted(std::int32_t n, const EngineUnit* src) {
     return FString();
   }
   FString s = WithCount(std::int64_t{n} + 1);
-  const EngineUnit* end = std::find(src, src + n, EngineUnit{0});
+  const EngineUnit* end = packed::FindUnit(src, src + n, EngineUnit{0});
   *std::copy(src, end, s.data) = 0;
   return s;
 }
@@ -90,14 +89,14 @@ FString CopyOf(const FString& s) {
 }
 
 std::string ToNarrow(const FString& s) {
-  if (s.data == nullptr) {
-    return std::string();
-  }
-  std::string narrow(static_cast<std::size_t>(Length(s)), '\0');
-  NarrowUnits(s.data, narrow.size(), narrow.data());
+  std::string narrow;
+  NarrowInto(s, narrow);
   return narrow;
 }
 
-void Release(FString& s) noexcept { s.ReleaseStorage(); }
+void NarrowInto(const FString& s, std::string& out) {
+  out.resize(s.data == nullptr ? 0 : static_cast<std::size_t>(Length(s)));
+  NarrowUnits(s.data, out.size(), out.data());
+}
 
 }  // namespace dravelquin

@@ -4,6 +4,7 @@
 // count includes the terminating zero unit. The empty string is {null, 0, 0};
 // a string of count 1 (the terminator alone) is empty too.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -20,12 +21,17 @@ struct FString : EngineArray<EngineUnit> {
 
 static_assert(sizeof(FString) == 16, "FString has the engine's layout");
 
+// The one zero unit that a string without storage reads as.
+inline constexpr EngineUnit kEmptyText[1] = {0};
+
 // Number of characters: count - 1, or 0 for a string without storage.
 // Example: Length(FromNarrow("abc")) == 3.
-std::int32_t Length(const FString& s);
+inline std::int32_t Length(const FString& s) { return s.count > 0 ? s.count - 1 : 0; }
 
 // The zero-terminated text, never null: an empty string reads as "".
-const EngineUnit* TextPointer(const FString& s);
+inline const EngineUnit* TextPointer(const FString& s) {
+  return s.count != 0 ? s.data : kEmptyText;
+}
 
 // A new string of the bytes of a zero-terminated narrow text, one unit per
 // byte; a byte of 0x80 or above becomes "?". Null or "" gives {null, 0, 0}
@@ -41,6 +47,19 @@ FString FromWide(const EngineUnit* text);
 // largest n leaves no count for the terminator and raises std::length_error.
 FString FromCounted(std::int32_t n, const EngineUnit* src);
 
+// A new string of the `length` units at `text`, none of them zero, and a
+// terminator: what FromWide makes of a text of that length. A length of 0
+// gives {null, 0, 0}.
+FString FromUnits(const EngineUnit* text, std::int32_t length);
+
+// A new string of a text literal, as FromWide makes it, without measuring
+// the text. Example: FromLiteral(ENGINE_TEXT("_C")) has count 3, capacity 4.
+template <std::size_t N>
+FString FromLiteral(const EngineUnit (&text)[N]) {
+  static_assert(N > 1, "a literal of at least one character");
+  return FromUnits(text, static_cast<std::int32_t>(N - 1));
+}
+
 // Appends n units over the terminator and writes a new terminator, growing
 // by the growth rule. n == 0 changes nothing.
 // Example: "ab" + AppendText(s, u"cd", 2) gives "abcd", count 5.
@@ -54,7 +73,11 @@ FString CopyOf(const FString& s);
 // gives "". Zero units inside the text are kept.
 std::string ToNarrow(const FString& s);
 
+// ToNarrow(s) into `out`, reusing its storage: for loops that narrow one
+// string after another.
+void NarrowInto(const FString& s, std::string& out);
+
 // Frees the string's block and leaves it {null, 0, 0}.
-void Release(FString& s) noexcept;
+inline void Release(FString& s) noexcept { s.ReleaseStorage(); }
 
 }  // namespace dravelquin

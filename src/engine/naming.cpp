@@ -38,11 +38,11 @@ FString BlueprintPathOf(const void* object) {
     return FString();
   }
   const std::int32_t length = Length(full_name);
-  const std::int32_t class_suffix = HasSuffix(full_name, FromNarrow("_C")) ? 2 : 0;
+  const std::int32_t class_suffix = HasSuffix(full_name, FromLiteral(ENGINE_TEXT("_C"))) ? 2 : 0;
   FString middle = Substring(full_name, space + 1, length - space - 1 - class_suffix);
-  FString prefix = FromNarrow("blueprint'");
+  FString prefix = FromLiteral(ENGINE_TEXT("blueprint'"));
   FString opened = Concat(prefix, middle);
-  FString closing = FromNarrow("'");
+  FString closing = FromLiteral(ENGINE_TEXT("'"));
   const FString path = Concat(opened, closing);
   // The full name and the pieces go before the path is searched.
   Release(full_name);

@@ -1,6 +1,9 @@
 #include "engine/string_edit.h"
 
 #include <algorithm>
+#include <cstddef>
+
+#include "engine/packed_units.h"
 
 namespace dravelquin {
 
@@ -14,23 +17,26 @@ std::int32_t UnitLength(const EngineUnit* text) {
   return n;
 }
 
-// The first occurrence of the non-empty zero-terminated `needle` at or after
-// `from` in the zero-terminated `text`, or null.
-const EngineUnit* FindText(const EngineUnit* from, const EngineUnit* needle) {
-  for (; *from != 0; ++from) {
-    if (*from != needle[0]) {
-      continue;
+// The first occurrence of the `needle_length` units of `needle` (none of
+// them zero, at least one) at or after `from` in a zero-terminated text that
+// lies before `end` (the end of the block ends the text too); when there is
+// none, the end of the text.
+const EngineUnit* FindTextOrEnd(const EngineUnit* from, const EngineUnit* end,
+                                const EngineUnit* needle, std::int32_t needle_length) {
+  for (;; ++from) {
+    from = packed::FindUnitOrZero(from, end, needle[0]);
+    if (from == end || *from == 0) {
+      return from;
     }
-    std::int32_t matched = 1;
-    while (needle[matched] != 0 && from[matched] == needle[matched]) {
-      ++matched;
-    }
-    if (needle[matched] == 0) {
+    // A zero unit inside the text differs from every unit of the needle, so
+    // comparing past the end of the text cannot match.
+    if (needle_length <= end - from && std::equal(needle + 1, needle + needle_length, from + 1)) {
       return from;
     }
   }
-  return nullptr;
 }
+
+bool IsTextEnd(const EngineUnit* at, const EngineUnit* end) { return at == end || *at == 0; }
 
 std::int32_t Distance(const EngineUnit* from, const EngineUnit* to) {
   return static_cast<std::int32_t>(to - from);
@@ -71,12 +77,9 @@ bool HasSuffix(const FString& s, const FString& suffix) {
 }
 
 std::int32_t IndexOfChar(const FString& s, EngineUnit unit) {
-  for (std::int32_t i = 0; i < s.count; ++i) {
-    if (s.data[i] == unit) {
-      return i;
-    }
-  }
-  return -1;
+  const EngineUnit* end = s.data + s.count;
+  const EngineUnit* found = packed::FindUnit(s.data, end, unit);
+  return found == end ? -1 : Distance(s.data, found);
 }
 
 std::int32_t SplitOn(const FString& s, const EngineUnit* delimiter, EngineArray<FString>& out) {
@@ -89,16 +92,17 @@ std::int32_t SplitOn(const FString& s, const EngineUnit* delimiter, EngineArray<
     return out.count;
   }
   const std::int32_t delimiter_length = UnitLength(delimiter);
+  const EngineUnit* end = s.data + s.count;
   const EngineUnit* piece = s.data;
-  for (const EngineUnit* found = FindText(piece, delimiter); found != nullptr;
-       found = FindText(piece, delimiter)) {
+  for (;;) {
+    const EngineUnit* found = FindTextOrEnd(piece, end, delimiter, delimiter_length);
     if (found > piece) {
       out.Append(FromCounted(Distance(piece, found), piece));
     }
+    if (IsTextEnd(found, end)) {
+      break;
+    }
     piece = found + delimiter_length;
-  }
-  if (*piece != 0) {
-    out.Append(FromWide(piece));
   }
   return out.count;
 }
@@ -110,14 +114,19 @@ FString ReplaceAll(const FString& s, const EngineUnit* from, const EngineUnit* t
   const std::int32_t from_length = UnitLength(from);
   const std::int32_t to_length = to == nullptr ? 0 : UnitLength(to);
   FString result;
+  const EngineUnit* end = s.data + s.count;
   const EngineUnit* rest = s.data;
-  for (const EngineUnit* found = FindText(rest, from); found != nullptr;
-       found = FindText(rest, from)) {
+  for (;;) {
+    const EngineUnit* found = FindTextOrEnd(rest, end, from, from_length);
     AppendText(result, rest, Distance(rest, found));
-    AppendText(result, to, to_length);
+    if (IsTextEnd(found, end)) {
+      break;
+    }
+    if (to_length > 0) {
+      AppendText(result, to, to_length);
+    }
     rest = found + from_length;
   }
-  AppendText(result, rest, UnitLength(rest));
   return result;
 }
 

@@ -5,18 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "host/case_folding.h"
+#include "host/classic_narrowing.h"
 #include "host/platform.h"
 
 namespace dravelquin {
-
-namespace {
-
-unsigned FoldedUnit(EngineUnit unit) {
-  const unsigned value = static_cast<std::uint16_t>(unit);
-  return (value >= u'A' && value <= u'Z') ? value + (u'a' - u'A') : value;
-}
-
-}  // namespace
 
 int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
   for (;; ++left, ++right) {
@@ -36,26 +29,31 @@ int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
 }
 
 void NarrowUnits(const EngineUnit* units, std::size_t count, char* out) {
-  for (std::size_t i = 0; i < count; ++i) {
-    const unsigned value = static_cast<std::uint16_t>(units[i]);
-    out[i] = value <= 0xFF ? static_cast<char>(static_cast<unsigned char>(value)) : '?';
-  }
+  NarrowClassic(units, count, out);
 }
 
 std::wstring WideTextOf(const EngineUnit* text) {
-  std::wstring wide;
-  for (std::size_t i = 0; text[i] != 0; ++i) {
+  std::size_t length = 0;
+  while (text[length] != 0) {
+    ++length;
+  }
+  // One character per unit at most: a surrogate pair makes one of two.
+  std::wstring wide(length, L'\0');
+  std::size_t written = 0;
+  for (std::size_t i = 0; i < length; ++i) {
     const unsigned unit = static_cast<std::uint16_t>(text[i]);
     const unsigned next = static_cast<std::uint16_t>(text[i + 1]);
     const bool high = unit >= 0xD800 && unit <= 0xDBFF;
     const bool low_follows = next >= 0xDC00 && next <= 0xDFFF;
     if (high && low_follows) {
-      wide.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00)));
+      wide[written] = static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
       ++i;
     } else {
-      wide.push_back(static_cast<wchar_t>(unit));
+      wide[written] = static_cast<wchar_t>(unit);
     }
+    ++written;
   }
+  wide.resize(written);
   return wide;
 }
 
