@@ -12,6 +12,7 @@
 #include "engine/fstring.h"
 #include "host/ark_api.h"
 #include "population/census.h"
+#include "population/census_table.h"
 #include "support/testbed_fixture.h"
 
 namespace dravelquin {
@@ -68,6 +69,27 @@ TEST_F(WindowsCaseInsensitiveOrder, AgreesWithTheRuntimesWcsicmpOnEveryPair) {
       const bool runtime_less = _wcsicmp(left.c_str(), right.c_str()) < 0;
       if (Less(left.c_str(), right.c_str()) != runtime_less) {
         disagreements.push_back("\"" + Printable(left) + "\" < \"" + Printable(right) + "\"");
+      }
+    }
+  }
+  EXPECT_EQ(std::vector<std::string>{}, disagreements);
+}
+
+// The census table matches its keys by equality and hash rather than by
+// order: equal exactly where the runtime's _wcsicmp gives 0, and hashed alike
+// then.
+TEST_F(WindowsCaseInsensitiveOrder, TableKeysAreEqualExactlyWhereWcsicmpGivesZero) {
+  const std::vector<std::wstring> texts = OrderingTexts();
+  std::vector<std::string> disagreements;
+  for (const std::wstring& left : texts) {
+    for (const std::wstring& right : texts) {
+      const FString left_string = FromWide(left.c_str());
+      const FString right_string = FromWide(right.c_str());
+      const bool runtime_equal = _wcsicmp(left.c_str(), right.c_str()) == 0;
+      const bool equal = CaseInsensitiveEqual()(left_string, right_string);
+      if (equal != runtime_equal ||
+          (equal && CaseInsensitiveHash()(left_string) != CaseInsensitiveHash()(right_string))) {
+        disagreements.push_back("\"" + Printable(left) + "\" = \"" + Printable(right) + "\"");
       }
     }
   }

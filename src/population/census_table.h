@@ -3,8 +3,8 @@
 // The census's table: one entry per configured blueprint name, matched
 // without regard to letter case, holding counts per exact blueprint path.
 
+#include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,11 +21,24 @@ struct CaseInsensitiveLess {
   bool operator()(const FString& left, const FString& right) const;
 };
 
+// Equality of the same order: the two texts (read up to their first zero
+// unit) are equal once A-Z are folded to a-z.
+struct CaseInsensitiveEqual {
+  bool operator()(const FString& left, const FString& right) const;
+};
+
+// A hash of the text up to its first zero unit (its length and its last 16
+// units) that is the same for texts equal but for the letter case of A-Z.
+struct CaseInsensitiveHash {
+  std::size_t operator()(const FString& s) const;
+};
+
 // Wild creatures counted under the narrow form of their exact blueprint path.
 using PathCounts = std::unordered_map<std::string, std::int32_t>;
 
 // One entry per member name of "Dinos", matched without regard to letter case.
-using CapTableMap = std::map<FString, PathCounts, CaseInsensitiveLess>;
+using CapTableMap =
+    std::unordered_map<FString, PathCounts, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
 // The last census's result. Held in a function-local static so that it
 // exists before the load-time entry runs.
