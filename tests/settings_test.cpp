@@ -104,6 +104,21 @@ TEST(MemberByName, NullDocumentBecomesObjectWithNullMember) {
   EXPECT_EQ(json({{"Dinos", nullptr}}), document);
 }
 
+// What operator[] gives in every case: the member that is there, unchanged
+// and with nothing added beside it; a null one inserted for an absent name.
+TEST(MemberByName, MemberThatIsThereIsTheDocumentsOwnAndNothingIsAdded) {
+  json document = Parse(R"({"Dinos":{"a":{"Count":3}},"General":null,"x":[1]})");
+  const json before = document;
+  json& dinos = MemberByName(document, "Dinos");
+  EXPECT_EQ(&document["Dinos"], &dinos);
+  EXPECT_EQ(before, document);
+  EXPECT_TRUE(MemberByName(document, "General").is_null());
+  EXPECT_EQ(before, document);
+  EXPECT_TRUE(MemberByName(document, "dinos").is_null());
+  EXPECT_EQ(4u, document.size());
+  EXPECT_TRUE(document.contains("dinos"));
+}
+
 TEST(MemberByName, NonObjectDocumentIsTypeError305) {
   json document = 3;
   std::string what;

@@ -29,19 +29,25 @@ bool IsServerAdmin(APlayerController* controller) {
          ReadField<std::uint8_t>(character, GameField::kIsServerAdmin) != 0;
 }
 
-std::string LineKeyOf(AActor* actor) {
+// The creature's "path|name" into `key`, whose storage is reused from one
+// creature to the next.
+void MakeLineKey(AActor* actor, std::string& key) {
   const FString path = BlueprintPathOf(actor);
   const FString name = DinoDisplayName(reinterpret_cast<APrimalDinoCharacter*>(actor));
-  return ToNarrow(path) + "|" + ArkApi::Tools::Utf8Encode(WideTextOf(TextPointer(name)));
+  NarrowInto(path, key);
+  key += '|';
+  key += ArkApi::Tools::Utf8Encode(WideTextOf(TextPointer(name)));
 }
 
 DumpCounts CountWildCreatures() {
   DumpCounts counts;
   const EngineArray<AActor*> actors = AllCreatureActors();
+  std::string key;
   for (std::int32_t i = 0; i < actors.count; ++i) {
     AActor* actor = actors.data[i];
     if (actor != nullptr && IsWild(actor)) {
-      ++counts[LineKeyOf(actor)];
+      MakeLineKey(actor, key);
+      ++counts[key];
     }
   }
   return counts;

@@ -18,8 +18,18 @@ void* EngineRealloc(void* block, std::size_t bytes) {
   return Native<ReallocFn>(GameFunction::kRealloc)(block, bytes);
 }
 
+namespace {
+
+// Short enough for the string's own storage: making it cannot fail.
+const std::string& FreeName() noexcept {
+  static const std::string name = "FMemory.Free";
+  return name;
+}
+
+}  // namespace
+
 void EngineFree(void* block) noexcept {
-  void* free_address = ArkApi::GetAddress(std::string("FMemory.Free"));
+  void* free_address = ArkApi::GetAddress(FreeName());
   if (free_address != nullptr) {
     reinterpret_cast<FreeFn>(free_address)(block);
   }

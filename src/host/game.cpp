@@ -3,11 +3,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/ark_api.h"
-
 namespace dravelquin {
 
-const std::string& NameOf(GameFunction function) {
+const std::string* GameFunctionNames() {
   static const std::string names[] = {
       "FMemory.Malloc",
       "FMemory.Realloc",
@@ -22,10 +20,10 @@ const std::string& NameOf(GameFunction function) {
   static_assert(sizeof names / sizeof names[0] ==
                     static_cast<std::size_t>(GameFunction::kGetPlayerCharacter) + 1,
                 "one name per game function");
-  return names[static_cast<std::size_t>(function)];
+  return names;
 }
 
-const std::string& NameOf(GameField field) {
+const std::string* GameFieldNames() {
   static const std::string names[] = {
       "UObjectBase.Class",
       "AActor.TargetingTeam",
@@ -35,23 +33,15 @@ const std::string& NameOf(GameField field) {
   static_assert(sizeof names / sizeof names[0] ==
                     static_cast<std::size_t>(GameField::kIsServerAdmin) + 1,
                 "one name per game field");
-  return names[static_cast<std::size_t>(field)];
+  return names;
 }
 
-void* NativeAddress(GameFunction function) {
-  void* address = ArkApi::GetAddress(NameOf(function));
-  if (address == nullptr) {
-    throw std::runtime_error("game function not found: " + NameOf(function));
-  }
-  return address;
+void RaiseFunctionNotFound(GameFunction function) {
+  throw std::runtime_error("game function not found: " + NameOf(function));
 }
 
-void* FieldAddress(const void* object, GameField field) {
-  const std::uint64_t address = ArkApi::GetAddress(object, NameOf(field));
-  if (address == 0) {
-    throw std::runtime_error("game field not found: " + NameOf(field));
-  }
-  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(address));
+void RaiseFieldNotFound(GameField field) {
+  throw std::runtime_error("game field not found: " + NameOf(field));
 }
 
 }  // namespace dravelquin

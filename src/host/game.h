@@ -3,10 +3,12 @@
 // Reaching the game's functions and fields by name through the host. Every
 // use looks the name up again: no address is cached.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "host/ark_api.h"
 #include "host/game_types.h"
 
 namespace dravelquin {
@@ -36,18 +38,43 @@ enum class GameField {
   kIsServerAdmin,  // "AShooterCharacter.bIsServerAdmin"
 };
 
-// The engine name ("Class.Member") as the std::string the host's lookup
-// takes, made once so that a lookup does not build it anew.
-const std::string& NameOf(GameFunction function);
-const std::string& NameOf(GameField field);
+// The engine names ("Class.Member") as the std::strings the host's lookup
+// takes, made once so that a lookup does not build them anew; in the order of
+// the enumerations.
+const std::string* GameFunctionNames();
+const std::string* GameFieldNames();
+
+inline const std::string& NameOf(GameFunction function) {
+  return GameFunctionNames()[static_cast<std::size_t>(function)];
+}
+
+inline const std::string& NameOf(GameField field) {
+  return GameFieldNames()[static_cast<std::size_t>(field)];
+}
+
+// Raise std::runtime_error naming the function or field the game lacks.
+[[noreturn]] void RaiseFunctionNotFound(GameFunction function);
+[[noreturn]] void RaiseFieldNotFound(GameField field);
 
 // The entry address of the game function. Raises std::runtime_error naming
 // it when the game has no such function.
-void* NativeAddress(GameFunction function);
+inline void* NativeAddress(GameFunction function) {
+  void* address = ArkApi::GetAddress(NameOf(function));
+  if (address == nullptr) {
+    RaiseFunctionNotFound(function);
+  }
+  return address;
+}
 
 // The address of the field inside the object. Raises std::runtime_error
 // naming it when the game has no such field.
-void* FieldAddress(const void* object, GameField field);
+inline void* FieldAddress(const void* object, GameField field) {
+  const std::uint64_t address = ArkApi::GetAddress(object, NameOf(field));
+  if (address == 0) {
+    RaiseFieldNotFound(field);
+  }
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(address));
+}
 
 template <typename Fn>
 Fn Native(GameFunction function) {

@@ -1,5 +1,7 @@
 #include "population/census.h"
 
+#include <string>
+
 #include "engine/naming.h"
 #include "population/creatures.h"
 #include "population/settings.h"
@@ -10,6 +12,7 @@ namespace {
 
 void CountWildCreatures(CapTableMap& table) {
   const EngineArray<AActor*> actors = AllCreatureActors();
+  std::string narrow_path;
   for (std::int32_t i = 0; i < actors.count; ++i) {
     const AActor* actor = actors.data[i];
     if (actor == nullptr) {
@@ -21,7 +24,8 @@ void CountWildCreatures(CapTableMap& table) {
     }
     const auto entry = table.find(path);
     if (entry != table.end()) {
-      ++entry->second[ToNarrow(path)];
+      NarrowInto(path, narrow_path);
+      ++entry->second[narrow_path];
     }
   }
 }

@@ -117,6 +117,16 @@ class FirstWinsBuilder {
       306, std::string("cannot use value() with ") + value.type_name(), &value);
 }
 
+// The members of an object; type_error 306 for any other value, as the
+// library's value() raises it.
+const json::object_t& MembersOf(const json& object) {
+  const json::object_t* members = object.get_ptr<const json::object_t*>();
+  if (members == nullptr) {
+    RaiseNotObject(object);
+  }
+  return *members;
+}
+
 std::int32_t LowBits(std::uint64_t value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
@@ -161,22 +171,28 @@ json ParseSettingsText(std::istream& in) {
   return document;
 }
 
-json& MemberByName(json& document, const char* name) { return document[name]; }
+json& MemberByName(json& document, const char* name) {
+  // A member that is there is the one operator[] would give, found without
+  // the node that operator[] builds and throws away when the name is taken.
+  if (json::object_t* members = document.get_ptr<json::object_t*>()) {
+    const auto member = members->find(name);
+    if (member != members->end()) {
+      return member->second;
+    }
+  }
+  return document[name];
+}
 
 std::int32_t IntValueOr(const json& object, const char* name, std::int32_t fallback) {
-  if (!object.is_object()) {
-    RaiseNotObject(object);
-  }
-  const auto member = object.find(name);
-  return member == object.end() ? fallback : AsInt32(*member);
+  const json::object_t& members = MembersOf(object);
+  const auto member = members.find(name);
+  return member == members.end() ? fallback : AsInt32(member->second);
 }
 
 const json& MemberOr(const json& object, const std::string& name, const json& fallback) {
-  if (!object.is_object()) {
-    RaiseNotObject(object);
-  }
-  const auto member = object.find(name);
-  return member == object.end() ? fallback : *member;
+  const json::object_t& members = MembersOf(object);
+  const auto member = members.find(name);
+  return member == members.end() ? fallback : member->second;
 }
 
 std::vector<std::string> MemberNames(const json& value) {

@@ -19,8 +19,9 @@ namespace {
 bool DestroyedByCap(APrimalDinoCharacter* creature) {
   try {
     const FString path = BlueprintPathOf(creature);
-    const auto entry = CapTable().find(path);
-    if (entry == CapTable().end()) {
+    CapTableMap& table = CapTable();
+    const auto entry = table.find(path);
+    if (entry == table.end()) {
       return false;
     }
     const std::string narrow_path = ToNarrow(path);
