@@ -10,6 +10,7 @@
 #include "dinos_check.h"
 #include "document_check.h"
 #include "general_check.h"
+#include "json_mistake.h"
 #include "plugin_reading.h"
 #include "population/settings.h"
 #include "source_map.h"
@@ -21,9 +22,11 @@ using nlohmann::json;
 
 namespace {
 
-Diagnostic InvalidJson(const std::string& file, TextPosition at, const std::exception& error) {
+Diagnostic InvalidJson(const std::string& file, TextPosition at, const std::exception& error,
+                       const std::optional<std::string>& mistake = std::nullopt) {
+  const std::string plain_words = mistake ? *mistake + "; " : "";
   return Diagnostic{file, at, Severity::kError,
-                    std::string("not valid JSON: the plug-in fails to start with \"") +
+                    "not valid JSON: " + plain_words + "the plug-in fails to start with \"" +
                         error.what() + "\""};
 }
 
@@ -36,7 +39,8 @@ std::optional<json> ParseOrReport(const std::string& file, const std::string& te
     return ParseSettingsText(in);
   } catch (const json::parse_error& error) {
     const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
-    diagnostics.push_back(InvalidJson(file, LineIndex(text).PositionOf(offset), error));
+    diagnostics.push_back(InvalidJson(file, LineIndex(text).PositionOf(offset), error,
+                                      LikelyJsonMistake(text, offset)));
   } catch (const std::exception& error) {
     diagnostics.push_back(InvalidJson(file, TextPosition{}, error));
   }

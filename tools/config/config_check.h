@@ -16,7 +16,7 @@ namespace dravelquin {
 // compares it with `dump` when that is not null. The diagnostics about the
 // settings file come first, in text order, then those at the dump's lines.
 // A text that is not valid JSON gives one error at the place the JSON
-// library reports.
+// library reports, naming the usual mistake it looks like (json_mistake.h).
 std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::string& text,
                                         const DumpInput* dump);
 

@@ -1,13 +1,13 @@
 #include "tool_run.h"
 
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <utility>
 
 #include "command_line.h"
 #include "config_check.h"
 #include "config_from_dump.h"
 #include "dump_file.h"
+#include "input_file.h"
 #include "printable_text.h"
 
 namespace dravelquin {
@@ -17,14 +17,6 @@ namespace {
 constexpr int kSuccess = 0;
 constexpr int kFailure = 1;
 constexpr int kBadInvocation = 2;
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return std::nullopt;
-  }
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Every line the tool prints about its input goes through here, so that no
 // byte that is not UTF-8 reaches the terminal raw.
@@ -38,11 +30,20 @@ Diagnostic ErrorAtTop(const std::string& file, const std::string& message) {
   return Diagnostic{file, TextPosition{}, Severity::kError, message};
 }
 
+// The file's text, or nothing after printing why it cannot be read.
+std::optional<std::string> ReadOrReport(const std::string& file, const std::string& consequence,
+                                        std::ostream& to) {
+  InputFile input = ReadInputFile(file);
+  if (!input.text) {
+    Print(ErrorAtTop(file, "cannot read the file (" + input.failure + ")" + consequence), to);
+  }
+  return std::move(input.text);
+}
+
 // The dump's blueprints, or nothing after printing why it cannot be read.
 std::optional<DumpInput> ReadDump(const std::string& file, std::ostream& to) {
-  const std::optional<std::string> text = ReadWholeFile(file);
+  const std::optional<std::string> text = ReadOrReport(file, "", to);
   if (!text) {
-    Print(ErrorAtTop(file, "cannot open the dump"), to);
     return std::nullopt;
   }
   try {
@@ -53,6 +54,8 @@ std::optional<DumpInput> ReadDump(const std::string& file, std::ostream& to) {
   return std::nullopt;
 }
 
+// Both files are read before anything is checked: a file that cannot be read
+// is the one line printed.
 int RunCheck(const CheckCommand& command, std::ostream& out) {
   std::optional<DumpInput> dump;
   if (command.dump) {
@@ -61,15 +64,13 @@ int RunCheck(const CheckCommand& command, std::ostream& out) {
       return kBadInvocation;
     }
   }
-  const std::optional<std::string> text = ReadWholeFile(command.config);
-  std::vector<Diagnostic> diagnostics;
-  if (text) {
-    diagnostics = CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
-  } else {
-    diagnostics.push_back(ErrorAtTop(
-        command.config, "cannot open the file: the plug-in fails to start with \"Can't open "
-                        "config.json\""));
+  const std::optional<std::string> text = ReadOrReport(
+      command.config, ": the plug-in fails to start with \"Can't open config.json\"", out);
+  if (!text) {
+    return kFailure;
   }
+  std::vector<Diagnostic> diagnostics =
+      CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
   if (command.strict) {
     TreatWarningsAsErrors(diagnostics);
   }
