@@ -92,7 +92,7 @@ TEST_F(SettingsFromDumpTest, WrittenSettingsPassTheCheckWithoutAnyDiagnostic) {
   options.scale_millionths = 1250000;
   const WrittenSettings written = Written(options);
   EXPECT_EQ(std::vector<std::string>{},
-            Formatted(CheckConfigText("config.json", written.text, nullptr)));
+            Formatted(CheckConfigText("config.json", written.text, nullptr).diagnostics));
 }
 
 TEST_F(SettingsFromDumpTest, WrittenCapsAreTheCapsThePluginReads) {
@@ -107,7 +107,8 @@ TEST_F(SettingsFromDumpTest, WrittenCapsAreTheCapsThePluginReads) {
 TEST_F(SettingsFromDumpTest, CheckAgainstTheSameDumpGivesOnlyNotes) {
   const WrittenSettings written = Written(FromDumpOptions{});
   const DumpInput dump{"dinoDump.txt", BlueprintsOf(ParseDump(kDump))};
-  const std::vector<Diagnostic> diagnostics = CheckConfigText("config.json", written.text, &dump);
+  const std::vector<Diagnostic> diagnostics =
+      CheckConfigText("config.json", written.text, &dump).diagnostics;
   EXPECT_EQ(3u, diagnostics.size());
   for (const Diagnostic& diagnostic : diagnostics) {
     EXPECT_EQ(Severity::kNote, diagnostic.severity) << FormatDiagnostic(diagnostic);

@@ -95,7 +95,7 @@ TEST_F(CheckerAgainstPlugin, SettingsFromTheServersDumpCapAsTheCheckerSays) {
   options.cap = 4;
   const std::string settings = SettingsFromDump("dinoDump.txt", dump, options).text;
   EXPECT_EQ(std::vector<std::string>{},
-            Formatted(CheckConfigText("config.json", settings, nullptr)));
+            Formatted(CheckConfigText("config.json", settings, nullptr).diagnostics));
 
   const Verdicts said = CheckerVerdicts(settings, dump);
   EXPECT_EQ((Verdicts{{PathOfKind("Example"), false},
@@ -112,7 +112,7 @@ TEST_F(CheckerAgainstPlugin, WarnedSettingsBehaveAsTheWarningsSay) {
       R"("Blueprint'/Game/Creatures/Example/Example_BP.Example_BP'":{"Count":1},)"
       "\"" + PathOfKind("Other") + R"(":{"Count":"2"},)"
       "\"" + PathOfKind("Third") + R"(":{"Count":0}}})";
-  EXPECT_EQ(3u, WarningCount(CheckConfigText("config.json", settings, nullptr)));
+  EXPECT_EQ(3u, WarningCount(CheckConfigText("config.json", settings, nullptr).diagnostics));
 
   const Verdicts said = CheckerVerdicts(settings, dump);
   EXPECT_EQ((Verdicts{{PathOfKind("Example"), false},

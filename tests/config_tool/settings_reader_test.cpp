@@ -49,7 +49,8 @@ TEST_F(SettingsReaderTest, DeeplyNestedSettingsAreCheckedWithoutExhaustingTheSta
   const std::string text = R"({"General":{"CheckInterval":60},"Dinos":{"blueprint'/G/A.A'":)"
                            R"({"Count":1,"Deep":)" + std::string(kDepth, '[') +
                            std::string(kDepth, ']') + "}}}";
-  const std::vector<Diagnostic> diagnostics = CheckConfigText("config.json", text, nullptr);
+  const std::vector<Diagnostic> diagnostics =
+      CheckConfigText("config.json", text, nullptr).diagnostics;
   ASSERT_EQ(1u, diagnostics.size());
   EXPECT_EQ("config.json:1:" + std::to_string(text.find("\"Deep\"") + 1) +
                 ": warning: Dinos > \"blueprint'/G/A.A'\" > Deep: is not read by the plug-in",

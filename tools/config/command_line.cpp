@@ -9,7 +9,7 @@ const char kUsage[] =
     "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]\n"
     "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... "
     "[--match-case]\n"
-    "       dravelquin-config --help\n";
+    "       dravelquin-config --help | --version\n";
 
 namespace {
 
@@ -146,6 +146,9 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (subcommand == "--help" || subcommand == "-h") {
     return HelpCommand{};
+  }
+  if (subcommand == "--version") {
+    return VersionCommand{};
   }
   throw UsageError("unknown subcommand \"" + subcommand + "\"");
 }

@@ -3,7 +3,7 @@
 // The tool's command line:
 //   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]
 //   dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... [--match-case]
-//   dravelquin-config --help
+//   dravelquin-config --help | --version
 
 #include <optional>
 #include <stdexcept>
@@ -28,7 +28,9 @@ struct FromDumpCommand {
 
 struct HelpCommand {};
 
-using Command = std::variant<CheckCommand, FromDumpCommand, HelpCommand>;
+struct VersionCommand {};
+
+using Command = std::variant<CheckCommand, FromDumpCommand, HelpCommand, VersionCommand>;
 
 // A command line the tool cannot run; the message says what is wrong.
 class UsageError : public std::runtime_error {

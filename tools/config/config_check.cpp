@@ -49,12 +49,12 @@ std::optional<json> ParseOrReport(const std::string& file, const std::string& te
 
 }  // namespace
 
-std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::string& text,
-                                        const DumpInput* dump) {
-  std::vector<Diagnostic> diagnostics;
-  std::optional<json> document = ParseOrReport(file, text, diagnostics);
+ConfigCheck CheckConfigText(const std::string& file, const std::string& text,
+                            const DumpInput* dump) {
+  ConfigCheck check;
+  std::optional<json> document = ParseOrReport(file, text, check.diagnostics);
   if (!document) {
-    return diagnostics;
+    return check;
   }
   const SettingsReader settings(std::move(*document));
   const SourceMap map(text);
@@ -70,9 +70,10 @@ std::vector<Diagnostic> CheckConfigText(const std::string& file, const std::stri
       dump_notes = CompareWithDump(settings, *dump, report);
     }
   }
-  diagnostics = report.InTextOrder();
-  diagnostics.insert(diagnostics.end(), dump_notes.begin(), dump_notes.end());
-  return diagnostics;
+  check.diagnostics = report.InTextOrder();
+  check.diagnostics.insert(check.diagnostics.end(), dump_notes.begin(), dump_notes.end());
+  check.effect = EffectOf(settings);
+  return check;
 }
 
 }  // namespace dravelquin

@@ -10,6 +10,10 @@
 #include "input_file.h"
 #include "printable_text.h"
 
+#ifndef DRAVELQUIN_VERSION
+#error "DRAVELQUIN_VERSION, the project's version, is defined by the build"
+#endif
+
 namespace dravelquin {
 
 namespace {
@@ -69,15 +73,15 @@ int RunCheck(const CheckCommand& command, std::ostream& out) {
   if (!text) {
     return kFailure;
   }
-  std::vector<Diagnostic> diagnostics =
-      CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
+  ConfigCheck check = CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
   if (command.strict) {
-    TreatWarningsAsErrors(diagnostics);
+    TreatWarningsAsErrors(check.diagnostics);
   }
-  for (const Diagnostic& diagnostic : diagnostics) {
+  for (const Diagnostic& diagnostic : check.diagnostics) {
     Print(diagnostic, out);
   }
-  return HasError(diagnostics) ? kFailure : kSuccess;
+  PrintLine(SummaryLine(command.config, check.effect, check.diagnostics), out);
+  return HasError(check.diagnostics) ? kFailure : kSuccess;
 }
 
 int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream& err) {
@@ -107,6 +111,10 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (const auto* from_dump = std::get_if<FromDumpCommand>(&command)) {
       return RunFromDump(*from_dump, out, err);
+    }
+    if (std::holds_alternative<VersionCommand>(command)) {
+      out << "dravelquin-config " DRAVELQUIN_VERSION "\n";
+      return kSuccess;
     }
     out << kUsage;
     return kSuccess;
