@@ -160,9 +160,10 @@ TEST_F(ServerLife, ClockAdvancesTickByTickAndEachTickIsRecorded) {
   run.tick_seconds = 300;
   Run(run);
   EXPECT_EQ((kStart + 3000) * testbed::kTicksPerSecond, testbed::Ticks());
-  ASSERT_EQ(11u, history_.SampleCount());
-  EXPECT_EQ(kStart + 300, history_.TimeAt(1));
-  EXPECT_EQ(kStart + 3000, history_.TimeAt(10));
+  ASSERT_EQ(11, history_.SampleCount());
+  ASSERT_EQ(11u, history_.BucketCount());
+  EXPECT_EQ(kStart + 300, history_.FirstTimeOf(1));
+  EXPECT_EQ(kStart + 3000, history_.FirstTimeOf(10));
 }
 
 }  // namespace dravelquin

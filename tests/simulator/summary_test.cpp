@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -21,6 +22,7 @@ namespace {
 
 const char* const kExampleFullName =
     "Example_BP_C /Game/Creatures/Example/Example_BP.Default__Example_BP_C";
+const std::vector<sim::EntryPointErrors> kNoErrors;
 
 std::vector<std::string> Words(const std::string& line) {
   std::istringstream in(line);
@@ -69,26 +71,26 @@ TEST(PopulationHistory, CountsFromTheBeginningOfTheStretchOnly) {
   EXPECT_EQ(std::make_tuple(7, 6, 8, 6, 3, 1, 2),
             std::make_tuple(summary.start, summary.min, summary.max, summary.end,
                             summary.spawned, summary.destroyed, summary.died));
-  EXPECT_EQ(3u, history.SampleCount());
-  EXPECT_EQ(60, history.TimeAt(0));
+  EXPECT_EQ(3, history.SampleCount());
+  EXPECT_EQ(60, history.StartTime());
 }
 
 TEST(SummaryTable, OvershootIsThePeakAboveTheCap) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
-  const std::vector<sim::KindCap> caps{{true, 12}};
+  const std::vector<sim::KindCap> caps{{true, 12, std::nullopt}};
   const sim::PopulationHistory history = HistoryOf({10, 14, 9});
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, std::nullopt, std::nullopt});
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt});
   EXPECT_EQ((std::vector<std::string>{"raptor", "12", "10", "9", "14", "9", "0", "2"}),
             FirstRow(report));
 }
 
 TEST(SummaryTable, UncappedKindShowsNoCapAndNoOvershoot) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
-  const std::vector<sim::KindCap> caps{{false, 0}};
+  const std::vector<sim::KindCap> caps{{false, 0, std::nullopt}};
   const sim::PopulationHistory history = HistoryOf({10, 14});
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, std::nullopt, std::nullopt});
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt});
   EXPECT_EQ((std::vector<std::string>{"raptor", "-", "10", "10", "14", "14", "0", "-"}),
             FirstRow(report));
 }
@@ -106,7 +108,7 @@ TEST(SummaryTable, DumpExcerptShowsTheFirstLinesAndTheTotal) {
   const std::vector<sim::KindCap> caps;
   const sim::PopulationHistory history(0);
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, dump, std::nullopt});
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, dump, std::nullopt});
   std::filesystem::remove(dump);
   EXPECT_NE(std::string::npos, report.find("  path|name 10|1\n")) << report;
   EXPECT_EQ(std::string::npos, report.find("name 11")) << report;
@@ -117,20 +119,127 @@ TEST(SummaryTable, WideCharactersTakeTwoColumns) { EXPECT_EQ(8u, sim::DisplayWid
 
 TEST(PopulationChart, KindIdsAreEscapedForSvg) {
   const std::vector<sim::ScenarioKind> kinds{{"a<b&c", kExampleFullName, {}}};
-  const std::vector<sim::KindCap> caps{{true, 5}};
+  const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
   const std::string svg = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 2}), "t");
-  EXPECT_NE(std::string::npos, svg.find("a&lt;b&amp;c (cap 5, peak 2)")) << svg;
+  EXPECT_NE(std::string::npos, svg.find("a&lt;b&amp;c: peak 2, cap 5, overshoot 0")) << svg;
   EXPECT_EQ(std::string::npos, svg.find("a<b"));
 }
 
-TEST(PopulationChart, ThinningKeepsAShortPeak) {
-  std::vector<std::int64_t> wild(10 * sim::kMaxChartPoints, 10);
-  const std::size_t peak = wild.size() / 2 + 1;
-  wild[peak] = 1000;
-  const std::vector<std::size_t> drawn = sim::ChartSamples(HistoryOf(wild), 0);
-  EXPECT_LE(drawn.size(), sim::kMaxChartPoints);
-  EXPECT_NE(drawn.end(), std::find(drawn.begin(), drawn.end(), peak));
-  EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end()));
+TEST(PopulationHistory, BucketsStayBoundedAndKeepAShortPeakAndTrough) {
+  std::vector<std::int64_t> wild(10 * sim::kMaxHistoryBuckets + 3, 10);
+  wild[wild.size() / 2 + 1] = 1000;
+  wild[wild.size() / 3] = 2;
+  const sim::PopulationHistory history = HistoryOf(wild);
+  EXPECT_LE(history.BucketCount(), sim::kMaxHistoryBuckets);
+  EXPECT_GT(history.BucketCount(), sim::kMaxHistoryBuckets / 2);
+  EXPECT_EQ(static_cast<std::int64_t>(wild.size()), history.SampleCount());
+  std::int64_t highest = 0;
+  std::int64_t lowest = 1000;
+  for (std::size_t bucket = 0; bucket < history.BucketCount(); ++bucket) {
+    highest = std::max(highest, history.RangeOf(bucket, 0).max);
+    lowest = std::min(lowest, history.RangeOf(bucket, 0).min);
+    // Buckets follow each other in time.
+    EXPECT_LE(history.FirstTimeOf(bucket), history.LastTimeOf(bucket));
+    if (bucket > 0) {
+      EXPECT_LT(history.LastTimeOf(bucket - 1), history.FirstTimeOf(bucket));
+    }
+  }
+  EXPECT_EQ(1000, highest);
+  EXPECT_EQ(2, lowest);
+  // The first and the last sample keep their times.
+  EXPECT_EQ(0, history.StartTime());
+  EXPECT_EQ(static_cast<std::int64_t>(wild.size() - 1) * 60, history.EndTime());
+}
+
+TEST(PopulationHistory, MergingKeepsTheOrderOfLowestAndHighestAndTheCensuses) {
+  // A fall then a rise: the lowest comes first.
+  EXPECT_TRUE(sim::Merged({5, 9, false}, {1, 20, true}).min_first);
+  // A rise then a fall: the highest comes first.
+  EXPECT_FALSE(sim::Merged({1, 20, true}, {0, 5, true}).min_first);
+  // Both extremes in one run: its own order stays.
+  EXPECT_FALSE(sim::Merged({4, 6, true}, {1, 30, false}).min_first);
+  EXPECT_EQ(1, sim::Merged({4, 6, true}, {1, 30, false}).min);
+  EXPECT_EQ(30, sim::Merged({4, 6, true}, {1, 30, false}).max);
+  // Censuses are summed when buckets merge, none lost.
+  sim::PopulationHistory history(1);
+  history.Begin(0, {1});
+  for (std::size_t i = 1; i < 3 * sim::kMaxHistoryBuckets; ++i) {
+    history.Record(static_cast<std::int64_t>(i), {1}, i % 7 == 0 ? 1 : 0);
+  }
+  std::int64_t censuses = 0;
+  for (std::size_t bucket = 0; bucket < history.BucketCount(); ++bucket) {
+    censuses += history.CensusesIn(bucket);
+  }
+  EXPECT_EQ(static_cast<std::int64_t>((3 * sim::kMaxHistoryBuckets - 1) / 7), censuses);
+}
+
+TEST(SummaryTable, BrokenCapIsShownWithTheGatesError) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{false, 0, std::string("type must be number")}};
+  const sim::PopulationHistory history = HistoryOf({10, 14});
+  const std::string report =
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt});
+  EXPECT_EQ((std::vector<std::string>{"raptor", "broken", "10", "10", "14", "14", "0", "-"}),
+            FirstRow(report));
+  EXPECT_NE(std::string::npos,
+            report.find("broken cap of raptor: the gate fails to read it (\"type must be number\")"))
+      << report;
+}
+
+TEST(SummaryTable, ErrorsAreCountedPerEntryPointWithTheFirstText) {
+  const std::vector<sim::ScenarioKind> kinds;
+  const std::vector<sim::KindCap> caps;
+  const sim::PopulationHistory history(0);
+  const std::vector<sim::EntryPointErrors> errors{
+      {"spawn gate", {"", "hook G", 0}}, {"census timer", {"no General", "timer t", 720}}};
+  const std::string report =
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, errors, std::nullopt, std::nullopt});
+  EXPECT_NE(std::string::npos, report.find("plug-in errors: spawn gate 0, census timer 720\n"))
+      << report;
+  EXPECT_NE(std::string::npos, report.find("  census timer, first: no General\n")) << report;
+  // An entry point without errors has no first error.
+  EXPECT_EQ(std::string::npos, report.find("spawn gate, first")) << report;
+}
+
+TEST(PopulationChart, EachChartedKindHasItsOwnPanelAndScale) {
+  const std::vector<sim::ScenarioKind> kinds{{"small", kExampleFullName, {}},
+                                             {"free", kExampleFullName, {}},
+                                             {"large", kExampleFullName, {}},
+                                             {"broken", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{
+      {true, 12, std::nullopt}, {}, {true, 1000, std::nullopt}, {false, 0, std::string("e")}};
+  sim::PopulationHistory history(4);
+  history.Begin(0, {10, 5, 900, 3});
+  history.Record(3600, {14, 5, 1000, 4});
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t");
+  EXPECT_NE(std::string::npos, svg.find(">small: peak 14, cap 12, overshoot 2</text>")) << svg;
+  EXPECT_NE(std::string::npos, svg.find(">large: peak 1000, cap 1000, overshoot 0</text>"));
+  // The broken cap has a panel that says so; an uncapped kind has none.
+  EXPECT_NE(std::string::npos, svg.find(">broken: peak 4</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">cap broken</text>"));
+  EXPECT_EQ(std::string::npos, svg.find(">free"));
+  // The small kind's scale ends near its peak (15), not near the large one's.
+  EXPECT_NE(std::string::npos, svg.find(">15</text>"));
+}
+
+TEST(PopulationChart, CapIsDrawnOverThePopulationAndCensusesAreMarked) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
+  sim::PopulationHistory history(1);
+  history.Begin(0, {1});
+  history.Record(3600, {7}, 1);
+  history.Record(7200, {6}, 0);
+  history.Record(10800, {4}, 2);
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t");
+  const std::size_t population = svg.find("<polyline");
+  const std::size_t cap = svg.find("stroke-dasharray");
+  ASSERT_NE(std::string::npos, population);
+  EXPECT_LT(population, cap);
+  // One mark per sample after which a census had run, none elsewhere.
+  const std::size_t marks_at = svg.find("<path stroke=\"#999\" d=\"");
+  ASSERT_NE(std::string::npos, marks_at);
+  const std::string marks = svg.substr(marks_at, svg.find("/>", marks_at) - marks_at);
+  EXPECT_EQ(2, std::count(marks.begin(), marks.end(), 'M')) << marks;
 }
 
 }  // namespace dravelquin

@@ -32,7 +32,7 @@ KindCap CapOf(const SettingsReader& settings, const CensusEntries& entries,
     return KindCap{};
   }
   const LookupOutcome cap = settings.Cap(ToNarrow(path));
-  return cap.value ? KindCap{true, *cap.value} : KindCap{};
+  return cap.value ? KindCap{true, *cap.value, std::nullopt} : KindCap{false, 0, cap.error};
 }
 
 }  // namespace

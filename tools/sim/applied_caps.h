@@ -7,6 +7,8 @@
 // to creatures is the loaded plug-in's doing.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace dravelquin::sim {
@@ -16,14 +18,19 @@ class SimWorld;
 struct KindCap {
   bool capped = false;   // the census counts the kind and the gate reads a cap for it
   std::int64_t cap = 0;  // that cap
+  // When the census counts the kind but the gate fails to read its cap: the
+  // error the gate meets at each spawn, which it keeps to itself before
+  // letting the creature live (`capped` is false).
+  std::optional<std::string> broken;
 };
 
 // One entry per kind of `world`, from the settings file that the plug-in's
 // start-up reads under the host's current dir. A kind is capped when the
 // census makes an entry that its blueprint path matches and the gate reads
-// its cap without an error. Where the plug-in would let every creature
-// through (no file, text that is not JSON, a "Dinos" the census fails on, a
-// member or "Count" of the wrong type) the kind is not capped.
+// its cap without an error; its cap is broken when the gate's reading
+// raises an error (a member or "Count" of the wrong type). Where the
+// plug-in counts nothing (no file, text that is not JSON, a "Dinos" the
+// census fails on) no kind is capped.
 std::vector<KindCap> AppliedCaps(const SimWorld& world);
 
 }  // namespace dravelquin::sim

@@ -28,11 +28,18 @@ bool IsWide(char32_t code_point) {
          (code_point >= 0xFFE0 && code_point <= 0xFFE6) || code_point >= 0x20000;
 }
 
+std::string CapText(const KindCap& cap) {
+  if (cap.capped) {
+    return std::to_string(cap.cap);
+  }
+  return cap.broken ? "broken" : "-";
+}
+
 Row RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary) {
   const std::string overshoot =
       cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
   return Row{kind.id,
-             cap.capped ? std::to_string(cap.cap) : "-",
+             CapText(cap),
              std::to_string(summary.start),
              std::to_string(summary.min),
              std::to_string(summary.max),
@@ -66,12 +73,36 @@ std::string FormatTable(const std::vector<Row>& rows) {
 }
 
 std::string StretchHeading(const PopulationHistory& history) {
-  const std::int64_t seconds = history.SampleCount() == 0
-                                   ? 0
-                                   : history.TimeAt(history.SampleCount() - 1) - history.TimeAt(0);
+  const std::int64_t seconds = history.EndTime() - history.StartTime();
   char hours[32];
   std::snprintf(hours, sizeof hours, "%.1f", static_cast<double>(seconds) / kSecondsPerHour);
   return std::string("Wild population per kind over ") + hours + " simulated hours:\n";
+}
+
+std::string BrokenCaps(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>& caps) {
+  std::string notes;
+  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+    if (caps[kind].broken) {
+      notes += "broken cap of " + kinds[kind].id + ": the gate fails to read it (\"" +
+               *caps[kind].broken + "\") and lets every creature of the kind live\n";
+    }
+  }
+  return notes;
+}
+
+// "plug-in errors: spawn gate 0, census timer 720, ...", then a line with
+// the first error of each entry point that raised any.
+std::string ErrorCounts(const std::vector<EntryPointErrors>& errors) {
+  std::string counts = "plug-in errors:";
+  std::string firsts;
+  for (const EntryPointErrors& entry : errors) {
+    counts += (&entry == &errors.front() ? " " : ", ") + entry.label + " " +
+              std::to_string(entry.errors.count);
+    if (entry.errors.count > 0) {
+      firsts += "  " + entry.label + ", first: " + entry.errors.first_what + "\n";
+    }
+  }
+  return counts + "\n" + firsts;
 }
 
 // The dump is read as text, so that the CR LF line ends the plug-in writes on
@@ -117,7 +148,8 @@ std::string FormatReport(const ReportFacts& facts) {
   for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
     rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind)));
   }
-  std::string report = StretchHeading(facts.history) + FormatTable(rows);
+  std::string report = StretchHeading(facts.history) + FormatTable(rows) +
+                       BrokenCaps(facts.kinds, facts.caps) + ErrorCounts(facts.errors);
   if (facts.written_dump) {
     report += DumpExcerpt(*facts.written_dump);
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tools/sim/applied_caps.h"
+#include "tools/sim/plugin_errors.h"
 #include "tools/sim/population_history.h"
 #include "tools/sim/scenario.h"
 
@@ -19,6 +20,7 @@ struct ReportFacts {
   const std::vector<ScenarioKind>& kinds;
   const std::vector<KindCap>& caps;
   const PopulationHistory& history;
+  const std::vector<EntryPointErrors>& errors;     // per entry point of the plug-in
   std::optional<std::filesystem::path> written_dump;  // when a step wrote the dump
   std::optional<std::filesystem::path> temporary_dir;
 };
@@ -26,11 +28,14 @@ struct ReportFacts {
 // How many of the dump's lines the summary shows.
 constexpr std::size_t kDumpLinesShown = 10;
 
-// One row per kind in kind order: cap ("-" when not capped), wild
-// population at the start of the recorded stretch, its minimum, maximum
-// and end, creatures the gate destroyed, and the overshoot (maximum less
-// the cap, 0 when it stayed at or below; "-" when not capped). Columns are
-// aligned by display width, East Asian wide characters counting two.
+// One row per kind in kind order: cap ("-" when not capped, "broken" when
+// the gate fails to read it), wild population at the start of the recorded
+// stretch, its minimum, maximum and end, creatures the gate destroyed, and
+// the overshoot (maximum less the cap, 0 when it stayed at or below; "-"
+// when not capped). Columns are aligned by display width, East Asian wide
+// characters counting two. Under the table: the error of each broken cap,
+// then the errors the plug-in raised per entry point, with the first one's
+// text.
 std::string FormatReport(const ReportFacts& facts);
 
 // Columns a UTF-8 text takes in a terminal: one per character, two for

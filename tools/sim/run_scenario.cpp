@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tools/sim/applied_caps.h"
+#include "tools/sim/progress.h"
 #include "tools/sim/report_table.h"
 #include "tools/sim/server_dir.h"
 #include "tools/sim/sim_world.h"
@@ -35,10 +36,14 @@ void RunScenario(const Options& options, const Scenario& scenario, std::ostream&
   SimWorld world(scenario.kinds);
   const std::vector<KindCap> caps = AppliedCaps(world);
   Simulation simulation(scenario, world, options.plugin, dir.DumpPath());
+  if (StandardErrorIsTerminal()) {
+    simulation.ShowProgressOn(notes);
+  }
   simulation.RunAll(trace);
   simulation.Finish();
 
   const ReportFacts facts{scenario.kinds, caps, simulation.History(),
+                          simulation.Errors().PerEntryPoint(),
                           simulation.DumpWritten() ? std::optional(dir.DumpPath()) : std::nullopt,
                           dir.temporary ? std::optional(dir.root) : std::nullopt};
   (options.report ? trace : notes) << FormatReport(facts);

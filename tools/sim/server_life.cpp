@@ -66,8 +66,10 @@ TickSpawns SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world,
 
 }  // namespace
 
-std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
-                                       SimWorld& world, PopulationHistory& history) {
+std::vector<KindStretch> RunServerLife(
+    const RunStep& run, const std::vector<ScenarioKind>& kinds, SimWorld& world,
+    PopulationHistory& history,
+    const std::function<void(const std::vector<std::int64_t>& wild)>& tick_done) {
   const std::vector<KindLife> lives = PrepareLives(run, kinds);
   StretchTally stretches(kinds.size());
   stretches.Begin(world.WildCounts());
@@ -87,9 +89,17 @@ std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<Sce
     }
     const std::vector<std::int64_t> wild = world.WildCounts();
     stretches.Sample(wild);
-    history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
+    tick_done(wild);
   }
   return stretches.All();
+}
+
+std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
+                                       SimWorld& world, PopulationHistory& history) {
+  return RunServerLife(run, kinds, world, history,
+                       [&history](const std::vector<std::int64_t>& wild) {
+                         history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
+                       });
 }
 
 }  // namespace dravelquin::sim

@@ -4,6 +4,7 @@
 // seed.
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "tools/sim/kind_stretch.h"
@@ -20,9 +21,15 @@ namespace dravelquin::sim {
 // descriptive name drawn from the kind's names or empty); then each wild
 // creature of each kind dies with the chance 1 - (1 - f)^(tick/3600) for
 // its kind's fraction f per hour. min and max cover the start and the end
-// of every tick. Every tick's end is recorded in `history`, and so are the
-// spawns, the creatures the gate destroyed and the deaths. Returns what
-// happened over the run, one entry per kind.
+// of every tick. The spawns, the creatures the gate destroyed and the
+// deaths are recorded in `history`; then `tick_done` runs, which records
+// the tick's end there. Returns what happened over the run, one entry per
+// kind.
+std::vector<KindStretch> RunServerLife(
+    const RunStep& run, const std::vector<ScenarioKind>& kinds, SimWorld& world,
+    PopulationHistory& history,
+    const std::function<void(const std::vector<std::int64_t>& wild)>& tick_done);
+// The same, each tick's end recorded in `history` at the clock's time.
 std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
                                        SimWorld& world, PopulationHistory& history);
 

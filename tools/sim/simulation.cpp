@@ -10,6 +10,8 @@
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
+#include "tools/sim/census_watch.h"
+#include "tools/sim/progress.h"
 #include "tools/sim/server_life.h"
 #include "tools/sim/trace.h"
 #include "tools/sim/utf16.h"
@@ -103,6 +105,7 @@ void StartServer(const std::filesystem::path& server_root, std::int64_t start_ti
   // Days of server life make millions of engine allocations: keep counting
   // live blocks and misuse, but not a record of every call.
   testbed::StartFreshServer(server_root, testbed::AllocatorRecord::kCountsOnly);
+  WatchActorQueries();
   testbed::SetTicks(start_time * testbed::kTicksPerSecond);
 }
 
@@ -125,12 +128,14 @@ Json Simulation::Perform(std::size_t index) {
   const Step& step = scenario_.steps[index];
   if (index == first_recorded_step_) {
     history_.Begin(NowSeconds(), world_.WildCounts());
+    actor_queries_seen_ = ActorQueries();
   }
   Json line = NewTraceLine(index, step.verb);
   std::visit([this, &line](const auto& action) { Do(action, line); }, step.action);
-  AttachCallbackErrors(line);
+  errors_.Collect();
+  AttachCallbackErrors(line, errors_.TakeStepErrors());
   if (!std::holds_alternative<RunStep>(step.action)) {
-    history_.Record(NowSeconds(), world_.WildCounts());
+    RecordSample(world_.WildCounts());
   }
   return line;
 }
@@ -206,15 +211,29 @@ void Simulation::Do(const CommandStep& step, Json& line) {
   const FileState dump_before = StateOf(dump_path_);
   line["recognised"] = testbed::RunConsoleCommand(PlayerFor(step.player), Utf16FromUtf8(step.text));
   dump_written_ = dump_written_ || !(StateOf(dump_path_) == dump_before);
+  actor_queries_seen_ = ActorQueries();  // the dump's query is no census
 }
 
 void Simulation::Do(const RunStep& step, Json& line) {
-  const std::vector<KindStretch> stretches = RunServerLife(step, scenario_.kinds, world_, history_);
+  RunProgress progress(progress_, step.ticks);
+  const std::vector<KindStretch> stretches =
+      RunServerLife(step, scenario_.kinds, world_, history_,
+                    [this, &progress](const std::vector<std::int64_t>& wild) {
+                      errors_.Collect();  // so that the host keeps none of a long run's errors
+                      RecordSample(wild);
+                      progress.Tick();
+                    });
   Json kinds = Json::object();
   for (std::size_t kind = 0; kind < stretches.size(); ++kind) {
     kinds[scenario_.kinds[kind].id] = StretchJson(stretches[kind]);
   }
   line["kinds"] = std::move(kinds);
+}
+
+void Simulation::RecordSample(const std::vector<std::int64_t>& wild) {
+  const std::uint64_t queries = ActorQueries();
+  history_.Record(NowSeconds(), wild, static_cast<std::int64_t>(queries - actor_queries_seen_));
+  actor_queries_seen_ = queries;
 }
 
 APlayerController* Simulation::PlayerFor(PlayerChoice choice) {

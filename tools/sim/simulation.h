@@ -11,6 +11,7 @@
 #include <string>
 
 #include "host/game_types.h"
+#include "tools/sim/plugin_errors.h"
 #include "tools/sim/population_history.h"
 #include "tools/sim/scenario.h"
 #include "tools/sim/scenario_fields.h"
@@ -19,8 +20,9 @@
 namespace dravelquin::sim {
 
 // Starts a fresh server in the testbed with `server_root` as its current
-// dir, the allocator's calls counted but not listed, and the clock at
-// `start_time` (seconds since 1970). Call before making the SimWorld.
+// dir, the allocator's calls counted but not listed, the census's actor
+// queries counted, and the clock at `start_time` (seconds since 1970). Call
+// before making the SimWorld.
 void StartServer(const std::filesystem::path& server_root, std::int64_t start_time);
 
 class Simulation {
@@ -38,7 +40,12 @@ class Simulation {
   // when it stops; not part of the trace.
   void Finish();
 
+  // Shows the progress of long runs on `out` (a terminal).
+  void ShowProgressOn(std::ostream& out) { progress_ = &out; }
+
   const PopulationHistory& History() const { return history_; }
+  // The errors the plug-in raised in the steps, per entry point.
+  const PluginErrors& Errors() const { return errors_; }
   // Whether some step (re)wrote the dump file.
   bool DumpWritten() const { return dump_written_; }
 
@@ -56,12 +63,17 @@ class Simulation {
   void Do(const RunStep& step, Json& line);
 
   APlayerController* PlayerFor(PlayerChoice choice);
+  // Records the population now, with the censuses since the last record.
+  void RecordSample(const std::vector<std::int64_t>& wild);
 
   const Scenario& scenario_;
   SimWorld& world_;
   std::string plugin_path_;
   std::filesystem::path dump_path_;
   PopulationHistory history_;
+  PluginErrors errors_;
+  std::uint64_t actor_queries_seen_ = 0;  // the census's and the dump's
+  std::ostream* progress_ = nullptr;
   std::size_t first_recorded_step_;
   std::map<PlayerChoice, APlayerController*> players_;
   bool dump_written_ = false;

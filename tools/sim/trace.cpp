@@ -1,9 +1,5 @@
 #include "tools/sim/trace.h"
 
-#include <vector>
-
-#include "testbed/host/testbed_host.h"
-
 namespace dravelquin::sim {
 
 Json NewTraceLine(std::size_t index, const std::string& verb) {
@@ -13,17 +9,16 @@ Json NewTraceLine(std::size_t index, const std::string& verb) {
   return line;
 }
 
-void AttachCallbackErrors(Json& line) {
-  const std::vector<testbed::CallbackError> errors = testbed::TakeCallbackErrors();
-  if (errors.empty()) {
+void AttachCallbackErrors(Json& line, const ErrorCount& errors) {
+  if (errors.count == 0) {
     return;
   }
   if (!line.contains("error")) {
-    line["error"] = errors.front().what;
-    line["error_in"] = errors.front().where;
+    line["error"] = errors.first_what;
+    line["error_in"] = errors.first_where;
   }
-  if (errors.size() > 1) {
-    line["error_count"] = errors.size();
+  if (errors.count > 1) {
+    line["error_count"] = errors.count;
   }
 }
 
