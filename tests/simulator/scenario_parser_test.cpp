@@ -50,7 +50,7 @@ TEST(ScenarioRefusal, TopLevelMustBeAnObject) {
 TEST(ScenarioRefusal, StepsAreRequired) { EXPECT_EQ("field \"steps\": missing", ErrorOf("{}")); }
 
 TEST(ScenarioRefusal, MistypedTopLevelFieldIsUnknown) {
-  EXPECT_EQ("field \"config_txt\": unknown field", ErrorOf(R"({"steps": [], "config_txt": "{}"})"));
+  EXPECT_EQ("field \"config_txt\": unknown field; did you mean \"config_text\"?", ErrorOf(R"({"steps": [], "config_txt": "{}"})"));
 }
 
 TEST(ScenarioRefusal, ConfigAndConfigTextExcludeEachOther) {
@@ -67,12 +67,12 @@ TEST(ScenarioRefusal, StepWithoutVerb) {
 }
 
 TEST(ScenarioRefusal, MistypedStepFieldIsUnknown) {
-  EXPECT_EQ("step 0 (\"tick\"): field \"cuont\": unknown field",
+  EXPECT_EQ("step 0 (\"tick\"): field \"cuont\": unknown field; did you mean \"count\"?",
             ErrorOf(WithSteps(R"({"do": "tick", "cuont": 2})")));
 }
 
 TEST(ScenarioRefusal, KindWithoutFullName) {
-  EXPECT_EQ("kind \"raptor\": field \"full_name\": missing",
+  EXPECT_EQ("kind \"raptor\": field \"full_name\": missing (or give \"blueprint_path\")",
             ErrorOf(R"({"kinds": {"raptor": {}}, "steps": []})"));
 }
 
@@ -84,11 +84,11 @@ TEST(ScenarioRefusal, NameListEntryOfWrongTypeIsNamedByPosition) {
 
 TEST(ScenarioRefusal, NegativeAndFractionalCounts) {
   EXPECT_EQ(
-      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 2147483647, "
+      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 1000000, "
       "got -1",
       ErrorOf(WithSteps(R"({"do": "place", "kind": "raptor", "count": -1})")));
   EXPECT_EQ(
-      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 2147483647, "
+      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 1000000, "
       "got 1.5",
       ErrorOf(WithSteps(R"({"do": "place", "kind": "raptor", "count": 1.5})")));
 }
@@ -191,6 +191,113 @@ TEST(ScenarioAccepted, ConfigDocumentIsWrittenAsEquivalentJson) {
   EXPECT_EQ(sim::ConfigSource::kDocument, scenario.config.source);
   EXPECT_EQ(sim::Json::parse(R"({"General": {"CheckInterval": 60}})"),
             sim::Json::parse(scenario.config.text));
+}
+
+namespace {
+
+// A document nested `levels` deep under "config": [[[...]]].
+std::string ConfigNested(std::size_t levels) {
+  return R"({"steps": [], "config": )" + std::string(levels, '[') + std::string(levels, ']') +
+         "}";
+}
+
+}  // namespace
+
+TEST(ScenarioRefusal, NestingBeyondTheLimitIsRefusedWithoutBeingBuilt) {
+  // Far beyond: refused at the limit, not built (building and writing it
+  // crashed or wrote gigabytes).
+  EXPECT_EQ("config: nested deeper than 100 levels, the most a scenario may have",
+            ErrorOf(ConfigNested(100000)));
+  // One past the limit: the top-level object is the first level.
+  EXPECT_EQ("config: nested deeper than 100 levels, the most a scenario may have",
+            ErrorOf(ConfigNested(100)));
+  // At the limit: accepted.
+  EXPECT_EQ("", ErrorOf(ConfigNested(99)));
+}
+
+TEST(ScenarioAccepted, ConfigDocumentIsWrittenCompactly) {
+  // Indented text would grow with the square of the nesting.
+  EXPECT_EQ("[[[]]]\n", sim::ParseScenario(ConfigNested(3)).config.text);
+}
+
+TEST(ScenarioRefusal, RepeatedNameIsRefusedWhereItStands) {
+  // In a step: named by its place in the file.
+  EXPECT_EQ(R"(steps[1]: "count" is given twice)",
+            ErrorOf(WithSteps(R"({"do": "load"}, {"do": "tick", "count": 1, "count": 2})")));
+  // At the top level.
+  EXPECT_EQ(R"("steps" is given twice)", ErrorOf(R"({"steps": [], "steps": []})"));
+  // Within a kind.
+  EXPECT_EQ(R"(kinds.raptor: "names" is given twice)",
+            ErrorOf(R"({"kinds": {"raptor": {"names": [], "names": []}}, "steps": []})"));
+  // The same name in two objects is no repetition.
+  EXPECT_EQ("", ErrorOf(WithSteps(R"({"do": "tick", "count": 1}, {"do": "tick", "count": 2})")));
+}
+
+TEST(ScenarioRefusal, UnknownFieldFarFromAnyKnownGetsNoSuggestion) {
+  EXPECT_EQ("step 0 (\"tick\"): field \"frequency\": unknown field",
+            ErrorOf(WithSteps(R"({"do": "tick", "frequency": 2})")));
+}
+
+TEST(ScenarioRefusal, CreaturesBeyondTheLimits) {
+  // One step: a count past a million (2147483647 exhausted memory).
+  EXPECT_EQ(
+      "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 1000000, got "
+      "2147483647",
+      ErrorOf(WithSteps(R"({"do": "place", "kind": "raptor", "count": 2147483647})")));
+  // Steps each within the limit, together beyond the scenario's.
+  std::string steps = R"({"do": "spawn", "kind": "raptor", "count": 1000000})";
+  for (int i = 0; i < 2; ++i) {
+    steps += R"(, {"do": "place", "kind": "raptor", "count": 1000000})";
+  }
+  EXPECT_EQ(
+      "step 2 (\"place\"): field \"count\": brings the creatures of the scenario to more "
+      "than 2000000, the most it may have",
+      ErrorOf(WithSteps(steps)));
+  // A run whose spawn rate over its hours would bring in too many.
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"spawn_per_hour\": brings the creatures of the scenario to "
+      "more than 2000000, the most it may have",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 1001, "spawn_per_hour": {"raptor": 2000}})")));
+  // Just within: 2000 an hour for 1000 hours.
+  EXPECT_EQ("",
+            ErrorOf(WithSteps(R"({"do": "run", "hours": 1000, "spawn_per_hour": {"raptor": 2000}})")));
+}
+
+TEST(ScenarioRefusal, TimerRoundsBeyondTheLimit) {
+  // A run of a hundred million hours (it ran away).
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"hours\": brings the timer rounds of the scenario to "
+      "6000000000, beyond the most it may have, 5256000",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 100000000})")));
+  // Tick steps count towards the same limit as runs.
+  EXPECT_EQ(
+      "step 1 (\"run\"): field \"hours\": brings the timer rounds of the scenario to 5256001, "
+      "beyond the most it may have, 5256000",
+      ErrorOf(WithSteps(R"({"do": "tick", "count": 1}, {"do": "run", "hours": 87600})")));
+}
+
+TEST(ScenarioAccepted, KindByBlueprintPath) {
+  // The dump's first field becomes the full name the plug-in makes it from.
+  const sim::Scenario scenario = sim::ParseScenario(
+      R"({"kinds": {"dodo": {"blueprint_path": "blueprint'/Game/Dodo/Dodo_BP.Dodo_BP'"}}, "steps": []})");
+  EXPECT_EQ("Dodo_BP_C /Game/Dodo/Dodo_BP.Default__Dodo_BP_C", scenario.kinds.at(0).full_name);
+}
+
+TEST(ScenarioRefusal, KindNamedAmiss) {
+  // A blueprint path given as the full name (its creatures got an empty path).
+  EXPECT_EQ(
+      "kind \"dodo\": field \"full_name\": is a blueprint path, of which the plug-in makes "
+      "no path; give it as \"blueprint_path\"",
+      ErrorOf(R"({"kinds": {"dodo": {"full_name": "blueprint'/Game/Dodo/Dodo_BP.Dodo_BP'"}}, "steps": []})"));
+  // Both names.
+  EXPECT_EQ(
+      "kind \"dodo\": field \"full_name\": cannot be given together with \"blueprint_path\"",
+      ErrorOf(R"({"kinds": {"dodo": {"full_name": "A_C /A.Default__A_C", "blueprint_path": "blueprint'/A.A'"}}, "steps": []})"));
+  // A blueprint path without an asset name.
+  EXPECT_EQ(
+      "kind \"dodo\": field \"blueprint_path\": expected blueprint'PACKAGE.ASSET' as the dump "
+      "shows it, got \"blueprint'/Game/Dodo'\"",
+      ErrorOf(R"({"kinds": {"dodo": {"blueprint_path": "blueprint'/Game/Dodo'"}}, "steps": []})"));
 }
 
 }  // namespace dravelquin

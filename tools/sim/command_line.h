@@ -1,8 +1,9 @@
 #pragma once
 
 // The simulator's command line:
-//   dravelquin-sim [--server-dir DIR] [--chart FILE.svg] [--report]
-//                  [--plugin PATH] SCENARIO.json
+//   dravelquin-sim [--server-dir DIR] [--overwrite] [--config FILE]
+//                  [--chart FILE.svg] [--report] [--plugin PATH] SCENARIO.json
+//   dravelquin-sim --version | --help
 
 #include <optional>
 #include <stdexcept>
@@ -14,8 +15,11 @@ namespace dravelquin::sim {
 struct Options {
   std::optional<std::string> server_dir;  // absent: a new temporary directory
   std::optional<std::string> chart;       // where to write the SVG chart
+  std::optional<std::string> config;      // a config file run in place of the scenario's
+  bool overwrite = false;                 // the run may replace the server dir's files
   bool report = false;                    // the summary on standard output, after the trace
   bool help = false;
+  bool version = false;
   std::string plugin;  // the plug-in library "load" loads
   std::string scenario;
 };
@@ -26,8 +30,8 @@ class UsageError : public std::runtime_error {
 };
 
 // Reads the arguments after the program name. Options take their value as
-// the next argument. Exactly one scenario file is required unless --help is
-// given; --plugin defaults to `default_plugin`. Raises UsageError for an
+// the next argument. Exactly one scenario file is required unless --help or
+// --version is given; --plugin defaults to `default_plugin`. Raises UsageError for an
 // unknown option, a missing value or a wrong number of scenario files.
 Options ParseCommandLine(const std::vector<std::string>& arguments,
                          const std::string& default_plugin);

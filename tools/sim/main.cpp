@@ -1,13 +1,15 @@
 // dravelquin-sim: runs a scenario file against the real plug-in library,
 // loaded by the stand-in host inside a simulated dedicated server.
 
+#include <csignal>
 #include <exception>
 #include <iostream>
-#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "tools/sim/command_line.h"
+#include "tools/sim/input_files.h"
 #include "tools/sim/run_scenario.h"
 #include "tools/sim/scenario_parser.h"
 #include "tools/sim/server_dir.h"
@@ -15,40 +17,87 @@
 namespace {
 
 constexpr int kExitFailure = 1;
-constexpr int kExitBadInput = 2;
+constexpr int kExitRefused = 2;
 constexpr const char* kProgram = "dravelquin-sim: ";
 
-int Simulate(const dravelquin::sim::Options& options) {
-  const std::optional<std::string> text = dravelquin::sim::ReadFileText(options.scenario);
-  if (!text) {
-    std::cerr << kProgram << "cannot read the scenario " << options.scenario << "\n";
-    return kExitBadInput;
+using dravelquin::sim::InputProblem;
+
+bool HasCommandStep(const dravelquin::sim::Scenario& scenario) {
+  for (const dravelquin::sim::Step& step : scenario.steps) {
+    if (std::holds_alternative<dravelquin::sim::CommandStep>(step.action)) {
+      return true;
+    }
   }
+  return false;
+}
+
+// The scenario as the options ask to run it, every file they name checked:
+// raises InputProblem or ScenarioError before anything is made.
+dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& options) {
+  const std::string text = dravelquin::sim::ReadWholeFile(options.scenario, "the scenario");
   dravelquin::sim::Scenario scenario;
   try {
-    scenario = dravelquin::sim::ParseScenario(*text);
+    scenario = dravelquin::sim::ParseScenario(text);
   } catch (const dravelquin::sim::ScenarioError& error) {
-    std::cerr << kProgram << options.scenario << ": " << error.what() << "\n";
-    return kExitBadInput;
+    throw InputProblem(options.scenario + ": " + error.what());
   }
-  dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
+  if (options.config) {
+    scenario.config = {dravelquin::sim::ConfigSource::kText,
+                       dravelquin::sim::ReadWholeFile(*options.config, "the config")};
+  }
+  if (options.chart) {
+    dravelquin::sim::CheckWritable(*options.chart, "the chart");
+  }
+  const dravelquin::sim::PluginFileWrites writes{
+      scenario.config.source != dravelquin::sim::ConfigSource::kExisting,
+      HasCommandStep(scenario)};
+  dravelquin::sim::CheckServerDir(options.server_dir, writes, options.overwrite);
+  return scenario;
+}
+
+int Simulate(const dravelquin::sim::Options& options) {
+  dravelquin::sim::Scenario scenario;
+  try {
+    scenario = CheckedScenario(options);
+  } catch (const InputProblem& problem) {
+    std::cerr << kProgram << problem.what() << "\n";
+    return kExitRefused;
+  }
+  // A failed write to standard output stops the run at once.
+  std::cout.exceptions(std::ios::badbit | std::ios::failbit);
+  try {
+    dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
+  } catch (const std::ios_base::failure&) {
+    if (std::cout.good()) {
+      throw;
+    }
+    std::cerr << kProgram << "cannot write to standard output: "
+              << dravelquin::sim::LastSystemError() << "\n";
+    return kExitFailure;
+  }
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGPIPE
+  // A reader that goes away (`| head`) makes the next write fail instead of
+  // ending the process, so the run stops and removes what it made.
+  std::signal(SIGPIPE, SIG_IGN);
+#endif
   try {
     const dravelquin::sim::Options options = dravelquin::sim::ParseCommandLine(
         std::vector<std::string>(argv + 1, argv + argc), DRAVELQUIN_SIM_DEFAULT_PLUGIN);
-    if (options.help) {
-      std::cout << dravelquin::sim::UsageText();
+    if (options.help || options.version) {
+      std::cout << (options.help ? dravelquin::sim::UsageText()
+                                 : std::string("dravelquin-sim ") + DRAVELQUIN_VERSION + "\n");
       return 0;
     }
     return Simulate(options);
   } catch (const dravelquin::sim::UsageError& error) {
     std::cerr << kProgram << error.what() << "\n" << dravelquin::sim::UsageText();
-    return kExitBadInput;
+    return kExitRefused;
   } catch (const std::exception& error) {
     std::cerr << kProgram << error.what() << "\n";
     return kExitFailure;

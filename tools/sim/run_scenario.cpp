@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tools/sim/applied_caps.h"
+#include "tools/sim/kind_paths.h"
 #include "tools/sim/progress.h"
 #include "tools/sim/report_table.h"
 #include "tools/sim/server_dir.h"
@@ -30,10 +31,14 @@ void WriteChart(const std::string& path, const std::string& svg) {
 void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
                  std::ostream& notes) {
   const ServerDir dir = PrepareServerDir(options.server_dir);
+  TemporaryDirRemoval removal(dir);
   WriteConfig(dir, scenario.config);
 
   StartServer(dir.root, scenario.start_time);
   SimWorld world(scenario.kinds);
+  for (const std::string& warning : KindsWithoutPath(scenario.kinds, world)) {
+    notes << warning << "\n";
+  }
   const std::vector<KindCap> caps = AppliedCaps(world);
   Simulation simulation(scenario, world, options.plugin, dir.DumpPath());
   if (StandardErrorIsTerminal()) {
@@ -55,6 +60,7 @@ void RunScenario(const Options& options, const Scenario& scenario, std::ostream&
   if (dir.temporary && options.report) {
     notes << "server dir (temporary): " << dir.root.string() << "\n";
   }
+  removal.Keep();
 }
 
 }  // namespace dravelquin::sim

@@ -14,7 +14,7 @@ namespace dravelquin::sim {
 // summary to `trace` after it with --report or to `notes` otherwise, and a
 // temporary server dir's path to `notes` in any case. Raises
 // std::runtime_error when the server dir, the config or the chart cannot
-// be written.
+// be written; a temporary server dir is removed when the run raises.
 void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
                  std::ostream& notes);
 

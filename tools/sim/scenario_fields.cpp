@@ -1,7 +1,11 @@
 #include "tools/sim/scenario_fields.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <utility>
+
+#include "near_names.h"
 
 namespace dravelquin::sim {
 
@@ -42,9 +46,19 @@ std::string DescribeValue(const Json& value) {
 FieldReader::FieldReader(const Json& object, std::string place)
     : object_(object), place_(std::move(place)) {}
 
-bool FieldReader::Has(const char* name) const { return object_.contains(name); }
+bool FieldReader::Has(const char* name) const {
+  Ask(name);
+  return object_.contains(name);
+}
+
+void FieldReader::Ask(const char* name) const {
+  if (std::find(asked_.begin(), asked_.end(), name) == asked_.end()) {
+    asked_.emplace_back(name);
+  }
+}
 
 const Json* FieldReader::Member(const char* name) {
+  Ask(name);
   read_.insert(name);
   const auto found = object_.find(name);
   return found == object_.end() ? nullptr : &*found;
@@ -118,7 +132,9 @@ void FieldReader::Fail(const std::string& field, const std::string& problem) con
 void FieldReader::RejectUnknownFields() const {
   for (const auto& member : object_.items()) {
     if (member.key() != kCommentField && read_.count(member.key()) == 0) {
-      Fail(member.key(), "unknown field");
+      const std::optional<std::string> near = NearName(member.key(), asked_);
+      Fail(member.key(), near ? "unknown field; did you mean " + Json(*near).dump() + "?"
+                              : "unknown field");
     }
   }
 }

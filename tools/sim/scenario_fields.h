@@ -9,6 +9,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace dravelquin::sim {
 
@@ -46,16 +47,19 @@ class FieldReader {
 
   // Raises the error for `field` (a dotted path below this object is fine).
   [[noreturn]] void Fail(const std::string& field, const std::string& problem) const;
-  // Raises an error for the first member that nothing has read. A member
-  // named "comment" is always allowed.
+  // Raises an error for the first member that nothing has read, suggesting
+  // the nearest name asked for when it is a slip away. A member named
+  // "comment" is always allowed.
   void RejectUnknownFields() const;
 
  private:
   const Json& Required(const char* name);
+  void Ask(const char* name) const;
 
   const Json& object_;
   std::string place_;
   std::set<std::string> read_;
+  mutable std::vector<std::string> asked_;  // every name looked for, in order
 };
 
 // A finite number within [min, max] read from `value`, or the error that

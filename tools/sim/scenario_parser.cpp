@@ -7,6 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "tools/sim/kind_name.h"
+#include "tools/sim/scenario_limits.h"
+#include "tools/sim/strict_json.h"
+
 namespace dravelquin::sim {
 
 namespace {
@@ -15,7 +19,6 @@ constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr double kSecondsPerHour = 3600.0;
 constexpr double kMaxRatePerHour = 1e9;
-constexpr int kConfigIndent = 2;
 
 std::int32_t AsInt32(std::int64_t value) { return static_cast<std::int32_t>(value); }
 
@@ -40,6 +43,9 @@ class ScenarioParser {
   std::size_t KindNamed(const FieldReader& reader, const std::string& field,
                         const std::string& id) const;
   std::int32_t Count(FieldReader& reader) const;
+  std::int32_t CreatureCount(FieldReader& reader);
+  void AddCreatures(const FieldReader& reader, const char* field, double creatures);
+  void AddTicks(const FieldReader& reader, const char* field, std::int64_t ticks);
   void MoveClock(const FieldReader& reader, const char* field, std::int64_t new_time);
   std::vector<double> PerKindRates(const FieldReader& reader, const std::string& field,
                                    const Json* value, double max) const;
@@ -59,6 +65,8 @@ class ScenarioParser {
   Scenario scenario_;
   std::map<std::string, std::size_t> kind_index_;
   std::int64_t clock_ = kDefaultStartTime;
+  double creatures_ = 0;    // brought into the world by the steps so far
+  std::int64_t ticks_ = 0;  // timer rounds of the steps so far
 };
 
 const std::map<std::string, ScenarioParser::VerbParser>& ScenarioParser::Verbs() {
@@ -114,7 +122,8 @@ ScenarioConfig ScenarioParser::ParseConfig(FieldReader& top) const {
     top.Fail("config_text", "cannot be given together with \"config\"");
   }
   if (document != nullptr) {
-    return ScenarioConfig{ConfigSource::kDocument, document->dump(kConfigIndent) + "\n"};
+    // Compact: indented text grows with the square of the nesting.
+    return ScenarioConfig{ConfigSource::kDocument, document->dump() + "\n"};
   }
   if (top.Has("config_text")) {
     return ScenarioConfig{ConfigSource::kText, top.RequiredString("config_text")};
@@ -142,7 +151,7 @@ ScenarioKind ScenarioParser::ParseKind(const std::string& id, const Json& value)
     throw ScenarioError(place + ": expected an object, got " + DescribeValue(value));
   }
   FieldReader reader(value, place);
-  ScenarioKind kind{id, reader.RequiredString("full_name"), {}};
+  ScenarioKind kind{id, KindFullName(reader), {}};
   if (const Json* names = reader.Member("names")) {
     if (!names->is_array()) {
       reader.Fail("names", "expected an array of strings, got " + DescribeValue(*names));
@@ -195,6 +204,30 @@ std::int32_t ScenarioParser::Count(FieldReader& reader) const {
   return AsInt32(reader.Integer("count", 1, 0, kInt32Max));
 }
 
+std::int32_t ScenarioParser::CreatureCount(FieldReader& reader) {
+  const std::int32_t count = AsInt32(reader.Integer("count", 1, 0, kMaxCreaturesPerStep));
+  AddCreatures(reader, "count", count);
+  return count;
+}
+
+void ScenarioParser::AddCreatures(const FieldReader& reader, const char* field,
+                                  double creatures) {
+  creatures_ += creatures;
+  if (creatures_ > static_cast<double>(kMaxCreaturesInAll)) {
+    reader.Fail(field, "brings the creatures of the scenario to more than " +
+                           std::to_string(kMaxCreaturesInAll) + ", the most it may have");
+  }
+}
+
+void ScenarioParser::AddTicks(const FieldReader& reader, const char* field,
+                              std::int64_t ticks) {
+  ticks_ += ticks;
+  if (ticks_ > kMaxTicksInAll) {
+    reader.Fail(field, "brings the timer rounds of the scenario to " + std::to_string(ticks_) +
+                           ", beyond the most it may have, " + std::to_string(kMaxTicksInAll));
+  }
+}
+
 void ScenarioParser::MoveClock(const FieldReader& reader, const char* field,
                                std::int64_t new_time) {
   if (new_time < -kClockLimitSeconds || new_time > kClockLimitSeconds) {
@@ -214,7 +247,7 @@ StepAction ScenarioParser::ParsePlace(FieldReader& reader) {
   place.kind = Kind(reader);
   place.name = reader.String("name", "");
   place.team = AsInt32(reader.Integer("team", 0, kInt32Min, kInt32Max));
-  place.count = Count(reader);
+  place.count = CreatureCount(reader);
   return place;
 }
 
@@ -223,7 +256,7 @@ StepAction ScenarioParser::ParseSpawn(FieldReader& reader) {
   spawn.kind = Kind(reader);
   spawn.name = reader.String("name", "");
   spawn.team = AsInt32(reader.Integer("team", 0, kInt32Min, kInt32Max));
-  spawn.count = Count(reader);
+  spawn.count = CreatureCount(reader);
   spawn.level = AsInt32(reader.Integer("level", 1, kInt32Min, kInt32Max));
   return spawn;
 }
@@ -265,7 +298,11 @@ StepAction ScenarioParser::ParseClock(FieldReader& reader) {
   return clock;
 }
 
-StepAction ScenarioParser::ParseTick(FieldReader& reader) { return TickStep{Count(reader)}; }
+StepAction ScenarioParser::ParseTick(FieldReader& reader) {
+  const TickStep tick{Count(reader)};
+  AddTicks(reader, "count", tick.count);
+  return tick;
+}
 
 StepAction ScenarioParser::ParseCommand(FieldReader& reader) {
   static const std::map<std::string, PlayerChoice> players = {
@@ -315,8 +352,16 @@ StepAction ScenarioParser::ParseRun(FieldReader& reader) {
     reader.Fail("hours",
                 "shorter than one tick of " + std::to_string(run.tick_seconds) + " seconds");
   }
+  AddTicks(reader, "hours", run.ticks);
   run.spawn_per_hour =
       PerKindRates(reader, "spawn_per_hour", reader.Member("spawn_per_hour"), kMaxRatePerHour);
+  double spawns_per_hour = 0;
+  for (const double rate : run.spawn_per_hour) {
+    spawns_per_hour += rate;
+  }
+  AddCreatures(reader, "spawn_per_hour",
+               spawns_per_hour * static_cast<double>(run.ticks) * run.tick_seconds /
+                   kSecondsPerHour);
   const Json* deaths = reader.Member("death_per_hour");
   if (deaths != nullptr && !deaths->is_number() && !deaths->is_object()) {
     reader.Fail("death_per_hour",
@@ -337,13 +382,7 @@ StepAction ScenarioParser::ParseRun(FieldReader& reader) {
 }  // namespace
 
 Scenario ParseScenario(const std::string& text) {
-  Json document;
-  try {
-    document = Json::parse(text);
-  } catch (const Json::parse_error& error) {
-    throw ScenarioError(std::string("invalid JSON: ") + error.what());
-  }
-  return ScenarioParser().Parse(document);
+  return ScenarioParser().Parse(ParseStrictJson(text));
 }
 
 }  // namespace dravelquin::sim

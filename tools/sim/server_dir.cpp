@@ -1,10 +1,12 @@
 #include "tools/sim/server_dir.h"
 
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#include <system_error>
+
+#include "tools/sim/input_files.h"
 
 namespace dravelquin::sim {
 
@@ -26,6 +28,24 @@ std::filesystem::path MakeTemporaryDir() {
   throw std::runtime_error("cannot make a temporary server directory in " + base.string());
 }
 
+// Refuses a plug-in file that is there but is not a file, or that the run
+// would replace without leave.
+void CheckPluginFile(const std::filesystem::path& path, bool written, bool may_replace) {
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) {
+    return;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    throw InputProblem("cannot use the server dir: " + path.string() + " is not a file");
+  }
+  if (written && !may_replace) {
+    throw InputProblem("the run would replace " + path.string() +
+                       ", which it did not make; give --overwrite to let it, or --config "
+                       "with no --server-dir to preview that config");
+  }
+}
+
 }  // namespace
 
 std::filesystem::path ServerDir::PluginDir() const {
@@ -44,6 +64,29 @@ ServerDir PrepareServerDir(const std::optional<std::string>& requested) {
   return dir;
 }
 
+void CheckServerDir(const std::optional<std::string>& requested, const PluginFileWrites& writes,
+                    bool may_replace) {
+  if (!requested) {
+    return;
+  }
+  ServerDir dir;
+  dir.root = *requested;
+  std::error_code error;
+  if (std::filesystem::exists(dir.root, error) && !std::filesystem::is_directory(dir.root, error)) {
+    throw InputProblem("cannot use the server dir " + dir.root.string() + ": " +
+                       std::make_error_code(std::errc::not_a_directory).message());
+  }
+  CheckPluginFile(dir.ConfigPath(), writes.config, may_replace);
+  CheckPluginFile(dir.DumpPath(), writes.dump, may_replace);
+}
+
+TemporaryDirRemoval::~TemporaryDirRemoval() {
+  if (dir_.temporary && !kept_) {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_.root, ignored);
+  }
+}
+
 void WriteConfig(const ServerDir& dir, const ScenarioConfig& config) {
   if (config.source == ConfigSource::kExisting) {
     return;
@@ -54,14 +97,6 @@ void WriteConfig(const ServerDir& dir, const ScenarioConfig& config) {
   if (!out) {
     throw std::runtime_error("cannot write " + dir.ConfigPath().string());
   }
-}
-
-std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    return std::nullopt;
-  }
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace dravelquin::sim

@@ -26,11 +26,38 @@ struct ServerDir {
 // directory cannot be made.
 ServerDir PrepareServerDir(const std::optional<std::string>& requested);
 
+// The plug-in's files a run writes into the server dir.
+struct PluginFileWrites {
+  bool config = false;  // config.json, from the scenario or --config
+  bool dump = false;    // dinoDump.txt, when a console command may write it
+};
+
+// Refuses (InputProblem) a server dir the run must not use, before anything
+// is made: an existing ROOT that is not a directory, a config.json or
+// dinoDump.txt in it that is not a file, or one that the run would replace
+// while `may_replace` is false. Nothing to check without `requested`.
+void CheckServerDir(const std::optional<std::string>& requested, const PluginFileWrites& writes,
+                    bool may_replace);
+
+// Removes a temporary server dir when the run stops before Keep() (a failed
+// write, an error); a given server dir is never removed.
+class TemporaryDirRemoval {
+ public:
+  explicit TemporaryDirRemoval(const ServerDir& dir) : dir_(dir) {}
+  TemporaryDirRemoval(const TemporaryDirRemoval&) = delete;
+  TemporaryDirRemoval& operator=(const TemporaryDirRemoval&) = delete;
+  ~TemporaryDirRemoval();
+
+  // The run went through: the directory stays for inspection.
+  void Keep() { kept_ = true; }
+
+ private:
+  const ServerDir& dir_;
+  bool kept_ = false;
+};
+
 // Writes the scenario's config.json into the plug-in's folder; a scenario
 // that gives no config leaves whatever is there (or nothing) untouched.
 void WriteConfig(const ServerDir& dir, const ScenarioConfig& config);
-
-// The text of a file, or nothing when it cannot be read.
-std::optional<std::string> ReadFileText(const std::filesystem::path& path);
 
 }  // namespace dravelquin::sim

@@ -1,0 +1,116 @@
+# The simulator's command line used as an administrator would, with ordinary
+# mistakes: each refused in one line with exit status 2 before anything is
+# made, a server's own files left alone, and nothing left behind by a run
+# whose reader went away.
+# Usage: cmake -DSIMULATOR=... -DSCENARIO_DIR=... -DWORK_DIR=... -DVERSION=...
+#        [-DEMULATOR=...] [-DLINE_END=CRLF] -P check_command_line.cmake
+# EMULATOR is the command, its words joined by "|", that runs the simulator.
+
+foreach(required SIMULATOR SCENARIO_DIR WORK_DIR VERSION)
+  if(NOT DEFINED ${required})
+    message(FATAL_ERROR "check_command_line.cmake needs -D${required}=...")
+  endif()
+endforeach()
+
+set(failures 0)
+string(REPLACE "|" ";" emulator "${EMULATOR}")
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+set(scenario "${SCENARIO_DIR}/gate-at-cap.json")
+
+function(expect condition_text)
+  if(NOT (${ARGN}))
+    message(SEND_ERROR "${condition_text}")
+    math(EXPR count "${failures} + 1")
+    set(failures ${count} PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Runs the simulator with the arguments; sets `status`, `out` and `err`.
+macro(simulate)
+  execute_process(COMMAND ${emulator} "${SIMULATOR}" ${ARGN}
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REPLACE "\r\n" "\n" err "${err}")
+  string(REPLACE "\r\n" "\n" out "${out}")
+endmacro()
+
+# Expects a refusal: exit status 2, no trace, and one error line that
+# matches `pattern`.
+macro(expect_refused case pattern)
+  expect("${case}: exit status ${status}, expected 2 (${err})" status EQUAL 2)
+  string(LENGTH "${out}" out_length)
+  expect("${case}: a trace was written" out_length EQUAL 0)
+  expect("${case}: the error is not one line matching ${pattern}: ${err}"
+         err MATCHES "^dravelquin-sim: ${pattern}\n$")
+endmacro()
+
+# A directory as the scenario (it ended in a raw stream-buffer message).
+simulate(--server-dir "${WORK_DIR}/unmade" "${WORK_DIR}")
+expect_refused("directory scenario" "cannot read the scenario [^\n]+: [^\n]+")
+expect("directory scenario: the server dir was made" NOT EXISTS "${WORK_DIR}/unmade")
+
+# A chart that cannot be written, found before the run (it was found after).
+simulate(--server-dir "${WORK_DIR}/unmade" --chart "${WORK_DIR}" "${scenario}")
+expect_refused("directory chart" "cannot write the chart [^\n]+: [^\n]+")
+expect("directory chart: the server dir was made" NOT EXISTS "${WORK_DIR}/unmade")
+
+# A folder named config.json in the server dir (it killed the simulator).
+set(folder_config "${WORK_DIR}/folder-config")
+file(MAKE_DIRECTORY "${folder_config}/ArkApi/Plugins/dravelquin/config.json")
+simulate(--server-dir "${folder_config}" "${scenario}")
+expect_refused("folder config.json" "cannot use the server dir: [^\n]+config.json is not a file")
+
+# A server's own config.json: kept unless --overwrite (it was overwritten).
+set(server "${WORK_DIR}/server")
+set(server_config "${server}/ArkApi/Plugins/dravelquin/config.json")
+set(own_config "{\"Dinos\": {}}")
+file(WRITE "${server_config}" "${own_config}")
+simulate(--server-dir "${server}" "${scenario}")
+expect_refused("server's config" "the run would replace [^\n]+config.json, which it did not make[^\n]*")
+file(READ "${server_config}" kept)
+expect("server's config: changed without --overwrite" kept STREQUAL own_config)
+simulate(--server-dir "${server}" --overwrite "${scenario}")
+expect("server's config with --overwrite: exit status ${status} (${err})" status EQUAL 0)
+file(READ "${server_config}" replaced)
+expect("server's config with --overwrite: not replaced" NOT replaced STREQUAL own_config)
+
+# --config previews an existing config without touching it: its caps (none
+# here) decide, so the scenario's spawns all get their level.
+set(live "${WORK_DIR}/live-config.json")
+set(live_text "{\"General\": {\"CheckInterval\": 60}, \"Dinos\": {}}")
+file(WRITE "${live}" "${live_text}")
+simulate(--server-dir "${WORK_DIR}/preview" --config "${live}" "${scenario}")
+expect("--config: exit status ${status} (${err})" status EQUAL 0)
+expect("--config: the config file's caps were not run: ${out}"
+       out MATCHES "\"levels\":\\[9,9\\],\"destroyed\":0")
+file(READ "${live}" live_after)
+expect("--config: the file changed" live_after STREQUAL live_text)
+
+# --version: the project's version.
+simulate(--version)
+set(version_line "dravelquin-sim ${VERSION}\n")
+expect("--version: ${out}" out STREQUAL version_line)
+
+# A reader that goes away (`| head`): the run stops with exit status 1 and
+# removes its temporary server dir (it was left behind). A spawn of 100000
+# writes a trace line larger than any pipe's buffer, so the write fails.
+# Temporary folders are the system's own under Wine, so this runs natively.
+if(NOT emulator)
+  set(temporary "${WORK_DIR}/tmp")
+  file(MAKE_DIRECTORY "${temporary}")
+  set(big "${WORK_DIR}/big.json")
+  file(WRITE "${big}" "{\"kinds\": {\"k\": {\"full_name\": \"K_C /K.Default__K_C\"}}, \"steps\": [{\"do\": \"spawn\", \"kind\": \"k\", \"count\": 100000}]}")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env "TMPDIR=${temporary}" "${SIMULATOR}" "${big}"
+    COMMAND ${CMAKE_COMMAND} -E echo
+    RESULTS_VARIABLE statuses OUTPUT_QUIET ERROR_VARIABLE err)
+  list(GET statuses 0 status)
+  expect("closed pipe: exit status ${status}, expected 1 (${err})" status EQUAL 1)
+  file(GLOB left "${temporary}/*")
+  list(LENGTH left left_count)
+  expect("closed pipe: left behind ${left}" left_count EQUAL 0)
+endif()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} failure(s)")
+endif()
