@@ -1,7 +1,6 @@
 // dravelquin-sim: runs a scenario file against the real plug-in library,
 // loaded by the stand-in host inside a simulated dedicated server.
 
-#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -13,6 +12,11 @@
 #include "tools/sim/run_scenario.h"
 #include "tools/sim/scenario_parser.h"
 #include "tools/sim/server_dir.h"
+
+// Windows has no SIGPIPE: a write to a closed pipe fails by itself.
+#ifndef _WIN32
+#include <csignal>
+#endif
 
 namespace {
 
@@ -81,7 +85,7 @@ int Simulate(const dravelquin::sim::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef SIGPIPE
+#ifndef _WIN32
   // A reader that goes away (`| head`) makes the next write fail instead of
   // ending the process, so the run stops and removes what it made.
   std::signal(SIGPIPE, SIG_IGN);
