@@ -106,9 +106,9 @@ TEST_F(CensusTableKeys, TextEndsAtItsFirstZeroUnit) {
   EngineText with_zero = kPath + kPath;
   with_zero[kPath.size()] = 0;
   EngineText other_case = kPath;
-  other_case[0] = u'B';
+  other_case[0] = ENGINE_TEXT('B');
   EXPECT_TRUE(OneKey(StringOfUnits(with_zero), StringOfUnits(other_case)));
-  EXPECT_FALSE(Equal(with_zero, kPath + u'x'));
+  EXPECT_FALSE(Equal(with_zero, kPath + ENGINE_TEXT('x')));
 }
 
 TEST_F(CensusTableKeys, NoStorageAndTerminatorOnlyAreTheOneEmptyKey) {

@@ -2,6 +2,7 @@
 // its native up again by name through the host.
 
 #include <cstdint>
+#include <new>
 #include <string>
 
 #include "host/ark_api.h"
@@ -20,10 +21,14 @@ void* EngineRealloc(void* block, std::size_t bytes) {
 
 namespace {
 
-// Short enough for the string's own storage: making it cannot fail.
+// Short enough for the string's own storage: making it cannot fail. Never
+// destroyed: statics destroyed when the library unloads (the census table's
+// keys) still free their blocks through it after the statics made after it
+// are gone.
 const std::string& FreeName() noexcept {
-  static const std::string name = "FMemory.Free";
-  return name;
+  alignas(std::string) static unsigned char storage[sizeof(std::string)];
+  static const std::string* const name = new (storage) std::string("FMemory.Free");
+  return *name;
 }
 
 }  // namespace
