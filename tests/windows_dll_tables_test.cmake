@@ -25,8 +25,7 @@ execute_process(COMMAND ${READOBJ} --coff-imports --coff-exports ${DLL}
 if(NOT readobj_result EQUAL 0)
   message(FATAL_ERROR "${READOBJ} ${DLL} failed: ${readobj_error}")
 endif()
-# Decorated names hold no ";" but may hold "[": read the text line by line
-# with the list separator made harmless first.
+# Read line by line, with CMake's list separator made harmless first.
 string(REPLACE ";" "," tables "${tables}")
 string(REPLACE "\n" ";" lines "${tables}")
 

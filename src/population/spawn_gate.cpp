@@ -5,7 +5,7 @@
 
 #include "engine/naming.h"
 #include "host/game.h"
-#include "population/census.h"
+#include "population/census_table.h"
 #include "population/settings.h"
 
 namespace dravelquin {

@@ -4,8 +4,7 @@
 #include <cstdlib>
 
 #include "testbed/game/engine_allocator.h"
-#include "testbed/game/game_world.h"
-#include "testbed/host/testbed_host.h"
+#include "testbed/game/fresh_server.h"
 
 namespace dravelquin {
 
@@ -18,11 +17,8 @@ void Require(bool holds, const std::string& what) {
   }
 }
 
-void StartInput() {
-  testbed::ResetHost();
-  testbed::ResetGame();
-  testbed::ResetAllocator();
-  testbed::SetWorld(testbed::World());
+void StartInput(const std::filesystem::path& server_dir) {
+  testbed::StartFreshServer(server_dir, testbed::AllocatorRecord::kEveryCall);
 }
 
 void RequireEngineMemoryReturned() {

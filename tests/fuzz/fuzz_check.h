@@ -4,6 +4,7 @@
 // and oracle checks that stop the run with a message libFuzzer reports as a
 // crash, together with the input that caused it.
 
+#include <filesystem>
 #include <string>
 
 namespace dravelquin {
@@ -13,9 +14,10 @@ namespace fuzz {
 // Stops the run with `what` on standard error when `holds` is false.
 void Require(bool holds, const std::string& what);
 
-// Resets the stand-in host, the game (natives and fields registered again)
-// and the allocator, and points the host's world at the game's world.
-void StartInput();
+// Starts each input on a fresh server (testbed::StartFreshServer), every
+// allocator call recorded; `server_dir` is the host's current dir, for the
+// targets that read files there.
+void StartInput(const std::filesystem::path& server_dir = {});
 
 // Requires that every engine block is back with the allocator and that no
 // block was freed twice or unknown to it.

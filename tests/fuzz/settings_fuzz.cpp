@@ -138,8 +138,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
                 ("dravelquin-settings-fuzz-" + std::to_string(getpid()));
   std::filesystem::create_directories(ConfigPath().parent_path());
   std::atexit(RemoveServerDir);
-  fuzz::StartInput();
-  testbed::SetCurrentDir(ServerDir().string());
+  fuzz::StartInput(ServerDir());
   return 0;
 }
 

@@ -40,6 +40,9 @@ _ACRTIMP errno_t __cdecl wmemcpy_s(wchar_t*, size_t, const wchar_t*, size_t);
 _ACRTIMP errno_t __cdecl wmemmove_s(wchar_t*, size_t, const wchar_t*, size_t);
 _ACRTIMP long double __cdecl wcstold(const wchar_t*, wchar_t**);
 
+// As in Microsoft's runtime, streams have no orientation: fwide answers the
+// mode it is asked for, and a conversion state is initial when it holds no
+// character.
 static __inline int __cdecl fwide(FILE* stream, int mode) {
   (void)stream;
   return mode;
