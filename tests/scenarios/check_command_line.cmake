@@ -86,6 +86,14 @@ expect("--config: the config file's caps were not run: ${out}"
 file(READ "${live}" live_after)
 expect("--config: the file changed" live_after STREQUAL live_text)
 
+# A sweep of a scenario that gives no config: it would run the server dir's
+# own config.json, which a sweep never touches.
+simulate(--sweep "${SCENARIO_DIR}/startup-missing-config.json")
+expect_refused("sweep without a config" "[^\n]+startup-missing-config.json: cannot sweep CheckInterval: the scenario gives no config[^\n]*")
+# A sweep of a config_text that is not JSON: there is no document to change.
+simulate(--sweep "${SCENARIO_DIR}/startup-empty-config.json")
+expect_refused("sweep of text that is no JSON" "[^\n]+: cannot sweep CheckInterval: the config is not a JSON document it can change [^\n]*")
+
 # --version: the project's version.
 simulate(--version)
 set(version_line "dravelquin-sim ${VERSION}\n")

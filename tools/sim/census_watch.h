@@ -16,5 +16,7 @@ void WatchActorQueries();
 
 // Queries for actors since WatchActorQueries().
 std::uint64_t ActorQueries();
+// Actors those queries listed, in all: the creatures each census went through.
+std::uint64_t ActorsListed();
 
 }  // namespace dravelquin::sim

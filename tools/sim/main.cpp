@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/sim/command_line.h"
+#include "tools/sim/config_interval.h"
 #include "tools/sim/input_files.h"
 #include "tools/sim/run_scenario.h"
 #include "tools/sim/scenario_parser.h"
@@ -35,6 +36,17 @@ bool HasCommandStep(const dravelquin::sim::Scenario& scenario) {
   return false;
 }
 
+// Refuses a sweep whose config it cannot give another interval, naming the
+// file the config came from.
+void CheckSweepableConfig(const dravelquin::sim::Options& options,
+                          const dravelquin::sim::ScenarioConfig& config) {
+  try {
+    dravelquin::sim::WithCheckInterval(config, options.sweep->front());
+  } catch (const InputProblem& problem) {
+    throw InputProblem(options.config.value_or(options.scenario) + ": " + problem.what());
+  }
+}
+
 // The scenario as the options ask to run it, every file they name checked:
 // raises InputProblem or ScenarioError before anything is made.
 dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& options) {
@@ -48,6 +60,9 @@ dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& option
   if (options.config) {
     scenario.config = {dravelquin::sim::ConfigSource::kText,
                        dravelquin::sim::ReadWholeFile(*options.config, "the config")};
+  }
+  if (options.sweep) {
+    CheckSweepableConfig(options, scenario.config);
   }
   if (options.chart) {
     dravelquin::sim::CheckWritable(*options.chart, "the chart");
@@ -70,7 +85,11 @@ int Simulate(const dravelquin::sim::Options& options) {
   // A failed write to standard output stops the run at once.
   std::cout.exceptions(std::ios::badbit | std::ios::failbit);
   try {
-    dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
+    if (options.sweep) {
+      dravelquin::sim::RunSweep(options, scenario, std::cout, std::cerr);
+    } else {
+      dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
+    }
   } catch (const std::ios_base::failure&) {
     if (std::cout.good()) {
       throw;

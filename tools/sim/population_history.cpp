@@ -36,6 +36,7 @@ void PopulationHistory::Record(std::int64_t time, const std::vector<std::int64_t
 void PopulationHistory::AddSample(std::int64_t time, const std::vector<std::int64_t>& wild,
                                   std::int64_t censuses) {
   ++samples_;
+  dwell_.Sample(time, wild);
   if (buckets_.empty() || buckets_.back().samples == samples_per_bucket_) {
     if (buckets_.size() == kMaxHistoryBuckets) {
       HalveBuckets();

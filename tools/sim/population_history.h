@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "tools/sim/dwell_times.h"
 #include "tools/sim/kind_stretch.h"
 
 namespace dravelquin::sim {
@@ -31,7 +32,7 @@ struct WildRange {
 
 class PopulationHistory {
  public:
-  explicit PopulationHistory(std::size_t kind_count) : tally_(kind_count) {}
+  explicit PopulationHistory(std::size_t kind_count) : tally_(kind_count), dwell_(kind_count) {}
 
   // Starts the stretch with its first sample; does nothing once begun.
   void Begin(std::int64_t time, const std::vector<std::int64_t>& wild);
@@ -50,6 +51,8 @@ class PopulationHistory {
 
   // All zeros when the stretch never began.
   const KindStretch& Summary(std::size_t kind) const { return tally_.Of(kind); }
+  // How long each kind stayed at each count, exactly, from every sample.
+  const DwellTimes& Dwell() const { return dwell_; }
   std::size_t KindCount() const { return tally_.All().size(); }
   // Samples recorded in all, the first one included.
   std::int64_t SampleCount() const { return samples_; }
@@ -81,6 +84,7 @@ class PopulationHistory {
   void HalveBuckets();
 
   StretchTally tally_;
+  DwellTimes dwell_;
   std::int64_t samples_ = 0;
   std::int64_t samples_per_bucket_ = 1;
   std::vector<Bucket> buckets_;

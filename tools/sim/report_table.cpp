@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tools/sim/utf16.h"
+#include "tools/sim/text_table.h"
 
 namespace dravelquin::sim {
 
@@ -14,19 +14,7 @@ namespace {
 constexpr double kSecondsPerHour = 3600.0;
 const char* const kHeadings[] = {"kind", "cap", "start",     "min",
                                  "max",  "end", "destroyed", "overshoot"};
-constexpr std::size_t kColumnCount = sizeof(kHeadings) / sizeof(kHeadings[0]);
 
-using Row = std::vector<std::string>;
-
-bool IsWide(char32_t code_point) {
-  return (code_point >= 0x1100 && code_point <= 0x115F) ||
-         (code_point >= 0x2E80 && code_point <= 0xA4CF) ||
-         (code_point >= 0xAC00 && code_point <= 0xD7A3) ||
-         (code_point >= 0xF900 && code_point <= 0xFAFF) ||
-         (code_point >= 0xFE30 && code_point <= 0xFE4F) ||
-         (code_point >= 0xFF00 && code_point <= 0xFF60) ||
-         (code_point >= 0xFFE0 && code_point <= 0xFFE6) || code_point >= 0x20000;
-}
 
 std::string CapText(const KindCap& cap) {
   if (cap.capped) {
@@ -35,10 +23,10 @@ std::string CapText(const KindCap& cap) {
   return cap.broken ? "broken" : "-";
 }
 
-Row RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary) {
+TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary) {
   const std::string overshoot =
       cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
-  return Row{kind.id,
+  return TableRow{kind.id,
              CapText(cap),
              std::to_string(summary.start),
              std::to_string(summary.min),
@@ -46,30 +34,6 @@ Row RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summa
              std::to_string(summary.end),
              std::to_string(summary.destroyed),
              overshoot};
-}
-
-// The kind column is left-aligned, the numbers right-aligned.
-std::string FormatRow(const Row& row, const std::vector<std::size_t>& widths) {
-  std::string line;
-  for (std::size_t column = 0; column < row.size(); ++column) {
-    const std::string padding(widths[column] - DisplayWidth(row[column]), ' ');
-    line += column == 0 ? row[column] + padding : "  " + padding + row[column];
-  }
-  return line + "\n";
-}
-
-std::string FormatTable(const std::vector<Row>& rows) {
-  std::vector<std::size_t> widths(kColumnCount, 0);
-  for (const Row& row : rows) {
-    for (std::size_t column = 0; column < kColumnCount; ++column) {
-      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
-    }
-  }
-  std::string table;
-  for (const Row& row : rows) {
-    table += FormatRow(row, widths);
-  }
-  return table;
 }
 
 std::string StretchHeading(const PopulationHistory& history) {
@@ -127,28 +91,12 @@ std::string DumpExcerpt(const std::filesystem::path& dump) {
 
 }  // namespace
 
-std::size_t DisplayWidth(const std::string& text) {
-  std::size_t width = 0;
-  const std::u16string units = Utf16FromUtf8(text);
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char16_t unit = units[i];
-    const bool pair_start = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size();
-    const char32_t code_point = pair_start
-                                    ? 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) +
-                                          (static_cast<char32_t>(units[i + 1]) - 0xDC00)
-                                    : unit;
-    i += pair_start ? 1 : 0;
-    width += IsWide(code_point) ? 2 : 1;
-  }
-  return width;
-}
-
 std::string FormatReport(const ReportFacts& facts) {
-  std::vector<Row> rows{Row(std::begin(kHeadings), std::end(kHeadings))};
+  std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
     rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind)));
   }
-  std::string report = StretchHeading(facts.history) + FormatTable(rows) +
+  std::string report = StretchHeading(facts.history) + AlignedTable(rows, FirstColumn::kNames) +
                        BrokenCaps(facts.kinds, facts.caps) + ErrorCounts(facts.errors);
   if (facts.written_dump) {
     report += DumpExcerpt(*facts.written_dump);

@@ -13,6 +13,7 @@
 #include "tools/sim/plugin_errors.h"
 #include "tools/sim/population_history.h"
 #include "tools/sim/scenario.h"
+#include "tools/sim/text_table.h"  // DisplayWidth, which aligns its columns
 
 namespace dravelquin::sim {
 
@@ -37,9 +38,5 @@ constexpr std::size_t kDumpLinesShown = 10;
 // then the errors the plug-in raised per entry point, with the first one's
 // text.
 std::string FormatReport(const ReportFacts& facts);
-
-// Columns a UTF-8 text takes in a terminal: one per character, two for
-// East Asian wide and full-width characters.
-std::size_t DisplayWidth(const std::string& text);
 
 }  // namespace dravelquin::sim

@@ -1,7 +1,7 @@
 #pragma once
 
 // One whole simulation: the server dir, the plug-in's config, the steps,
-// then the summary and the chart.
+// then the summary and the chart; or an interval sweep and its tables.
 
 #include <ostream>
 
@@ -17,5 +17,12 @@ namespace dravelquin::sim {
 // be written; a temporary server dir is removed when the run raises.
 void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
                  std::ostream& notes);
+
+// Runs the sweep `options.sweep` asks for (RunIntervalSweep), prints its
+// tables to `out` and writes its swing chart with --chart. Raises as
+// RunIntervalSweep does, and std::runtime_error when the chart cannot be
+// written.
+void RunSweep(const Options& options, const Scenario& scenario, std::ostream& out,
+              std::ostream& notes);
 
 }  // namespace dravelquin::sim

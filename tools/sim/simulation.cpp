@@ -128,7 +128,7 @@ Json Simulation::Perform(std::size_t index) {
   const Step& step = scenario_.steps[index];
   if (index == first_recorded_step_) {
     history_.Begin(NowSeconds(), world_.WildCounts());
-    actor_queries_seen_ = ActorQueries();
+    PassOverActorQueries();
   }
   Json line = NewTraceLine(index, step.verb);
   std::visit([this, &line](const auto& action) { Do(action, line); }, step.action);
@@ -153,6 +153,9 @@ void Simulation::Do(const LoadStep&, Json& line) {
   line["ok"] = outcome.succeeded;
   if (!outcome.succeeded) {
     line["error"] = LoadFailureText(log_lines_before, outcome.error);
+    if (!load_failure_) {
+      load_failure_ = line["error"].get<std::string>();
+    }
   }
 }
 
@@ -211,7 +214,7 @@ void Simulation::Do(const CommandStep& step, Json& line) {
   const FileState dump_before = StateOf(dump_path_);
   line["recognised"] = testbed::RunConsoleCommand(PlayerFor(step.player), Utf16FromUtf8(step.text));
   dump_written_ = dump_written_ || !(StateOf(dump_path_) == dump_before);
-  actor_queries_seen_ = ActorQueries();  // the dump's query is no census
+  PassOverActorQueries();  // the dump's query is no census
 }
 
 void Simulation::Do(const RunStep& step, Json& line) {
@@ -231,9 +234,18 @@ void Simulation::Do(const RunStep& step, Json& line) {
 }
 
 void Simulation::RecordSample(const std::vector<std::int64_t>& wild) {
-  const std::uint64_t queries = ActorQueries();
-  history_.Record(NowSeconds(), wild, static_cast<std::int64_t>(queries - actor_queries_seen_));
-  actor_queries_seen_ = queries;
+  const auto censuses = static_cast<std::int64_t>(ActorQueries() - actor_queries_seen_);
+  if (history_.Begun()) {
+    census_work_.censuses += censuses;
+    census_work_.creatures += static_cast<std::int64_t>(ActorsListed() - actors_listed_seen_);
+  }
+  history_.Record(NowSeconds(), wild, censuses);
+  PassOverActorQueries();
+}
+
+void Simulation::PassOverActorQueries() {
+  actor_queries_seen_ = ActorQueries();
+  actors_listed_seen_ = ActorsListed();
 }
 
 APlayerController* Simulation::PlayerFor(PlayerChoice choice) {

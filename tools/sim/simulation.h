@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -24,6 +25,13 @@ namespace dravelquin::sim {
 // queries counted, and the clock at `start_time` (seconds since 1970). Call
 // before making the SimWorld.
 void StartServer(const std::filesystem::path& server_root, std::int64_t start_time);
+
+// The censuses the plug-in took within the recorded stretch, and the
+// creatures they went through in all.
+struct CensusWork {
+  std::int64_t censuses = 0;
+  std::int64_t creatures = 0;
+};
 
 class Simulation {
  public:
@@ -48,6 +56,9 @@ class Simulation {
   const PluginErrors& Errors() const { return errors_; }
   // Whether some step (re)wrote the dump file.
   bool DumpWritten() const { return dump_written_; }
+  const CensusWork& Censuses() const { return census_work_; }
+  // Why the first "load" that failed did, when one did.
+  const std::optional<std::string>& LoadFailure() const { return load_failure_; }
 
  private:
   void Do(const LoadStep& step, Json& line);
@@ -65,6 +76,8 @@ class Simulation {
   APlayerController* PlayerFor(PlayerChoice choice);
   // Records the population now, with the censuses since the last record.
   void RecordSample(const std::vector<std::int64_t>& wild);
+  // Counts no actor query made so far as a census.
+  void PassOverActorQueries();
 
   const Scenario& scenario_;
   SimWorld& world_;
@@ -73,6 +86,9 @@ class Simulation {
   PopulationHistory history_;
   PluginErrors errors_;
   std::uint64_t actor_queries_seen_ = 0;  // the census's and the dump's
+  std::uint64_t actors_listed_seen_ = 0;  // by those queries
+  CensusWork census_work_;
+  std::optional<std::string> load_failure_;
   std::ostream* progress_ = nullptr;
   std::size_t first_recorded_step_;
   std::map<PlayerChoice, APlayerController*> players_;

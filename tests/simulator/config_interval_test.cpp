@@ -1,0 +1,64 @@
+// The config a sweep runs at each interval: the scenario's own with only
+// General.CheckInterval changed, and a clear refusal where it cannot be.
+
+#include "tools/sim/config_interval.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tools/sim/input_files.h"
+
+namespace dravelquin {
+
+namespace {
+
+sim::ScenarioConfig Document(const std::string& text) {
+  return sim::ScenarioConfig{sim::ConfigSource::kDocument, text};
+}
+
+// The refusal's text, or "" when the config was changed.
+std::string Refusal(const sim::ScenarioConfig& config) {
+  try {
+    sim::WithCheckInterval(config, 600);
+  } catch (const sim::InputProblem& problem) {
+    return problem.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(SweepConfig, SetsOnlyTheInterval) {
+  // The interval replaces the config's; every other member stays, in order.
+  EXPECT_EQ("{\"General\":{\"CheckInterval\":600,\"Other\":1},\"Dinos\":{\"b\":{\"Count\":3}}}\n",
+            sim::WithCheckInterval(Document("{\"General\":{\"CheckInterval\":21600,\"Other\":1},"
+                                            "\"Dinos\":{\"b\":{\"Count\":3}}}\n"),
+                                   600)
+                .text);
+  // A config without "General" (or with a null one) gets it.
+  EXPECT_EQ("{\"Dinos\":{},\"General\":{\"CheckInterval\":0}}\n",
+            sim::WithCheckInterval(Document("{\"Dinos\":{}}"), 0).text);
+  // Text from config_text or --config is changed too when it is a JSON object;
+  // it stays text, as the scenario gave it.
+  const sim::ScenarioConfig text = sim::WithCheckInterval(
+      sim::ScenarioConfig{sim::ConfigSource::kText, " {\"Dinos\": {}} "}, 1800);
+  EXPECT_EQ(sim::ConfigSource::kText, text.source);
+  EXPECT_EQ("{\"Dinos\":{},\"General\":{\"CheckInterval\":1800}}\n", text.text);
+}
+
+TEST(SweepConfig, RefusesWhatItCannotChange) {
+  // No config: the server dir's own would run, and a sweep never writes one.
+  EXPECT_NE("", Refusal(sim::ScenarioConfig{}));
+  // Broken JSON, and a name given twice, which rewriting would settle silently.
+  EXPECT_NE("", Refusal(sim::ScenarioConfig{sim::ConfigSource::kText, "{\"Dinos\": {},}"}));
+  EXPECT_NE("", Refusal(sim::ScenarioConfig{sim::ConfigSource::kText,
+                                            "{\"General\": {}, \"General\": {}}"}));
+  // A top level or a "General" that is not an object.
+  EXPECT_NE("", Refusal(Document("[1]")));
+  EXPECT_NE("", Refusal(Document("{\"General\": 3600}")));
+  // Every refusal says what could not be done.
+  EXPECT_EQ(0u, Refusal(Document("null")).find("cannot sweep CheckInterval: "));
+}
+
+}  // namespace dravelquin
