@@ -41,6 +41,11 @@ TEST(ScenarioRefusal, InvalidJsonCarriesTheParsersMessage) {
       "invalid JSON: [json.exception.parse_error.101] parse error at line 1, column 2: syntax "
       "error while parsing object key - unexpected end of input; expected string literal",
       ErrorOf("{"));
+  // A number past every double is refused as such, not left to end the run.
+  EXPECT_EQ(
+      "a number beyond the range of a double: [json.exception.out_of_range.406] number overflow "
+      "parsing '2e308'",
+      ErrorOf(R"({"steps": [{"do": "run", "hours": 2e308}]})"));
 }
 
 TEST(ScenarioRefusal, TopLevelMustBeAnObject) {
@@ -169,6 +174,9 @@ TEST(ScenarioAccepted, RunCountsWholeTicksAndSpreadsOneDeathFractionOverEveryKin
   EXPECT_EQ(1u, run.seed);
   EXPECT_EQ(std::vector<double>{0.5}, run.death_per_hour);
   EXPECT_EQ(std::vector<double>{0.0}, run.spawn_per_hour);
+  // A whole number of ticks written in decimal counts whole, though 2.05 h
+  // is a hair under 123 minutes in binary.
+  EXPECT_EQ(123, OnlyStep<sim::RunStep>(R"({"do": "run", "hours": 2.05})").ticks);
 }
 
 TEST(ScenarioAccepted, SeedTakesTheWhole64Bits) {

@@ -36,6 +36,11 @@ std::string NumberRangeText(double min, double max) {
 
 }  // namespace
 
+std::string EscapedName(const std::string& name) {
+  const std::string quoted = Json(name).dump();
+  return quoted.substr(1, quoted.size() - 2);
+}
+
 std::string DescribeValue(const Json& value) {
   if (value.is_number() || value.is_boolean() || value.is_null()) {
     return value.dump();
@@ -126,7 +131,7 @@ std::string FieldReader::RequiredString(const char* name) {
 
 void FieldReader::Fail(const std::string& field, const std::string& problem) const {
   const std::string where = place_.empty() ? "" : place_ + ": ";
-  throw ScenarioError(where + "field \"" + field + "\": " + problem);
+  throw ScenarioError(where + "field \"" + EscapedName(field) + "\": " + problem);
 }
 
 void FieldReader::RejectUnknownFields() const {

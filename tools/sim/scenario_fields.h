@@ -21,6 +21,11 @@ class ScenarioError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A name as an error shows it, between quotes of the error's own: with the
+// escapes JSON writes, so that no control character breaks the one line.
+// Examples: "count" -> count; "k\n" (a line end) -> k\n; "a\"b" -> a\"b.
+std::string EscapedName(const std::string& name);
+
 // "a string", "an object", "true", "-3", "2.5": a value as an error shows it.
 std::string DescribeValue(const Json& value);
 

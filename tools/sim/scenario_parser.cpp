@@ -1,5 +1,7 @@
 #include "tools/sim/scenario_parser.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -21,6 +23,19 @@ constexpr double kSecondsPerHour = 3600.0;
 constexpr double kMaxRatePerHour = 1e9;
 
 std::int32_t AsInt32(std::int64_t value) { return static_cast<std::int32_t>(value); }
+
+// The whole ticks of `tick_seconds` in `hours`. A length that is a whole
+// number of ticks but for the rounding of its decimal digits counts that
+// number: "hours": 2.05 is 123 one-minute ticks, though 2.05 * 60 is
+// 122.99999999999999 in binary.
+std::int64_t WholeTicks(double hours, std::int32_t tick_seconds) {
+  constexpr double kRoundingSlack = 1e-9;
+  const double ticks = hours * kSecondsPerHour / tick_seconds;
+  const double nearest = std::round(ticks);
+  const bool whole_but_for_rounding =
+      std::fabs(ticks - nearest) <= kRoundingSlack * std::max(1.0, nearest);
+  return static_cast<std::int64_t>(whole_but_for_rounding ? nearest : std::floor(ticks));
+}
 
 std::string Quoted(const std::string& text) { return Json(text).dump(); }
 
@@ -347,7 +362,7 @@ StepAction ScenarioParser::ParseRun(FieldReader& reader) {
   RunStep run;
   const double hours = reader.RequiredNumber("hours", 0.0, kMaxHours);
   run.tick_seconds = AsInt32(reader.Integer("tick_seconds", run.tick_seconds, 1, kInt32Max));
-  run.ticks = static_cast<std::int64_t>(hours * kSecondsPerHour / run.tick_seconds);
+  run.ticks = WholeTicks(hours, run.tick_seconds);
   if (run.ticks < 1) {
     reader.Fail("hours",
                 "shorter than one tick of " + std::to_string(run.tick_seconds) + " seconds");

@@ -68,7 +68,7 @@ class StrictnessCheck {
   // "config: ", the top-level member holding the innermost open value; ""
   // at the top.
   std::string TopMember() const {
-    return open_.size() < 2 || open_[0].is_array ? "" : open_[0].last_name + ": ";
+    return open_.size() < 2 || open_[0].is_array ? "" : EscapedName(open_[0].last_name) + ": ";
   }
 
   // "steps[2]: ", the place of the innermost open value; "" at the top.
@@ -77,7 +77,7 @@ class StrictnessCheck {
     for (std::size_t level = 1; level < open_.size(); ++level) {
       const OpenValue& outer = open_[level - 1];
       path += outer.is_array ? "[" + std::to_string(outer.next_index) + "]"
-                             : (path.empty() ? "" : ".") + outer.last_name;
+                             : (path.empty() ? "" : ".") + EscapedName(outer.last_name);
     }
     return path.empty() ? "" : path + ": ";
   }
@@ -92,6 +92,9 @@ Json ParseStrictJson(const std::string& text) {
     return Json::parse(text, StrictnessCheck());
   } catch (const Json::parse_error& error) {
     throw ScenarioError(std::string("invalid JSON: ") + error.what());
+  } catch (const Json::out_of_range& error) {
+    // A number such as 1e400 is JSON, but no double holds it.
+    throw ScenarioError(std::string("a number beyond the range of a double: ") + error.what());
   }
 }
 

@@ -12,7 +12,8 @@ namespace dravelquin::sim {
 
 // The document in `text`. Raises ScenarioError for invalid JSON (with the
 // parser's message), a repeated name (naming where, such as
-// `steps[2]: "count" is given twice`) or nesting deeper than kMaxNesting.
+// `steps[2]: "count" is given twice`), a number no double holds (1e400) or
+// nesting deeper than kMaxNesting.
 Json ParseStrictJson(const std::string& text);
 
 }  // namespace dravelquin::sim
