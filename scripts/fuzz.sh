@@ -2,9 +2,10 @@
 # Builds the libFuzzer targets with clang (build-fuzz) and runs each one.
 # Usage: scripts/fuzz.sh [seconds per target] [target ...]
 #   seconds: how long each target runs (default 20)
-#   targets: settings, engine_string, naming (default all three)
-# Each run starts from the committed seeds in tests/fuzz/corpus/<target>,
-# which it only reads, and from what earlier runs kept in
+#   targets: settings, engine_string, naming, dump, scenario, source_map
+#            (default all six)
+# Each run starts from the committed seeds in tests/fuzz/corpus/<target>
+# (and the few shared dirs named below), which it only reads, and from what earlier runs kept in
 # build-fuzz/corpus/<target>, where it adds the inputs that reach new code.
 # An input that breaks an oracle, crashes, leaks or hangs stops the run and
 # is saved as build-fuzz/crashes/<target>-crash-<hash> (or leak-, timeout-);
@@ -16,7 +17,7 @@ seconds=${1:-20}
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(settings engine_string naming)
+  targets=(settings engine_string naming dump scenario source_map)
 fi
 
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
@@ -34,13 +35,22 @@ fi
 mkdir -p build-fuzz/crashes
 for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target"
+  # The position scanner reads settings files: it shares the settings
+  # target's dictionary and seeds; the scenario reader starts from the
+  # examples too.
+  tokens=$target
+  seeds=("tests/fuzz/corpus/$target")
+  case $target in
+    source_map) tokens=settings; seeds+=(tests/fuzz/corpus/settings) ;;
+    scenario) seeds+=(examples) ;;
+  esac
   dictionary=()
-  if [[ -f "tests/fuzz/$target.dict" ]]; then
-    dictionary=(-dict="tests/fuzz/$target.dict")
+  if [[ -f "tests/fuzz/$tokens.dict" ]]; then
+    dictionary=(-dict="tests/fuzz/$tokens.dict")
   fi
   echo "fuzzing $target for ${seconds}s" >&2
   "build-fuzz/tests/fuzz/${target}_fuzz" "${dictionary[@]}" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="build-fuzz/crashes/$target-" \
-    "build-fuzz/corpus/$target" "tests/fuzz/corpus/$target"
+    "build-fuzz/corpus/$target" "${seeds[@]}"
 done

@@ -1,21 +1,11 @@
 #include "fuzz/fuzz_check.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/fresh_server.h"
 
 namespace dravelquin {
 
 namespace fuzz {
-
-void Require(bool holds, const std::string& what) {
-  if (!holds) {
-    std::fprintf(stderr, "\noracle failed: %s\n", what.c_str());
-    std::abort();
-  }
-}
 
 void StartInput(const std::filesystem::path& server_dir) {
   testbed::StartFreshServer(server_dir, testbed::AllocatorRecord::kEveryCall);

@@ -1,18 +1,17 @@
 #pragma once
 
-// What every fuzz target shares: a fresh game and allocator for each input,
-// and oracle checks that stop the run with a message libFuzzer reports as a
-// crash, together with the input that caused it.
+// What the targets that run the plug-in's code on the stand-in game share:
+// a fresh game and allocator for each input, and the check that every
+// engine block came back.
 
 #include <filesystem>
 #include <string>
 
+#include "fuzz/fuzz_require.h"
+
 namespace dravelquin {
 
 namespace fuzz {
-
-// Stops the run with `what` on standard error when `holds` is false.
-void Require(bool holds, const std::string& what);
 
 // Starts each input on a fresh server (testbed::StartFreshServer), every
 // allocator call recorded; `server_dir` is the host's current dir, for the

@@ -11,10 +11,6 @@ using nlohmann::json;
 
 namespace {
 
-// Members nested deeper than this are not given positions; their text is
-// skipped without recursion, so that no nesting depth exhausts the stack.
-constexpr int kDeepestRecordedLevel = 256;
-
 bool IsJsonWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -214,6 +210,15 @@ TextPosition SourceMap::PositionOf(const std::string& pointer) const {
     }
   }
   return value_start_;
+}
+
+std::vector<std::string> SourceMap::MemberPointers() const {
+  std::vector<std::string> pointers;
+  pointers.reserve(sites_.size());
+  for (const auto& site : sites_) {
+    pointers.push_back(site.first);
+  }
+  return pointers;
 }
 
 std::string SourceMap::ValueTextOf(const std::string& pointer) const {

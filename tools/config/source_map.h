@@ -15,6 +15,11 @@
 
 namespace dravelquin {
 
+// The members of an object or array nested this deep or deeper (the value
+// itself is level 0) are not given positions; their text is skipped without
+// recursion, so that no nesting depth exhausts the stack.
+constexpr int kDeepestRecordedLevel = 256;
+
 // A member the parser drops because an earlier member of the same object
 // has its name.
 struct RepeatedMember {
@@ -37,6 +42,10 @@ class SourceMap {
 
   // The kept member's value as written, or "" for a member not written.
   std::string ValueTextOf(const std::string& pointer) const;
+
+  // The pointers of every member given a position, in byte order.
+  // Example: {"A": {"B": 1}, "A": 2} -> {"/A", "/A/B"}.
+  std::vector<std::string> MemberPointers() const;
 
   // The repeats, in text order.
   const std::vector<RepeatedMember>& RepeatedMembers() const { return repeats_; }
