@@ -106,6 +106,13 @@ std::string KindSection(const SweepOutcome& sweep, std::size_t kind) {
          AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
 }
 
+// "its 72 censuses take about 161.9 ms of server time in 36.0 hours"
+std::string CensusCost(const SweepOutcome& sweep, const IntervalOutcome& interval) {
+  return "its " + std::to_string(interval.censuses.censuses) + " censuses take about " +
+         DurationText(CensusSeconds(interval.censuses)) + " of server time in " +
+         HoursText(sweep.stretch_seconds) + " hours";
+}
+
 std::string ConfigAdvice(const SweepOutcome& sweep) {
   const IntervalChoice choice = ChooseInterval(LowestShares(sweep));
   const IntervalOutcome& chosen = sweep.intervals[choice.interval];
@@ -116,13 +123,12 @@ std::string ConfigAdvice(const SweepOutcome& sweep) {
     return "config: " + std::string(kSweptSetting) + " " + interval +
            " is the longest tried that keeps every capped kind " + Aim(sweep, "its") +
            " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
-           "); its " + std::to_string(chosen.censuses.censuses) + " censuses take about " +
-           DurationText(CensusSeconds(chosen.censuses)) + " of server time in " +
-           HoursText(sweep.stretch_seconds) + " hours.\n";
+           "); " + CensusCost(sweep, chosen) + ".\n";
   }
   return "config: no " + std::string(kSweptSetting) + " tried keeps every capped kind " +
          Aim(sweep, "its") + "; the best is " + interval + ", where the least kept, " + least_id +
-         ", is within it " + ShareText(least.share_within) + " of the time.\n";
+         ", is within it " + ShareText(least.share_within) + " of the time; " +
+         CensusCost(sweep, chosen) + ".\n";
 }
 
 std::string LoadFailures(const SweepOutcome& sweep) {
