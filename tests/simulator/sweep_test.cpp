@@ -12,6 +12,7 @@
 #include "tools/sim/sweep_advice.h"
 #include "tools/sim/sweep_outcome.h"
 #include "tools/sim/sweep_table.h"
+#include "tools/sim/swing_chart.h"
 
 namespace dravelquin {
 
@@ -113,6 +114,35 @@ TEST(SweepTable, NothingCappedAndAPlugInThatDidNotLoad) {
   const std::string failed_load = sim::FormatSweep(sweep);
   EXPECT_EQ(std::string::npos, failed_load.find("is the longest"));
   EXPECT_NE(std::string::npos, failed_load.find("No interval is recommended"));
+}
+
+TEST(SweepChart, OnePanelPerCappedKind) {
+  sim::SweepOutcome sweep;
+  sweep.title = "a&b.json";
+  sweep.tolerance_percent = 10;
+  sweep.kinds = {{0, "raptor", 300}, {2, "<rex>", 40}};
+  sweep.intervals = {{600, {{260, 308, 0.99, 0}, {35, 43, 0.9, 0}}, {}, {}},
+                     {21600, {{180, 423, 0.3, 0}, {28, 63, 0.3, 0}}, {}, {}}};
+  const std::string svg = sim::SwingChartSvg(sweep);
+  // Each kind's heading, its name escaped, and the title escaped.
+  EXPECT_NE(std::string::npos, svg.find(">raptor: cap 300, highest and lowest"));
+  EXPECT_NE(std::string::npos, svg.find(">&lt;rex&gt;: cap 40, highest and lowest"));
+  EXPECT_NE(std::string::npos, svg.find("a&amp;b.json"));
+  // Each interval labelled once per panel, and each cap drawn.
+  std::size_t labels = 0;
+  for (std::size_t at = svg.find(">21600</text>"); at != std::string::npos;
+       at = svg.find(">21600</text>", at + 1)) {
+    ++labels;
+  }
+  EXPECT_EQ(2u, labels);
+  EXPECT_NE(std::string::npos, svg.find(">cap 300</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">cap 40</text>"));
+  // Without a capped kind the chart says so.
+  sweep.kinds.clear();
+  for (sim::IntervalOutcome& interval : sweep.intervals) {
+    interval.kinds.clear();
+  }
+  EXPECT_NE(std::string::npos, sim::SwingChartSvg(sweep).find("no capped kind"));
 }
 
 }  // namespace dravelquin

@@ -23,8 +23,8 @@ std::string Printed(const char* format, double value) {
   return text;
 }
 
-// Rounded down to a tenth, so that a share just short of the wanted one is
-// never shown as reaching it.
+// Rounded down to a tenth of a per cent, so that a share just short of the
+// wanted one is never shown as reaching it.
 std::string ShareText(double share) { return Printed("%.1f%%", std::floor(share * 1000) / 10); }
 
 // "123 (41.0%)": a count's distance from the cap, and that as a per cent of
@@ -52,8 +52,8 @@ std::string HoursText(std::int64_t seconds) {
 }
 
 // "within 10% of its cap 90% of the time"
-std::string Aim(const SweepOutcome& sweep, const std::string& whose) {
-  return "within " + Printed("%g", sweep.tolerance_percent) + "% of " + whose + " cap " +
+std::string Aim(const SweepOutcome& sweep) {
+  return "within " + Printed("%g", sweep.tolerance_percent) + "% of its cap " +
          Printed("%g", kWantedShareWithin * 100) + "% of the time";
 }
 
@@ -80,9 +80,9 @@ std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind) {
   const std::string share = ShareText(shares[choice.interval]);
   if (choice.meets) {
     return id + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
-           Aim(sweep, "its") + " or more (" + share + ").\n";
+           Aim(sweep) + " or more (" + share + ").\n";
   }
-  return id + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep, "its") + "; the best is " +
+  return id + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
          interval + " (" + share + ").\n";
 }
 
@@ -121,12 +121,12 @@ std::string ConfigAdvice(const SweepOutcome& sweep) {
   const std::string interval = std::to_string(chosen.interval);
   if (choice.meets) {
     return "config: " + std::string(kSweptSetting) + " " + interval +
-           " is the longest tried that keeps every capped kind " + Aim(sweep, "its") +
+           " is the longest tried that keeps every capped kind " + Aim(sweep) +
            " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
            "); " + CensusCost(sweep, chosen) + ".\n";
   }
   return "config: no " + std::string(kSweptSetting) + " tried keeps every capped kind " +
-         Aim(sweep, "its") + "; the best is " + interval + ", where the least kept, " + least_id +
+         Aim(sweep) + "; the best is " + interval + ", where the least kept, " + least_id +
          ", is within it " + ShareText(least.share_within) + " of the time; " +
          CensusCost(sweep, chosen) + ".\n";
 }

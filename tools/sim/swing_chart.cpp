@@ -102,12 +102,12 @@ void DrawFooter(std::ostringstream& svg, const SweepOutcome& sweep, double top) 
       << "\" width=\"24\" height=\"12\" fill=\"" << kBandColour << "\"/>\n<text x=\""
       << kPlotLeft + 100 << "\" y=\"" << top + 34 << "\">within "
       << TickLabel(sweep.tolerance_percent) << "% of the cap</text>\n"
-      << "<line x1=\"" << kPlotLeft + 230 << "\" y1=\"" << top + 30 << "\" x2=\"" << kPlotLeft + 254
+      << "<line x1=\"" << kPlotLeft + 260 << "\" y1=\"" << top + 30 << "\" x2=\"" << kPlotLeft + 284
       << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
-      << "\" stroke-width=\"1.5\"/>\n<text x=\"" << kPlotLeft + 260 << "\" y=\"" << top + 34
-      << "\">highest</text>\n<line x1=\"" << kPlotLeft + 320 << "\" y1=\"" << top + 30 << "\" x2=\""
-      << kPlotLeft + 344 << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
-      << "\" stroke-width=\"1.5\" stroke-dasharray=\"2 3\"/>\n<text x=\"" << kPlotLeft + 350
+      << "\" stroke-width=\"1.5\"/>\n<text x=\"" << kPlotLeft + 290 << "\" y=\"" << top + 34
+      << "\">highest</text>\n<line x1=\"" << kPlotLeft + 350 << "\" y1=\"" << top + 30 << "\" x2=\""
+      << kPlotLeft + 374 << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
+      << "\" stroke-width=\"1.5\" stroke-dasharray=\"2 3\"/>\n<text x=\"" << kPlotLeft + 380
       << "\" y=\"" << top + 34 << "\">lowest</text>\n";
 }
 
