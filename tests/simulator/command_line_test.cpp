@@ -57,7 +57,7 @@ TEST(SimCommandLine, SweepTolerance) {
   EXPECT_EQ(10.0, Parse({"--sweep", "s.json"}).tolerance_percent);
   EXPECT_EQ(7.5, Parse({"--sweep", "--tolerance", "7.5", "s.json"}).tolerance_percent);
   // 0, above 100, and text that is no number are refused.
-  for (const char* value : {"0", "100.5", "ten", "10%", ""}) {
+  for (const char* value : {"0", "100.5", "ten", "10%", "", " 10", "10 ", "nan"}) {
     EXPECT_THROW(Parse({"--sweep", "--tolerance", value, "s.json"}), sim::UsageError) << value;
   }
   // A tolerance without a sweep is a mistake, not ignored.

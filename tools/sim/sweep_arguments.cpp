@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <locale>
 #include <sstream>
 
 #include "tools/sim/command_line.h"
@@ -65,10 +66,12 @@ std::vector<std::int64_t> IntervalsToSweep(const std::string& value) {
 }
 
 double TolerancePercent(const std::string& value) {
+  // A stream in the classic locale: a point before the fraction wherever it runs.
+  std::istringstream in(value);
+  in.imbue(std::locale::classic());
   double percent = 0;
-  const char* end = value.data() + value.size();
-  const auto [stop, error] = std::from_chars(value.data(), end, percent);
-  if (value.empty() || error != std::errc() || stop != end || !(percent > 0 && percent <= 100)) {
+  in >> std::noskipws >> percent;
+  if (!in || in.peek() != std::char_traits<char>::eof() || !(percent > 0 && percent <= 100)) {
     throw UsageError("--tolerance: \"" + value + "\" is not a per cent above 0 and at most 100");
   }
   return percent;
