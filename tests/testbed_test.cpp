@@ -14,6 +14,7 @@
 #include "host/ark_api.h"
 #include "host/game.h"
 #include "support/testbed_fixture.h"
+#include "testbed/game/binned_heap.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/game_natives.h"
 #include "testbed/game/game_players.h"
@@ -161,6 +162,45 @@ TEST_F(LeanEngineAllocator, ModeChangesOnlyWhileNoBlockIsLiveAndResetEndsIt) {
   EXPECT_EQ(testbed::AllocatorMode::kAccounting, testbed::CurrentAllocatorMode());
   testbed::EngineFree(testbed::EngineMalloc(8, 0));
   EXPECT_EQ(2u, testbed::AllocatorCalls().size());
+}
+
+// The binned heap behind the lean mode: size classes of 16 bytes up to
+// 1,024, larger blocks from the process heap.
+TEST(BinnedHeap, KeepsBlocksInTheirClassAndMovesThemBetweenClasses) {
+  testbed::BinnedHeap heap;
+  // Zero bytes still give a block of their own, aligned to 16.
+  void* empty = heap.Allocate(0);
+  void* other = heap.Allocate(0);
+  EXPECT_NE(empty, other);
+  EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(other) % 16);
+  // Growing within the class (17 to 32 bytes) stays in place.
+  auto* text = static_cast<char*>(heap.Allocate(17));
+  std::memcpy(text, "0123456789abcdefg", 17);
+  EXPECT_EQ(text, heap.Resize(text, 32));
+  // Past the class the block moves with its contents; the old one is reused
+  // by the next request of its class.
+  auto* grown = static_cast<char*>(heap.Resize(text, 33));
+  EXPECT_NE(text, grown);
+  EXPECT_EQ("0123456789abcdefg", std::string(grown, 17));
+  EXPECT_EQ(text, heap.Allocate(20));
+  // Shrinking into a smaller class keeps what fits.
+  auto* shrunk = static_cast<char*>(heap.Resize(grown, 4));
+  EXPECT_EQ("0123", std::string(shrunk, 4));
+  // 1,024 bytes is the last class; 1,025 comes from the process heap and
+  // moves back into a class with its first bytes.
+  auto* last = static_cast<char*>(heap.Allocate(1024));
+  auto* large = static_cast<char*>(heap.Resize(last, 1025));
+  EXPECT_NE(last, large);
+  large[1024] = 'z';
+  std::memcpy(large, "kept", 4);
+  auto* back = static_cast<char*>(heap.Resize(large, 8));
+  EXPECT_EQ("kept", std::string(back, 4));
+  heap.Release(back);
+  heap.Release(shrunk);
+  heap.Release(empty);
+  heap.Release(other);
+  // A request beyond any heap is refused, not wrapped into a small class.
+  EXPECT_EQ(nullptr, heap.Allocate(SIZE_MAX - 8));
 }
 
 class HostHooks : public TestbedTest {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "testbed/game/aligned_memory.h"
+#include "testbed/game/binned_heap.h"
 
 namespace dravelquin::testbed {
 
@@ -134,14 +135,24 @@ std::string MisuseOf(const void* block, const char* call) {
          Address(block);
 }
 
-// Lean mode: the heap's own blocks, each call counted, only the number of
-// live blocks kept.
+// Lean mode: blocks from a binned heap as a game engine's allocator serves
+// them, each call counted, only the number of live blocks kept.
+BinnedHeap& LeanHeap() {
+  static BinnedHeap heap;
+  return heap;
+}
+
 void* LeanObtain(Accounts& books, std::size_t bytes) {
-  void* block = AllocateDefaultAligned(bytes);
+  void* block = LeanHeap().Allocate(bytes);
   if (block != nullptr) {
     ++books.lean_live_blocks;
   }
   return block;
+}
+
+void LeanRelease(Accounts& books, void* block) {
+  LeanHeap().Release(block);
+  --books.lean_live_blocks;
 }
 
 void* LeanMalloc(Accounts& books, std::size_t bytes, std::uint32_t alignment) {
@@ -163,18 +174,16 @@ void* LeanRealloc(Accounts& books, void* block, std::size_t bytes) {
     return LeanObtain(books, bytes);
   }
   if (bytes == 0) {
-    FreeAligned(block);
-    --books.lean_live_blocks;
+    LeanRelease(books, block);
     return nullptr;
   }
-  return ResizeDefaultAligned(block, bytes);
+  return LeanHeap().Resize(block, bytes);
 }
 
 void LeanFree(Accounts& books, void* block) {
   ++books.counts.frees;
   if (block != nullptr) {
-    FreeAligned(block);
-    --books.lean_live_blocks;
+    LeanRelease(books, block);
   }
 }
 
@@ -277,6 +286,7 @@ void SetAllocatorMode(AllocatorMode mode) {
   if (LiveBlockCount() != 0) {
     throw std::logic_error("the allocator's mode changes only while no block is live");
   }
+  LeanHeap().ReleaseAll();
   Books().mode = mode;
 }
 
@@ -287,6 +297,7 @@ void ResetAllocator() {
   for (const auto& [block, info] : books.live) {
     FreeAligned(block);
   }
+  LeanHeap().ReleaseAll();
   books = Accounts{};
 }
 

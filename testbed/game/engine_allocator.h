@@ -7,10 +7,11 @@
 //     the process. Fresh bytes are filled with 0xCD and freed bytes with 0xDD,
 //     and Realloc always moves the block, so stale pointers and reads of
 //     unwritten memory show up.
-//   - lean, for benchmarks: blocks come straight from the process heap and
-//     the calls are counted per kind, with no per-block bookkeeping, which
-//     costs about what a server's own allocator does. Only the number of live
-//     blocks is kept; misuse is not detected.
+//   - lean, for benchmarks: blocks come from a binned heap (binned_heap.h),
+//     as a game engine's own allocator serves them, and the calls are counted
+//     per kind, with no per-block bookkeeping, which costs about what a
+//     server's own allocator does. Only the number of live blocks is kept;
+//     misuse is not detected, and an alignment above 16 is refused.
 
 #include <cstddef>
 #include <cstdint>
@@ -84,7 +85,7 @@ enum class AllocatorMode { kAccounting, kLean };
 void SetAllocatorMode(AllocatorMode mode);
 AllocatorMode CurrentAllocatorMode();
 
-// Frees every live block (in lean mode: forgets them), forgets the calls,
+// Frees every live block (in lean mode: the whole binned heap), forgets the calls,
 // counts, errors and pending failure, records calls again and returns to
 // accounting mode.
 void ResetAllocator();
