@@ -6,11 +6,6 @@
 
 namespace dravelquin::testbed::game {
 
-GameState& State() {
-  static GameState state;
-  return state;
-}
-
 std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name) {
   auto record = std::make_unique<KindRecord>();
   record->full_name = full_name;
@@ -20,11 +15,8 @@ std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name) {
   return record;
 }
 
-void RaiseInjectedFault(const char* name) {
+void RaiseFaultIfInjected(const char* name) {
   const auto& faults = State().throwing_natives;
-  if (faults.empty()) {
-    return;
-  }
   const auto found = faults.find(name);
   if (found != faults.end()) {
     throw std::runtime_error(found->second);

@@ -49,10 +49,23 @@ struct GameState {
   std::unordered_map<std::string, std::string> throwing_natives;
 };
 
-GameState& State();
+// Inline, with the fault check below: every native call reads it.
+inline GameState& State() {
+  static GameState state;
+  return state;
+}
+
+// Raises the fault injected into the named native or game function.
+void RaiseFaultIfInjected(const char* name);
 
 // Raises the fault injected into the named native or game function, if any.
-void RaiseInjectedFault(const char* name);
+// Checked inline so that a game without faults pays one test per call, as a
+// server, which has no such hook, pays nothing.
+inline void RaiseInjectedFault(const char* name) {
+  if (!State().throwing_natives.empty()) {
+    RaiseFaultIfInjected(name);
+  }
+}
 
 // Wires a kind record's class and default object to each other.
 std::unique_ptr<KindRecord> MakeKindRecord(const std::u16string& full_name);
