@@ -27,10 +27,12 @@ constexpr const char* kDumpFile = "dinoDump.txt";
 constexpr const char* kConfigFile = "config.json";
 
 // Reading, merging and writing keep a few copies of each line's text, the
-// JSON escapes of its bytes (up to six each) and containers per line; a
-// quadratic reader goes past this within a few hundred lines.
-constexpr std::size_t kHeapBytesPerInputByte = 512;
-constexpr std::size_t kHeapBytesAtAnySize = 64 * 1024;
+// JSON escapes of its bytes and containers per line: the seeds and what the
+// runs keep peak at 16 to 45 bytes per byte of dump, about 3 KiB at least. A
+// reader that grows with lines times paths passes this within a few hundred
+// paths (a seed has 300).
+constexpr std::size_t kHeapBytesPerInputByte = 128;
+constexpr std::size_t kHeapBytesAtAnySize = 4 * 1024;
 
 // The number of lines ParseDump reads in `text`: the last needs no end.
 int LineCount(const std::string& text) {
