@@ -1,7 +1,7 @@
 #pragma once
 
 // What differs between the platforms the plug-in is built for: the engine's
-// text unit, the runtime clock, case-insensitive comparison and narrowing.
+// text unit, the runtime clock and narrowing.
 
 #include <cstdint>
 #include <string>
@@ -21,11 +21,6 @@ static_assert(sizeof(EngineUnit) == 2, "engine text units are 16 bits wide");
 
 // Current system time in 100-nanosecond ticks since 1970-01-01 00:00 UTC.
 std::int64_t CurrentTicks();
-
-// Compares two zero-terminated texts the way the runtime's _wcsicmp does in
-// its default locale: A-Z folded to a-z, units compared as unsigned numbers.
-// Negative, zero or positive, like strcmp.
-int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right);
 
 // Narrows `count` units into `out` through the process locale, "?" for a unit
 // the narrow character set cannot express. Under the classic locale U+0000 to

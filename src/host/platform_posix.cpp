@@ -1,32 +1,14 @@
 // The platform layer where the plug-in runs outside Windows: a runtime with a
-// 32-bit wchar_t, no _wcsicmp and a classic locale whose narrowing does not
+// 32-bit wchar_t and a classic locale whose narrowing does not
 // pass Latin-1 through.
 
 #include <cstdint>
 #include <string>
 
-#include "host/case_folding.h"
 #include "host/classic_narrowing.h"
 #include "host/platform.h"
 
 namespace dravelquin {
-
-int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
-  for (;; ++left, ++right) {
-    if (*left == *right) {
-      if (*left == 0) {
-        return 0;
-      }
-      continue;
-    }
-    // Only units that differ need folding: equal units fold alike.
-    const unsigned a = FoldedUnit(*left);
-    const unsigned b = FoldedUnit(*right);
-    if (a != b) {
-      return a < b ? -1 : 1;
-    }
-  }
-}
 
 void NarrowUnits(const EngineUnit* units, std::size_t count, char* out) {
   NarrowClassic(units, count, out);

@@ -1,7 +1,6 @@
 // The platform layer on Windows: wchar_t is the engine's 16-bit unit, and the
-// runtime provides _wcsicmp and the locale's narrowing.
+// runtime provides the locale's narrowing.
 
-#include <cwchar>
 #include <locale>
 #include <string>
 
@@ -9,10 +8,6 @@
 #include "host/platform.h"
 
 namespace dravelquin {
-
-int CompareIgnoringCase(const EngineUnit* left, const EngineUnit* right) {
-  return _wcsicmp(left, right);
-}
 
 // The classic locale's narrowing is done directly, as Microsoft's runtime
 // does it, since it is the common case and the facet's narrowing is a call

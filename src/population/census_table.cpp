@@ -56,10 +56,6 @@ CapTableMap& CapTable() {
   return table;
 }
 
-bool CaseInsensitiveLess::operator()(const FString& left, const FString& right) const {
-  return CompareIgnoringCase(TextPointer(left), TextPointer(right)) < 0;
-}
-
 bool CaseInsensitiveEqual::operator()(const FString& left, const FString& right) const {
   // Blocks of the same units hold the same text: the common case of a path
   // written exactly as its key, settled without folding.

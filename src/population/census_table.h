@@ -15,14 +15,9 @@
 
 namespace dravelquin {
 
-// Orders engine strings as the runtime's _wcsicmp does: A-Z folded to a-z,
-// units compared as unsigned numbers; a string without storage reads as "".
-struct CaseInsensitiveLess {
-  bool operator()(const FString& left, const FString& right) const;
-};
-
-// Equality of the same order: the two texts (read up to their first zero
-// unit) are equal once A-Z are folded to a-z.
+// Equality as the runtime's _wcsicmp gives 0 in its default locale: the two
+// texts (read up to their first zero unit; a string without storage reads as
+// "") are equal once A-Z are folded to a-z. Example: "Rex_BP" == "REX_bp".
 struct CaseInsensitiveEqual {
   bool operator()(const FString& left, const FString& right) const;
 };
