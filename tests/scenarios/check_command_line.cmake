@@ -6,33 +6,11 @@
 #        [-DEMULATOR=...] [-DLINE_END=CRLF] -P check_command_line.cmake
 # EMULATOR is the command, its words joined by "|", that runs the simulator.
 
-foreach(required SIMULATOR SCENARIO_DIR WORK_DIR VERSION)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "check_command_line.cmake needs -D${required}=...")
-  endif()
-endforeach()
-
-set(failures 0)
-string(REPLACE "|" ";" emulator "${EMULATOR}")
+include(${CMAKE_CURRENT_LIST_DIR}/simulator_check.cmake)
+require_definitions(check_command_line.cmake SIMULATOR SCENARIO_DIR WORK_DIR VERSION)
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(scenario "${SCENARIO_DIR}/gate-at-cap.json")
-
-function(expect condition_text)
-  if(NOT (${ARGN}))
-    message(SEND_ERROR "${condition_text}")
-    math(EXPR count "${failures} + 1")
-    set(failures ${count} PARENT_SCOPE)
-  endif()
-endfunction()
-
-# Runs the simulator with the arguments; sets `status`, `out` and `err`.
-macro(simulate)
-  execute_process(COMMAND ${emulator} "${SIMULATOR}" ${ARGN}
-    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  string(REPLACE "\r\n" "\n" err "${err}")
-  string(REPLACE "\r\n" "\n" out "${out}")
-endmacro()
 
 # Expects a refusal: exit status 2, no trace, and one error line that
 # matches `pattern`.
@@ -119,6 +97,4 @@ if(NOT emulator)
   expect("closed pipe: left behind ${left}" left_count EQUAL 0)
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} failure(s)")
-endif()
+finish_checks()

@@ -15,13 +15,9 @@
 # of the trace, the error and the dump must end with CR LF, and is compared
 # with the expected files' LF line ends as equal.
 
-foreach(required SIMULATOR SCENARIO_DIR NAME WORK_DIR)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "check_scenario.cmake needs -D${required}=...")
-  endif()
-endforeach()
-
-set(failures 0)
+include(${CMAKE_CURRENT_LIST_DIR}/simulator_check.cmake)
+require_definitions(check_scenario.cmake SIMULATOR SCENARIO_DIR NAME WORK_DIR)
+set(check_prefix "${NAME}: ")
 
 # Reports a mismatch between two files with a unified diff when `diff` is
 # there, else with both contents.
@@ -69,14 +65,6 @@ function(expect_crlf_lines file)
   endif()
 endfunction()
 
-function(expect condition_text)
-  if(NOT (${ARGN}))
-    message(SEND_ERROR "${NAME}: ${condition_text}")
-    math(EXPR count "${failures} + 1")
-    set(failures ${count} PARENT_SCOPE)
-  endif()
-endfunction()
-
 set(server_dir "${WORK_DIR}/server")
 set(trace "${WORK_DIR}/trace.jsonl")
 set(errors "${WORK_DIR}/stderr.txt")
@@ -84,7 +72,6 @@ set(dump "${server_dir}/ArkApi/Plugins/dravelquin/dinoDump.txt")
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 
-string(REPLACE "|" ";" emulator "${EMULATOR}")
 execute_process(
   COMMAND ${emulator} "${SIMULATOR}" --server-dir "${server_dir}" "${NAME}.json"
   WORKING_DIRECTORY "${SCENARIO_DIR}"
@@ -120,6 +107,4 @@ else()
   endif()
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${NAME}: ${failures} mismatch(es)")
-endif()
+finish_checks()

@@ -14,35 +14,14 @@
 #        [-DEMULATOR=...] -P check_sweep.cmake
 # EMULATOR is the command, its words joined by "|", that runs the simulator.
 
-foreach(required SIMULATOR SCENARIO_DIR WORK_DIR)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "check_sweep.cmake needs -D${required}=...")
-  endif()
-endforeach()
-
-set(failures 0)
-string(REPLACE "|" ";" emulator "${EMULATOR}")
+include(${CMAKE_CURRENT_LIST_DIR}/simulator_check.cmake)
+require_definitions(check_sweep.cmake SIMULATOR SCENARIO_DIR WORK_DIR)
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 set(scenario "${SCENARIO_DIR}/sweep.json")
 set(tolerance 15)
 set(wanted_share 90)
 set(quarters 48)
-
-function(expect condition_text)
-  if(NOT (${ARGN}))
-    message(SEND_ERROR "${condition_text}")
-    math(EXPR count "${failures} + 1")
-    set(failures ${count} PARENT_SCOPE)
-  endif()
-endfunction()
-
-# Runs the simulator with the arguments; sets `status`, `out` and `err`.
-macro(simulate)
-  execute_process(COMMAND ${emulator} "${SIMULATOR}" ${ARGN}
-    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  string(REPLACE "\r\n" "\n" out "${out}")
-endmacro()
 
 # The table rows of the interval `interval` in `text`, their columns
 # separated by one space (a table's widths depend on its other rows).
@@ -124,6 +103,4 @@ if(found)
          alone STREQUAL in_sweep)
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} failure(s)")
-endif()
+finish_checks()
