@@ -1,6 +1,8 @@
 #include "fuzz/scenario_text.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -39,20 +41,11 @@ class StepWriter {
   Json operator()(const sim::InitGameStep&) const { return Verb("init_game"); }
 
   Json operator()(const sim::PlaceStep& place) const {
-    Json step = Verb("place");
-    step["kind"] = KindId(place.kind);
-    step["name"] = place.name;
-    step["team"] = place.team;
-    step["count"] = place.count;
-    return step;
+    return NewCreatures("place", place.kind, place.name, place.team, place.count);
   }
 
   Json operator()(const sim::SpawnStep& spawn) const {
-    Json step = Verb("spawn");
-    step["kind"] = KindId(spawn.kind);
-    step["name"] = spawn.name;
-    step["team"] = spawn.team;
-    step["count"] = spawn.count;
+    Json step = NewCreatures("spawn", spawn.kind, spawn.name, spawn.team, spawn.count);
     step["level"] = spawn.level;
     return step;
   }
@@ -103,6 +96,17 @@ class StepWriter {
 
  private:
   static Json Verb(const char* verb) { return Json{{"do", verb}}; }
+
+  // The fields "place" and "spawn" share.
+  Json NewCreatures(const char* verb, std::size_t kind, const std::string& name, std::int32_t team,
+                    std::int32_t count) const {
+    Json step = Verb(verb);
+    step["kind"] = KindId(kind);
+    step["name"] = name;
+    step["team"] = team;
+    step["count"] = count;
+    return step;
+  }
 
   const std::string& KindId(std::size_t kind) const { return scenario_.kinds.at(kind).id; }
 
