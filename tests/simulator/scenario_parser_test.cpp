@@ -142,6 +142,13 @@ TEST(ScenarioRefusal, DeathFractionAboveOne) {
 TEST(ScenarioRefusal, SpawnRateForUnknownKind) {
   EXPECT_EQ("step 0 (\"run\"): field \"spawn_per_hour.dodo\": unknown kind \"dodo\"",
             ErrorOf(WithSteps(R"({"do": "run", "hours": 1, "spawn_per_hour": {"dodo": 1}})")));
+  // A name holding a line end or a quote is shown with JSON's escapes, so the
+  // reason stays one line.
+  EXPECT_EQ("step 0 (\"run\"): field \"spawn_per_hour.d\\n\\\"o\": unknown kind \"d\\n\\\"o\"",
+            ErrorOf(WithSteps(R"({"do": "run", "hours": 1, "spawn_per_hour": {"d\n\"o": 1}})")));
+  // So is a name in the place of a repeated member.
+  EXPECT_EQ("kinds.a\\tb: \"x\" is given twice",
+            ErrorOf(R"({"kinds": {"a\tb": {"x": 1, "x": 2}}, "steps": []})"));
 }
 
 TEST(ScenarioAccepted, CommentsAreAllowedAtEveryLevel) {
