@@ -41,10 +41,13 @@ struct Accounts {
   std::size_t calls_until_failure = 0;  // 0: no failure pending
 };
 
-Accounts& Books() {
-  static Accounts accounts;
-  return accounts;
-}
+// The allocator's state, and below the lean mode's heap, are plain objects
+// rather than function-local statics: the game first allocates long after
+// static initialisation, and a guarded static's check at every call is a
+// cost no engine's allocator has.
+Accounts accounts;
+
+Accounts& Books() { return accounts; }
 
 std::string Address(const void* block) {
   std::ostringstream text;
@@ -137,10 +140,9 @@ std::string MisuseOf(const void* block, const char* call) {
 
 // Lean mode: blocks from a binned heap as a game engine's allocator serves
 // them, each call counted, only the number of live blocks kept.
-BinnedHeap& LeanHeap() {
-  static BinnedHeap heap;
-  return heap;
-}
+BinnedHeap lean_heap;
+
+BinnedHeap& LeanHeap() { return lean_heap; }
 
 void* LeanObtain(Accounts& books, std::size_t bytes) {
   void* block = LeanHeap().Allocate(bytes);

@@ -13,15 +13,11 @@ namespace testbed = dravelquin::testbed;
 
 namespace {
 
-std::unordered_map<std::string, void*>& Natives() {
-  static std::unordered_map<std::string, void*> natives;
-  return natives;
-}
-
-std::unordered_map<std::string, std::uint64_t>& FieldOffsets() {
-  static std::unordered_map<std::string, std::uint64_t> offsets;
-  return offsets;
-}
+// Plain objects rather than function-local statics, as the real host's
+// tables are: names are registered and looked up only once the game runs,
+// after this library's static initialisation.
+std::unordered_map<std::string, void*> natives;
+std::unordered_map<std::string, std::uint64_t> field_offsets;
 
 testbed::AddressLookupCounts lookup_counts;
 
@@ -31,14 +27,14 @@ namespace ArkApi {
 
 void* GetAddress(const std::string& name) {
   ++lookup_counts.functions;
-  const auto found = Natives().find(name);
-  return found == Natives().end() ? nullptr : found->second;
+  const auto found = natives.find(name);
+  return found == natives.end() ? nullptr : found->second;
 }
 
 std::uint64_t GetAddress(const void* object, const std::string& name) {
   ++lookup_counts.fields;
-  const auto found = FieldOffsets().find(name);
-  if (found == FieldOffsets().end()) {
+  const auto found = field_offsets.find(name);
+  if (found == field_offsets.end()) {
     return 0;
   }
   return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(object)) + found->second;
@@ -48,15 +44,13 @@ std::uint64_t GetAddress(const void* object, const std::string& name) {
 
 namespace dravelquin::testbed {
 
-void RegisterNative(const std::string& name, void* entry) { Natives()[name] = entry; }
+void RegisterNative(const std::string& name, void* entry) { natives[name] = entry; }
 
-bool RemoveNative(const std::string& name) { return Natives().erase(name) > 0; }
+bool RemoveNative(const std::string& name) { return natives.erase(name) > 0; }
 
-void RegisterField(const std::string& name, std::uint64_t offset) {
-  FieldOffsets()[name] = offset;
-}
+void RegisterField(const std::string& name, std::uint64_t offset) { field_offsets[name] = offset; }
 
-bool RemoveField(const std::string& name) { return FieldOffsets().erase(name) > 0; }
+bool RemoveField(const std::string& name) { return field_offsets.erase(name) > 0; }
 
 AddressLookupCounts GetAddressLookupCounts() { return lookup_counts; }
 
