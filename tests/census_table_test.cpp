@@ -153,4 +153,19 @@ TEST_F(CensusTableKeys, PathsEndingAlikeKeepTheirOwnEntries) {
   EXPECT_EQ(table.end(), table.find(FromNarrow("blueprint'/Game/Mods/a/Dodo/Dodo_BP.Dodo_BP_'")));
 }
 
+// The counts under one entry are kept by exact path, and the paths there
+// differ only in letter case: the hash reads every byte, the last ones of a
+// length that is not a multiple of eight included.
+TEST(PathCountsHash, PathsApartInTheCaseBitOfOneByteHashApartAtEveryPlace) {
+  const std::string path = "blueprint'/Game/PrimalEarth/Dinos/Kind07/Kind07_BP.Kind07_BP'";
+  for (std::size_t length = 1; length <= path.size(); ++length) {
+    const std::string text = path.substr(0, length);
+    for (std::size_t at = 0; at < length; ++at) {
+      std::string other_case = text;
+      other_case[at] = static_cast<char>(other_case[at] ^ 0x20);
+      ASSERT_NE(PathHash()(text), PathHash()(other_case)) << "length " << length << ", at " << at;
+    }
+  }
+}
+
 }  // namespace dravelquin

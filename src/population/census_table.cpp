@@ -1,6 +1,7 @@
 #include "population/census_table.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "engine/packed_units.h"
 #include "host/case_folding.h"
@@ -81,6 +82,20 @@ std::size_t CaseInsensitiveHash::operator()(const FString& s) const {
   }
   for (; at != text_end; ++at) {
     hash = Mixed(hash, static_cast<std::uint16_t>(*at) | kCaseBit);
+  }
+  return static_cast<std::size_t>(hash ^ (hash >> 32));
+}
+
+std::size_t PathHash::operator()(const std::string& path) const noexcept {
+  std::uint64_t hash = Mixed(kHashSeed, path.size());
+  std::size_t at = 0;
+  for (; path.size() - at >= sizeof(std::uint64_t); at += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, path.data() + at, sizeof word);
+    hash = Mixed(hash, word);
+  }
+  for (; at != path.size(); ++at) {
+    hash = Mixed(hash, static_cast<unsigned char>(path[at]));
   }
   return static_cast<std::size_t>(hash ^ (hash >> 32));
 }

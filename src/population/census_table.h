@@ -28,8 +28,15 @@ struct CaseInsensitiveHash {
   std::size_t operator()(const FString& s) const;
 };
 
+// A hash of every byte of the text, eight at a time: paths under one entry
+// differ only in letter case, anywhere along their length.
+// Example: "/Game/Rex" and "/game/Rex" hash apart (almost surely).
+struct PathHash {
+  std::size_t operator()(const std::string& path) const noexcept;
+};
+
 // Wild creatures counted under the narrow form of their exact blueprint path.
-using PathCounts = std::unordered_map<std::string, std::int32_t>;
+using PathCounts = std::unordered_map<std::string, std::int32_t, PathHash>;
 
 // One entry per member name of "Dinos", matched without regard to letter case.
 using CapTableMap =

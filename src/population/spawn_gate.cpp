@@ -24,7 +24,10 @@ bool DestroyedByCap(APrimalDinoCharacter* creature) {
     if (entry == table.end()) {
       return false;
     }
-    const std::string narrow_path = ToNarrow(path);
+    // Reused from call to call: a spawn then narrows its path without a
+    // heap block of its own. Both uses below end before the game is called.
+    static std::string narrow_path;
+    NarrowInto(path, narrow_path);
     const std::int32_t count = entry->second[narrow_path];
     if (count < CapOfPath(Settings(), narrow_path)) {
       return false;
