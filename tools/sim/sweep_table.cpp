@@ -116,8 +116,9 @@ std::string CensusCost(const SweepOutcome& sweep, const IntervalOutcome& interva
 std::string ConfigAdvice(const SweepOutcome& sweep) {
   const IntervalChoice choice = ChooseInterval(LowestShares(sweep));
   const IntervalOutcome& chosen = sweep.intervals[choice.interval];
-  const KindAtInterval& least = chosen.kinds[LeastKeptKind(chosen)];
-  const std::string least_id = sweep.kinds[LeastKeptKind(chosen)].id;
+  const std::size_t least_kept = LeastKeptKind(chosen);
+  const KindAtInterval& least = chosen.kinds[least_kept];
+  const std::string& least_id = sweep.kinds[least_kept].id;
   const std::string interval = std::to_string(chosen.interval);
   if (choice.meets) {
     return "config: " + std::string(kSweptSetting) + " " + interval +
