@@ -15,6 +15,7 @@
 #include "tools/sim/population_history.h"
 #include "tools/sim/report_table.h"
 #include "tools/sim/svg_chart.h"
+#include "tools/sim/text_table.h"
 
 namespace dravelquin {
 

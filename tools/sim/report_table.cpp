@@ -15,7 +15,6 @@ constexpr double kSecondsPerHour = 3600.0;
 const char* const kHeadings[] = {"kind", "cap", "start",     "min",
                                  "max",  "end", "destroyed", "overshoot"};
 
-
 std::string CapText(const KindCap& cap) {
   if (cap.capped) {
     return std::to_string(cap.cap);
@@ -27,13 +26,13 @@ TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& 
   const std::string overshoot =
       cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
   return TableRow{kind.id,
-             CapText(cap),
-             std::to_string(summary.start),
-             std::to_string(summary.min),
-             std::to_string(summary.max),
-             std::to_string(summary.end),
-             std::to_string(summary.destroyed),
-             overshoot};
+                  CapText(cap),
+                  std::to_string(summary.start),
+                  std::to_string(summary.min),
+                  std::to_string(summary.max),
+                  std::to_string(summary.end),
+                  std::to_string(summary.destroyed),
+                  overshoot};
 }
 
 std::string StretchHeading(const PopulationHistory& history) {

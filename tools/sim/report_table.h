@@ -13,7 +13,6 @@
 #include "tools/sim/plugin_errors.h"
 #include "tools/sim/population_history.h"
 #include "tools/sim/scenario.h"
-#include "tools/sim/text_table.h"  // DisplayWidth, which aligns its columns
 
 namespace dravelquin::sim {
 
