@@ -5,7 +5,8 @@
 // takes a block of its size class (multiples of 16) from that class's free
 // list, carved out of 64 KiB chunks; a larger one comes from the process
 // heap. Each block keeps its class in a 16-byte header before it, so that a
-// resize within the class stays in place and a release needs no search.
+// resize within the class stays in place and a small block's release needs
+// no search (a large one is found in the list of large blocks).
 // Blocks are aligned to 16. One thread at a time, as the game's own.
 //
 //   Allocate(0)  -> a block of the 16-byte class

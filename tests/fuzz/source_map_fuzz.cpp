@@ -72,7 +72,7 @@ json ParsedLikeThePlugin(const std::string& text) {
   return ParseSettingsText(in);
 }
 
-// The JSON string written at `offset`, decoded, or a mismatch message.
+// Requires the JSON string written at `at` to be the quoted `name`.
 void RequireNameAt(const std::string& text, const TextPosition& at, const std::string& name,
                    const std::string& pointer) {
   const std::size_t offset = OffsetOf(text, at);

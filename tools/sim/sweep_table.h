@@ -13,7 +13,9 @@ namespace dravelquin::sim {
 
 // What a census costs the server per creature it goes through, in seconds:
 // the census benchmark over 100,000 creatures with the lean allocator, which
-// costs about what a server's own does (docs/benchmarks.md: 0.81 µs).
+// costs about what a server's own does, as first measured (0.81 µs). The
+// census has since become cheaper (docs/benchmarks.md), so the estimate errs
+// high.
 constexpr double kCensusSecondsPerCreature = 0.8e-6;
 
 // A heading; for each capped kind its table, one row per interval (the
