@@ -3,13 +3,18 @@
 # folder's layout:
 #
 #   dravelquin-<version>-win64.zip
-#     dravelquin/dravelquin.dll         the plug-in
-#     dravelquin/config.json            an example config that passes `check`
-#     dravelquin/README.txt             install, configure, debugspawn, the tools
-#     dravelquin/dravelquin-config.exe  the config checker
+#     dravelquin/dravelquin.dll              the plug-in
+#     dravelquin/config.example.json         an example config that passes `check`
+#     dravelquin/README.txt                  install, upgrade, configure, the tools
+#     dravelquin/LICENSE.txt                 the project's licence
+#     dravelquin/THIRD-PARTY-NOTICES.txt     what the modules compile in, and its licences
+#     dravelquin/dravelquin-config.exe       the config checker
 #
-# Never the testbed's stand-in version.dll or msvcp140.dll: extracted into a
-# server, they would replace the real host and runtime.
+# Never a config.json: extracting a new version over an installed one must
+# leave the administrator's config as it is. Never the testbed's stand-in
+# version.dll or msvcp140.dll: extracted into a server, they would replace
+# the real host and runtime. The text files get CR LF line ends, as Windows
+# editors expect.
 
 set(dravelquin_packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
 
@@ -36,9 +41,30 @@ function(dravelquin_add_version_resource target description type)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 
+# Writes the text file `source` to `destination` with CR LF line ends;
+# with CONFIGURE, @VARIABLE@ references are replaced first. Configuring again
+# follows every change of the source.
+function(dravelquin_windows_text source destination)
+  # file(READ) gives the lines with LF ends, whichever ends the source has.
+  file(READ ${source} text)
+  if(ARGN STREQUAL "CONFIGURE")
+    string(CONFIGURE "${text}" text @ONLY)
+  endif()
+  string(REPLACE "\n" "\r\n" text "${text}")
+  file(WRITE ${destination} "${text}")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+endfunction()
+
 if(WIN32)
-  configure_file(${dravelquin_packaging_dir}/README.txt
-                 ${PROJECT_BINARY_DIR}/packaging/README.txt @ONLY)
+  set(dravelquin_package_text_dir ${PROJECT_BINARY_DIR}/packaging)
+  dravelquin_windows_text(${dravelquin_packaging_dir}/README.txt
+                          ${dravelquin_package_text_dir}/README.txt CONFIGURE)
+  dravelquin_windows_text(${dravelquin_packaging_dir}/config.example.json
+                          ${dravelquin_package_text_dir}/config.example.json)
+  dravelquin_windows_text(${PROJECT_SOURCE_DIR}/LICENSE
+                          ${dravelquin_package_text_dir}/LICENSE.txt)
+  dravelquin_windows_text(${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt
+                          ${dravelquin_package_text_dir}/THIRD-PARTY-NOTICES.txt)
   enable_language(RC)
   dravelquin_add_version_resource(dravelquin "dravelquin plug-in: caps the wild creature population" 2)
   dravelquin_add_version_resource(dravelquin-config "dravelquin config checker" 1)
@@ -46,7 +72,10 @@ if(WIN32)
   # The modules alone: no import library, no debug database.
   install(PROGRAMS $<TARGET_FILE:dravelquin> $<TARGET_FILE:dravelquin-config>
           DESTINATION dravelquin)
-  install(FILES ${dravelquin_packaging_dir}/config.json ${PROJECT_BINARY_DIR}/packaging/README.txt
+  install(FILES ${dravelquin_package_text_dir}/README.txt
+                ${dravelquin_package_text_dir}/config.example.json
+                ${dravelquin_package_text_dir}/LICENSE.txt
+                ${dravelquin_package_text_dir}/THIRD-PARTY-NOTICES.txt
           DESTINATION dravelquin)
 
   set(CPACK_GENERATOR ZIP)

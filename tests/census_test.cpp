@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "support/plugin_world.h"
@@ -185,6 +187,28 @@ TEST_F(Census, AllocatorFailureAnywhereInACensusReachesTheCaller) {
   EXPECT_TRUE(testbed::AllocatorErrors().empty());
   testbed::InitGameMode();
   EXPECT_TRUE(SpawnIsDestroyed(example_));
+}
+
+// The example config of the release, with the CR LF line ends it has in the
+// archive and with the LF it has in the repository: either loads, and the
+// census and the gate read the cap it gives Example, 150, not the default.
+TEST_F(Census, ExampleConfigCapsAlikeWithCrLfOrLfLineEnds) {
+  std::ifstream in(DRAVELQUIN_EXAMPLE_CONFIG, std::ios::binary);
+  const std::string lf{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_NE(std::string::npos, lf.find('\n')) << DRAVELQUIN_EXAMPLE_CONFIG;
+  ASSERT_EQ(std::string::npos, lf.find('\r'));
+  std::string crlf;
+  for (const char c : lf) {
+    crlf += c == '\n' ? "\r\n" : std::string(1, c);
+  }
+  Place(example_, 150);
+  for (const std::string& text : {crlf, lf}) {
+    SCOPED_TRACE(text == crlf ? "CR LF" : "LF");
+    LoadWithConfig(text);
+    EXPECT_TRUE(testbed::InitGameMode().completed);
+    EXPECT_TRUE(SpawnIsDestroyed(example_));
+    ASSERT_TRUE(UnloadPlugin());
+  }
 }
 
 }  // namespace dravelquin

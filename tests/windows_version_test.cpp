@@ -1,5 +1,6 @@
-// Windows only: the plug-in DLL carries the project's version as a version
-// resource, which the file's properties show on their Details tab.
+// Windows only: the plug-in DLL carries the project's version and its
+// licence as a version resource, which the file's properties show on their
+// Details tab.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -64,6 +65,9 @@ TEST(PluginVersionResource, CarriesTheProjectVersion) {
   EXPECT_TRUE(HoldsText(resource, std::string("FileVersion")));
   EXPECT_TRUE(HoldsText(resource, std::string(DRAVELQUIN_VERSION)));
   EXPECT_TRUE(HoldsText(resource, "dravelquin.dll"));
+  // The copyright field names the licence the release carries.
+  EXPECT_TRUE(HoldsText(resource, "LegalCopyright"));
+  EXPECT_TRUE(HoldsText(resource, "MIT License: see LICENSE.txt"));
 }
 
 }  // namespace
