@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
+#include "plugin/plugin.h"
 #include "population/settings.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 
@@ -251,6 +255,21 @@ TEST(MemberNames, NonEmptyArrayAndScalarsAreInvalidIterator207) {
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(4)); }));
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json("x")); }));
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(false)); }));
+}
+
+using StartUp = TestbedTest;
+
+// Each start makes a new logger and releases the one made before; the
+// settings file is missing here, so the start ends at reading it.
+TEST_F(StartUp, NewLoggerReplacesAndReleasesTheEarlierOne) {
+  EXPECT_THROW(PluginStart(), std::runtime_error);
+  const std::weak_ptr<spdlog::logger> first = PluginLog();
+  ASSERT_FALSE(first.expired());
+  EXPECT_THROW(PluginStart(), std::runtime_error);
+  EXPECT_TRUE(first.expired());
+  ASSERT_NE(nullptr, PluginLog());
+  EXPECT_EQ("dravelquin", PluginLog()->name());
+  PluginLog().reset();
 }
 
 }  // namespace dravelquin

@@ -90,6 +90,7 @@ std::vector<void*> ActorsOf(const UWorld* world, const UClass* klass) {
 
 void GetAllActorsOfClass(UWorld* world, UClass* klass, EngineArrayLayout<AActor*>* out) {
   RaiseInjectedFault("UGameplayStatics.GetAllActorsOfClass");
+  ++State().actor_queries;
   AssignEnginePointers(*FromOpaque<EngineArrayLayout<void*>>(out), ActorsOf(world, klass));
 }
 

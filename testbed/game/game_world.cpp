@@ -163,6 +163,8 @@ DefaultObjectRequests DefaultObjectRequestCounts() {
   return game::State().default_object_requests;
 }
 
+std::uint64_t ActorQueryCount() { return game::State().actor_queries; }
+
 std::vector<const GameCreature*> OwnBaseLevelCalls() { return game::State().own_base_level_calls; }
 
 std::vector<InitGameCall> OwnInitGameCalls() { return game::State().own_init_game_calls; }
