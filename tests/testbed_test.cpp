@@ -54,9 +54,6 @@ template <typename T>
 struct IsEngineArray<testbed::EngineArrayLayout<T>> : std::true_type {};
 
 template <typename T>
-constexpr bool kNoKind = false;
-
-template <typename T>
 constexpr Kind KindOf() {
   if constexpr (std::is_void_v<T>) {
     return Kind::kVoid;
@@ -78,7 +75,7 @@ constexpr Kind KindOf() {
       return Kind::kObjectPointer;
     }
   } else {
-    static_assert(kNoKind<T>, "an argument or result of no known kind");
+    static_assert(!std::is_same_v<T, T>, "an argument or result of no known kind");
     return Kind::kVoid;
   }
 }
