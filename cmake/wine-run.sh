@@ -47,6 +47,22 @@ fi
 flock -u 9
 exec 9>&-
 
+# Wine's own process exit now and then trips a glibc loader assertion
+# ("_dl_fini: Assertion ... failed", exit status 127) after the program has
+# done its work. A run that ends so, and only so, is run again, twice at
+# most; any other outcome is the program's own and is passed on at once.
 if [ $# -gt 0 ]; then
-  exec wine "$@"
+  errors=$(mktemp)
+  trap 'rm -f "$errors"' EXIT
+  run=1
+  while :; do
+    status=0
+    wine "$@" 2>"$errors" || status=$?
+    cat "$errors" >&2
+    if [ "$status" -ne 127 ] || ! grep -q '_dl_fini' "$errors" || [ "$run" -ge 3 ]; then
+      exit "$status"
+    fi
+    run=$((run + 1))
+    echo "wine-run.sh: Wine's loader assertion at exit; running $1 again" >&2
+  done
 fi

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 #include "support/plugin_world.h"
@@ -167,6 +169,21 @@ TEST_F(CensusSchedule, FailedCensusStillMovesTheNextTime) {
   testbed::AdvanceTicks(60 * kSecond);
   testbed::RunTimers();
   EXPECT_EQ(1u, testbed::TakeCallbackErrors().size());
+}
+
+// The next time is held at the ends of the clock's range rather than
+// wrapped round: near the top, a census stays due at the top; near the
+// bottom, with a negative interval, every call still takes one.
+TEST_F(CensusSchedule, NextTimeNearTheEndsOfTheClockSaturates) {
+  testbed::SetTicks(std::numeric_limits<std::int64_t>::max() - 10 * kSecond);
+  LoadWithGeneral(R"({"CheckInterval":3600})");
+  CensusEmptyWorldThenPlaceOne();
+  EXPECT_FALSE(CappedAfterTimer(1 * kSecond));
+  ASSERT_TRUE(UnloadPlugin());
+  testbed::SetTicks(std::numeric_limits<std::int64_t>::min() + 10 * kSecond);
+  LoadWithGeneral(R"({"CheckInterval":-3600})");
+  EXPECT_TRUE(TimerTakesCensus());
+  EXPECT_TRUE(TimerTakesCensus());
 }
 
 }  // namespace dravelquin

@@ -11,6 +11,7 @@
 
 #include "support/plugin_world.h"
 #include "testbed/game/engine_allocator.h"
+#include "testbed/game/game_natives.h"
 #include "testbed/host/testbed_host.h"
 
 namespace dravelquin {
@@ -209,6 +210,57 @@ TEST_F(Census, ExampleConfigCapsAlikeWithCrLfOrLfLineEnds) {
     EXPECT_TRUE(SpawnIsDestroyed(example_));
     ASSERT_TRUE(UnloadPlugin());
   }
+}
+
+// Every creature is named before its team is read, tamed ones included:
+// naming that fails fails a census of tamed creatures alone, and fails it
+// before the unknown team field is reached.
+TEST_F(Census, NamesEveryCreatureBeforeReadingItsTeam) {
+  Place(example_, 2, 50000);
+  LoadWithConfig(ConfigWith("{\"" + PathOfKind("Example") + "\":{\"Count\":1}}"));
+  testbed::MakeNativeThrow("UObjectBaseUtility.GetFullName", "naming failed");
+  EXPECT_FALSE(testbed::InitGameMode().completed);
+  testbed::RemoveField("AActor.TargetingTeam");
+  EXPECT_FALSE(testbed::InitGameMode().completed);
+  const auto errors = testbed::TakeCallbackErrors();
+  ASSERT_EQ(2u, errors.size());
+  EXPECT_EQ("naming failed", errors[0].what);
+  EXPECT_EQ("naming failed", errors[1].what);
+}
+
+// Each census asks the host for its utilities and the world anew and makes
+// one actor query.
+TEST_F(Census, EachCensusQueriesTheActorsOnceWithTheWorldAskedAnew) {
+  Place(example_, 3);
+  CensusWithCap(3);
+  for (int census = 0; census < 2; ++census) {
+    const testbed::WorldLookupCounts before = testbed::GetWorldLookupCounts();
+    const std::uint64_t queries = testbed::ActorQueryCount();
+    testbed::InitGameMode();
+    EXPECT_EQ(before.api_utils + 1, testbed::GetWorldLookupCounts().api_utils);
+    EXPECT_EQ(before.worlds + 1, testbed::GetWorldLookupCounts().worlds);
+    EXPECT_EQ(queries + 1, testbed::ActorQueryCount());
+  }
+}
+
+// A census that fails part-way keeps the counts it made before the error.
+TEST_F(Census, CountsMadeBeforeAnErrorStay) {
+  Place(example_, 2);
+  CensusWithCap(2);
+  const std::size_t allocations = AllocationsOf([] { testbed::InitGameMode(); });
+  // A census of an empty world counts nothing; the same two creatures come
+  // back, and a third whose naming runs out of memory comes after them.
+  for (testbed::GameCreature* creature : testbed::WorldActors()) {
+    testbed::RemoveCreature(creature);
+  }
+  testbed::InitGameMode();
+  Place(example_, 2);
+  Place(other_, 1);
+  testbed::FailAllocation(allocations + 1);
+  EXPECT_FALSE(testbed::InitGameMode().completed);
+  testbed::FailAllocation(0);
+  EXPECT_EQ(1u, testbed::TakeCallbackErrors().size());
+  EXPECT_TRUE(SpawnIsDestroyed(example_));
 }
 
 }  // namespace dravelquin

@@ -8,6 +8,7 @@
 
 #include "support/plugin_world.h"
 #include "testbed/game/engine_allocator.h"
+#include "testbed/game/game_natives.h"
 #include "testbed/host/testbed_host.h"
 
 namespace dravelquin {
@@ -194,6 +195,37 @@ TEST_F(DumpCommand, AllocatorFailureIsReportedAndLeavesAnEmptyFile) {
     EXPECT_EQ("", ReadDump());
   }
   EXPECT_TRUE(testbed::AllocatorErrors().empty());
+}
+
+// The team is read first and a tamed creature is never named: naming that
+// fails leaves a dump of tamed creatures alone untouched, and with a wild
+// creature the unknown team field is the error, not the naming.
+TEST_F(DumpCommand, ReadsTheTeamFirstAndNeverNamesATamedCreature) {
+  testbed::GameClass* example = testbed::AddKind(FullNameOfKind(u"Example"));
+  Place(example, 2, 50000, u"Tamed");
+  testbed::MakeNativeThrow("UObjectBaseUtility.GetFullName", "naming failed");
+  EXPECT_EQ("", Dump());
+  Place(example, 1, 0, u"Wild");
+  testbed::RemoveField("AActor.TargetingTeam");
+  testbed::RunConsoleCommand(admin_, u"debugspawn");
+  const auto errors = testbed::TakeCallbackErrors();
+  ASSERT_EQ(1u, errors.size());
+  EXPECT_EQ("game field not found: AActor.TargetingTeam", errors[0].what);
+}
+
+// Each run asks the host for its utilities and the world anew and makes one
+// actor query.
+TEST_F(DumpCommand, EachRunQueriesTheActorsOnceWithTheWorldAskedAnew) {
+  testbed::GameClass* example = testbed::AddKind(FullNameOfKind(u"Example"));
+  Place(example, 3, 0, u"Alpha");
+  for (int run = 0; run < 2; ++run) {
+    const testbed::WorldLookupCounts before = testbed::GetWorldLookupCounts();
+    const std::uint64_t queries = testbed::ActorQueryCount();
+    Dump();
+    EXPECT_EQ(before.api_utils + 1, testbed::GetWorldLookupCounts().api_utils);
+    EXPECT_EQ(before.worlds + 1, testbed::GetWorldLookupCounts().worlds);
+    EXPECT_EQ(queries + 1, testbed::ActorQueryCount());
+  }
 }
 
 }  // namespace dravelquin

@@ -129,6 +129,26 @@ TEST_F(StringFromNarrow, EveryByteFromHexEightyBecomesQuestionMark) {
   EXPECT_EQ(ENGINE_TEXT("\x7F??"), TextOf(FromNarrow("\x7F\x80\xFF")));
 }
 
+// A text of 2^31 - 1 bytes or more has no 32-bit count with its terminator.
+// The lengths are stated rather than measured, so the few bytes behind them
+// are never read.
+TEST_F(StringFromNarrow, LengthPastA32BitCountIsRefusedBeforeAnyCall) {
+  const std::size_t mark = MarkCalls();
+  // 2^31 - 1 bytes: the count would come out negative.
+  EXPECT_THROW(FromNarrowBytes("abc", std::size_t{kLargest}), std::length_error);
+  // 2^32 + 2 bytes: the count would wrap to 3 and the block be overrun.
+  EXPECT_THROW(FromNarrowBytes("abc", (std::size_t{1} << 32) + 2), std::length_error);
+  // The same for a wide text of those lengths.
+  EXPECT_THROW(FromUnits(ENGINE_TEXT("abc"), std::size_t{kLargest}), std::length_error);
+  EXPECT_THROW(FromUnits(ENGINE_TEXT("abc"), (std::size_t{1} << 32) + 2), std::length_error);
+  EXPECT_EQ(Calls{}, CallsSince(mark));
+  // One byte fewer fits: the allocator is asked for the whole block (and
+  // refuses it here).
+  testbed::FailAllocation(1);
+  EXPECT_THROW(FromNarrowBytes("abc", std::size_t{kLargest} - 1), std::bad_alloc);
+  EXPECT_EQ(Calls{Malloc(std::size_t{2} * kLargest)}, CallsSince(mark));
+}
+
 using StringFromWide = TestbedTest;
 
 TEST_F(StringFromWide, NullAndEmptyTextGiveNoStorageAndNoCall) {

@@ -5,10 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
+#include "plugin/plugin.h"
 #include "population/settings.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 
@@ -73,24 +77,81 @@ TEST(SettingsText, RepeatedNameInsideNestedObjectKeepsFirst) {
   EXPECT_EQ(json::parse(R"([{"k":"first"},{"k":"other"}])"), document);
 }
 
-TEST(SettingsText, EmptyTextIsParseError101) {
-  std::string what;
-  EXPECT_EQ(101, ErrorIdOf([] { Parse(""); }, &what));
-  EXPECT_EQ(0u, what.find("[json.exception.parse_error.101] parse error"));
-  EXPECT_NE(std::string::npos, what.find("syntax error"));
-  EXPECT_NE(std::string::npos, what.find("unexpected end of input"));
+// The exact text of every settings error that reaches the host or its log:
+// the start-up parse and the lookups of the census, the schedule and the gate.
+TEST(SettingsErrors, TextsAreTheLibrarysClassicOnes) {
+  using Lookup = void (*)(json&);
+  struct Case {
+    const char* text;
+    Lookup lookup;  // null: the text itself fails to parse
+    const char* what;
+  };
+  const Lookup census = [](json& d) { MemberNames(MemberByName(d, "Dinos")); };
+  const Lookup schedule = [](json& d) { CheckIntervalSeconds(d); };
+  const Lookup gate = [](json& d) { CapOfPath(d, "b"); };
+  const Case cases[] = {
+      // An empty file: the read that met the end of the input is position 1.
+      {"", nullptr,
+       "[json.exception.parse_error.101] parse error at 1: syntax error - unexpected end of "
+       "input; expected '[', '{', or a literal"},
+      // An unfinished array: 28 bytes and the read of the end.
+      {R"(["foo",1,2,3,false,{"one":1})", nullptr,
+       "[json.exception.parse_error.101] parse error at 29: syntax error - unexpected end of "
+       "input; expected ']'"},
+      // A skipped byte-order mark does not count towards the position.
+      {"\xEF\xBB\xBF[1,]", nullptr,
+       "[json.exception.parse_error.101] parse error at 4: syntax error - unexpected ']'; "
+       "expected '[', '{', or a literal"},
+      // The lexer's message, with every byte since the string began.
+      {"{\"a", nullptr,
+       "[json.exception.parse_error.101] parse error at 4: syntax error - invalid string: "
+       "missing closing quote; last read: '\"a'; expected string literal"},
+      // "last read" runs on from the number, whitespace included.
+      {"{\"a\": 1 x", nullptr,
+       "[json.exception.parse_error.101] parse error at 9: syntax error - invalid literal; "
+       "last read: '1 x'; expected '}'"},
+      // A control character in a string, shown as <U+0009>.
+      {"[\"a\tb\"]", nullptr,
+       "[json.exception.parse_error.101] parse error at 4: syntax error - invalid string: "
+       "control character must be escaped; last read: '\"a<U+0009>'"},
+      // A byte-order mark cut short is a byte that begins no value.
+      {"\xEF\xBB{}", nullptr,
+       "[json.exception.parse_error.101] parse error at 1: syntax error - invalid literal; "
+       "last read: '\xEF'"},
+      // A number beyond a double.
+      {R"({"a":1e400})", nullptr,
+       "[json.exception.out_of_range.406] number overflow parsing '1e400'"},
+      // A top level that is an array: every lookup fails.
+      {"[1]", census, "[json.exception.type_error.305] cannot use operator[] with array"},
+      // "Dinos" that has no member names.
+      {R"({"Dinos":[1]})", census,
+       "[json.exception.invalid_iterator.207] cannot use key() for non-object iterators"},
+      // No "General": it is inserted as null.
+      {"null", schedule, "[json.exception.type_error.306] cannot use value() with null"},
+      {R"({"General":{"CheckInterval":"3600"}})", schedule,
+       "[json.exception.type_error.302] type must be number, but is string"},
+      // A blueprint's settings that are not an object.
+      {R"({"Dinos":{"b":5}})", gate,
+       "[json.exception.type_error.306] cannot use value() with number"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string what;
+    if (c.lookup == nullptr) {
+      ErrorIdOf([&] { Parse(c.text); }, &what);
+    } else {
+      json document = Parse(c.text);
+      ErrorIdOf([&] { c.lookup(document); }, &what);
+    }
+    EXPECT_EQ(c.what, what);
+  }
 }
 
-TEST(SettingsText, BrokenStringNamesTheLexerMessage) {
-  std::string what;
-  EXPECT_EQ(101, ErrorIdOf([] { Parse("{\"a"); }, &what));
-  EXPECT_NE(std::string::npos, what.find("missing closing quote; last read: '\"a'"));
-}
-
-TEST(SettingsText, NumberBeyondDoubleIsOutOfRange406) {
-  std::string what;
-  EXPECT_EQ(406, ErrorIdOf([] { Parse("{\"a\":1e400}"); }, &what));
-  EXPECT_EQ("[json.exception.out_of_range.406] number overflow parsing '1e400'", what);
+// The errors keep the library's types, so that a caller can tell them apart.
+TEST(SettingsErrors, ParseErrorsKeepTheirTypeAndIds) {
+  EXPECT_THROW(Parse(""), json::parse_error);
+  EXPECT_EQ(101, ErrorIdOf([] { Parse("{"); }));
+  EXPECT_EQ(406, ErrorIdOf([] { Parse("1e400"); }));
 }
 
 TEST(SettingsText, DeeplyNestedArraysLoad) {
@@ -194,6 +255,21 @@ TEST(MemberNames, NonEmptyArrayAndScalarsAreInvalidIterator207) {
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(4)); }));
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json("x")); }));
   EXPECT_EQ(207, ErrorIdOf([] { MemberNames(json(false)); }));
+}
+
+using StartUp = TestbedTest;
+
+// Each start makes a new logger and releases the one made before; the
+// settings file is missing here, so the start ends at reading it.
+TEST_F(StartUp, NewLoggerReplacesAndReleasesTheEarlierOne) {
+  EXPECT_THROW(PluginStart(), std::runtime_error);
+  const std::weak_ptr<spdlog::logger> first = PluginLog();
+  ASSERT_FALSE(first.expired());
+  EXPECT_THROW(PluginStart(), std::runtime_error);
+  EXPECT_TRUE(first.expired());
+  ASSERT_NE(nullptr, PluginLog());
+  EXPECT_EQ("dravelquin", PluginLog()->name());
+  PluginLog().reset();
 }
 
 }  // namespace dravelquin

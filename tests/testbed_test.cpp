@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <spdlog/logger.h>
@@ -19,6 +21,7 @@
 #include "testbed/game/game_natives.h"
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
+#include "testbed/game/native_shapes.h"
 #include "testbed/host/engine_layout.h"
 
 namespace dravelquin {
@@ -33,6 +36,87 @@ Fn NativeNamed(const char* name) {
 FString& AsFString(testbed::EngineTextLayout& layout) {
   return *reinterpret_cast<FString*>(&layout);
 }
+
+// The plug-in declares the game's functions (host/game.h) and the stand-in
+// game declares them again on its own (native_shapes.h); the two sides name
+// their types differently. Each argument and result is read as one of a few
+// kinds, and the lists of kinds must agree: a wrong type, count or result on
+// either side fails the build here rather than both sides sharing a mistake.
+namespace call_shapes {
+
+enum class Kind { kVoid, kObjectPointer, kText, kArray, kSigned32, kUnsigned32, kSize, kBool };
+
+template <typename T>
+struct IsEngineArray : std::false_type {};
+template <typename T>
+struct IsEngineArray<EngineArray<T>> : std::true_type {};
+template <typename T>
+struct IsEngineArray<testbed::EngineArrayLayout<T>> : std::true_type {};
+
+template <typename T>
+constexpr Kind KindOf() {
+  if constexpr (std::is_void_v<T>) {
+    return Kind::kVoid;
+  } else if constexpr (std::is_same_v<T, bool>) {
+    return Kind::kBool;
+  } else if constexpr (std::is_same_v<T, std::int32_t>) {
+    return Kind::kSigned32;
+  } else if constexpr (std::is_same_v<T, std::uint32_t>) {
+    return Kind::kUnsigned32;
+  } else if constexpr (std::is_same_v<T, std::size_t>) {
+    return Kind::kSize;
+  } else if constexpr (std::is_pointer_v<T>) {
+    using Pointee = std::remove_cv_t<std::remove_pointer_t<T>>;
+    if constexpr (std::is_same_v<Pointee, FString>) {
+      return Kind::kText;
+    } else if constexpr (IsEngineArray<Pointee>::value) {
+      return Kind::kArray;
+    } else {
+      return Kind::kObjectPointer;
+    }
+  } else {
+    static_assert(!std::is_same_v<T, T>, "an argument or result of no known kind");
+    return Kind::kVoid;
+  }
+}
+
+template <Kind... Kinds>
+struct KindList {};
+
+// The result's kind, then each argument's.
+template <typename Fn>
+struct CallKinds;
+template <typename Result, typename... Args>
+struct CallKinds<Result (*)(Args...)> {
+  using type = KindList<KindOf<Result>(), KindOf<Args>()...>;
+};
+
+template <typename PluginFn, typename GameFn>
+constexpr bool kSameShape =
+    std::is_same_v<typename CallKinds<PluginFn>::type, typename CallKinds<GameFn>::type>;
+
+namespace game = testbed::game;
+static_assert(kSameShape<MallocFn, game::MallocShape>, "FMemory.Malloc");
+static_assert(kSameShape<ReallocFn, game::ReallocShape>, "FMemory.Realloc");
+static_assert(kSameShape<FreeFn, game::FreeShape>, "FMemory.Free");
+static_assert(kSameShape<GetDefaultObjectFn, game::GetDefaultObjectShape>,
+              "UClass.GetDefaultObject");
+static_assert(kSameShape<GetFullNameFn, game::GetFullNameShape>,
+              "UObjectBaseUtility.GetFullName");
+static_assert(kSameShape<GetDinoDescriptiveNameFn, game::GetDinoDescriptiveNameShape>,
+              "APrimalDinoCharacter.GetDinoDescriptiveName");
+static_assert(kSameShape<GetPrivateStaticClassFn, game::GetPrivateStaticClassShape>,
+              "APrimalDinoCharacter.GetPrivateStaticClass");
+static_assert(kSameShape<GetAllActorsOfClassFn, game::GetAllActorsOfClassShape>,
+              "UGameplayStatics.GetAllActorsOfClass");
+static_assert(kSameShape<DestroyFn, game::DestroyShape>, "AActor.Destroy");
+static_assert(kSameShape<GetPlayerCharacterFn, game::GetPlayerCharacterShape>,
+              "AShooterPlayerController.GetPlayerCharacter");
+static_assert(kSameShape<InitGameFn, game::InitGameShape>, "AShooterGameMode.InitGame");
+static_assert(kSameShape<GetRandomBaseLevelFn, game::GetRandomBaseLevelShape>,
+              "APrimalDinoCharacter.GetRandomBaseLevel");
+
+}  // namespace call_shapes
 
 }  // namespace
 

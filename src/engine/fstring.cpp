@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 
 #include "engine/packed_units.h"
 
@@ -9,12 +11,21 @@ namespace dravelquin {
 
 namespace {
 
-std::int32_t UnitLength(const EngineUnit* text) {
-  std::int32_t n = 0;
+std::size_t UnitLength(const EngineUnit* text) {
+  std::size_t n = 0;
   while (text[n] != 0) {
     ++n;
   }
   return n;
+}
+
+// The count of a string of `length` characters, terminator included, worked
+// out in 64 bits: std::length_error when it does not fit in 32.
+std::int64_t CountOfLength(std::size_t length) {
+  if (length >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    throw std::length_error("engine string too long");
+  }
+  return static_cast<std::int64_t>(length) + 1;
 }
 
 // A string of the count whose block is sized by the growth rule from
@@ -29,15 +40,19 @@ FString WithCount(std::int64_t count) {
 }  // namespace
 
 FString FromNarrow(const char* text) {
-  if (text == nullptr || text[0] == '\0') {
+  return text == nullptr ? FString() : FromNarrowBytes(text, std::strlen(text));
+}
+
+FString FromNarrowBytes(const char* text, std::size_t length) {
+  if (length == 0) {
     return FString();
   }
-  const std::size_t bytes = std::strlen(text);
-  FString s = WithCount(static_cast<std::int32_t>(bytes + 1));
-  for (std::size_t i = 0; i <= bytes; ++i) {
+  FString s = WithCount(CountOfLength(length));
+  for (std::size_t i = 0; i < length; ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
     s.data[i] = byte >= 0x80 ? EngineUnit{'?'} : static_cast<EngineUnit>(byte);
   }
+  s.data[length] = 0;
   return s;
 }
 
@@ -45,11 +60,11 @@ FString FromWide(const EngineUnit* text) {
   return text == nullptr ? FString() : FromUnits(text, UnitLength(text));
 }
 
-FString FromUnits(const EngineUnit* text, std::int32_t length) {
-  if (length <= 0) {
+FString FromUnits(const EngineUnit* text, std::size_t length) {
+  if (length == 0) {
     return FString();
   }
-  FString s = WithCount(std::int64_t{length} + 1);
+  FString s = WithCount(CountOfLength(length));
   *std::copy(text, text + length, s.data) = 0;
   return s;
 }

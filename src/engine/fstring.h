@@ -38,6 +38,11 @@ inline const EngineUnit* TextPointer(const FString& s) {
 // without touching the allocator. Example: FromNarrow("\xC3\xA9") is "??".
 FString FromNarrow(const char* text);
 
+// What FromNarrow makes of the `length` bytes at `text`, none of them zero.
+// A length whose count (length + 1) does not fit in 32 bits raises
+// std::length_error before anything is allocated or written.
+FString FromNarrowBytes(const char* text, std::size_t length);
+
 // A new string holding a zero-terminated 16-bit text. Null or an empty text
 // gives {null, 0, 0}.
 FString FromWide(const EngineUnit* text);
@@ -49,15 +54,16 @@ FString FromCounted(std::int32_t n, const EngineUnit* src);
 
 // A new string of the `length` units at `text`, none of them zero, and a
 // terminator: what FromWide makes of a text of that length. A length of 0
-// gives {null, 0, 0}.
-FString FromUnits(const EngineUnit* text, std::int32_t length);
+// gives {null, 0, 0}; one whose count does not fit in 32 bits raises
+// std::length_error before anything is allocated or written.
+FString FromUnits(const EngineUnit* text, std::size_t length);
 
 // A new string of a text literal, as FromWide makes it, without measuring
 // the text. Example: FromLiteral(ENGINE_TEXT("_C")) has count 3, capacity 4.
 template <std::size_t N>
 FString FromLiteral(const EngineUnit (&text)[N]) {
   static_assert(N > 1, "a literal of at least one character");
-  return FromUnits(text, static_cast<std::int32_t>(N - 1));
+  return FromUnits(text, N - 1);
 }
 
 // Appends n units over the terminator and writes a new terminator, growing

@@ -27,6 +27,9 @@ void OnInitGame(AShooterGameMode* mode, FString* map_name, FString* options,
 // When NextCensusTicks has passed: moves it "General" -> "CheckInterval"
 // seconds (86400 when absent) past now, then takes a census. A "General"
 // that is missing or not an object raises before anything changes.
+// Near the ends of the 64-bit range the next time is held at the largest or
+// smallest value instead of wrapping round, a choice of this plug-in: a
+// wrapped time would take a census at every call, or never again.
 void OnCensusTimer();
 
 }  // namespace dravelquin

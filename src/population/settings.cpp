@@ -3,7 +3,10 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <streambuf>
+#include <string>
 #include <utility>
+#include <vector>
 
 
 namespace dravelquin {
@@ -12,12 +15,72 @@ using nlohmann::json;
 
 namespace {
 
+constexpr std::size_t kByteOrderMarkBytes = 3;
+
+// A parse error of the library that reads in the classic form; its id and
+// byte position stay the library's own.
+class ClassicParseError : public json::parse_error {
+ public:
+  ClassicParseError(const json::parse_error& error, const std::string& text)
+      : json::parse_error(error), text_(text) {}
+
+  const char* what() const noexcept override { return text_.what(); }
+
+ private:
+  std::runtime_error text_;
+};
+
+// The library's detail after "syntax error while parsing CONTEXT - " with the
+// lexer's message for a control character in its short form, "invalid
+// string: control character must be escaped", and a cut-short byte-order mark
+// read as the byte that begins it, which no value can begin with.
+std::string ClassicDetail(const std::string& library_text, bool broken_mark) {
+  if (broken_mark) {
+    return "invalid literal; last read: '\xEF'";
+  }
+  const std::string syntax = "syntax error ";
+  const std::size_t syntax_at = library_text.find(syntax);
+  const std::size_t dash = syntax_at == std::string::npos
+                               ? std::string::npos
+                               : library_text.find("- ", syntax_at + syntax.size());
+  if (dash == std::string::npos) {
+    return library_text;
+  }
+  std::string detail = library_text.substr(dash + 2);
+  const std::string control = "invalid string: control character ";
+  if (detail.compare(0, control.size(), control) == 0) {
+    detail.replace(0, detail.find("; last read: "), control + "must be escaped");
+  }
+  return detail;
+}
+
+// "[json.exception.parse_error.101] parse error at N: syntax error - DETAIL",
+// N counting the bytes read after a skipped byte-order mark (the read that
+// met the end of the input included) and left out when 0, in place of the
+// library's line and column and the context it names.
+std::string ClassicParseErrorText(const json::parse_error& error, bool began_with_mark) {
+  const std::string library_text = error.what();
+  const bool broken_mark = library_text.find("invalid BOM") != std::string::npos;
+  std::size_t position = error.byte;
+  if (broken_mark) {
+    position = 1;
+  } else if (began_with_mark && position >= kByteOrderMarkBytes) {
+    position -= kByteOrderMarkBytes;
+  }
+  std::string text = "[json.exception.parse_error.101] parse error";
+  if (position != 0) {
+    text += " at " + std::to_string(position);
+  }
+  return text + ": syntax error - " + ClassicDetail(library_text, broken_mark);
+}
+
 // Builds the document from the parser's events, keeping the first of two
 // members with the same name: the repeated member's value, however deep, is
 // skipped as it streams past.
 class FirstWinsBuilder {
  public:
-  explicit FirstWinsBuilder(json& root) : root_(root) {}
+  FirstWinsBuilder(json& root, bool began_with_mark)
+      : root_(root), began_with_mark_(began_with_mark) {}
 
   bool null() { return Scalar(json(nullptr)); }
   bool boolean(bool value) { return Scalar(json(value)); }
@@ -50,7 +113,7 @@ class FirstWinsBuilder {
   [[noreturn]] bool parse_error(std::size_t, const std::string&,
                                 const nlohmann::detail::exception& error) {
     if (const auto* parse = dynamic_cast<const json::parse_error*>(&error)) {
-      throw *parse;
+      throw ClassicParseError(*parse, ClassicParseErrorText(*parse, began_with_mark_));
     }
     if (const auto* range = dynamic_cast<const json::out_of_range*>(&error)) {
       throw *range;
@@ -101,6 +164,7 @@ class FirstWinsBuilder {
   }
 
   json& root_;
+  const bool began_with_mark_;
   std::vector<json*> open_;
   json* member_ = nullptr;
   bool skipping_ = false;
@@ -110,6 +174,11 @@ class FirstWinsBuilder {
 [[noreturn]] void RaiseNotNumber(const json& value) {
   throw json::type_error::create(
       302, std::string("type must be number, but is ") + value.type_name(), &value);
+}
+
+[[noreturn]] void RaiseNoMemberAccess(const json& value) {
+  throw json::type_error::create(
+      305, std::string("cannot use operator[] with ") + value.type_name(), &value);
 }
 
 [[noreturn]] void RaiseNotObject(const json& value) {
@@ -165,7 +234,10 @@ std::int32_t AsInt32(const json& value) {
 
 json ParseSettingsText(std::istream& in) {
   json document;
-  FirstWinsBuilder builder(document);
+  std::streambuf* const buffer = in.rdbuf();
+  const bool began_with_mark =
+      buffer != nullptr && buffer->sgetc() == std::char_traits<char>::to_int_type('\xEF');
+  FirstWinsBuilder builder(document, began_with_mark);
   json::sax_parse(in, &builder, json::input_format_t::json, /*strict=*/false,
                   /*ignore_comments=*/false);
   return document;
@@ -179,6 +251,8 @@ json& MemberByName(json& document, const char* name) {
     if (member != members->end()) {
       return member->second;
     }
+  } else if (!document.is_null()) {
+    RaiseNoMemberAccess(document);
   }
   return document[name];
 }

@@ -27,11 +27,15 @@ void ReadSettings();
 // skipped, whatever follows the value is neither read nor checked, and of two
 // members with the same name in one object the first is kept.
 // Example: {"a":1,"a":2} x  ->  {"a":1}
+// Text that is not JSON raises the library's parse_error 101 with the text
+// in its classic form, the position counting the bytes after the mark:
+// "" -> "[json.exception.parse_error.101] parse error at 1: syntax error -
+// unexpected end of input; expected '[', '{', or a literal".
 nlohmann::json ParseSettingsText(std::istream& in);
 
 // The named member of the document, inserted as null when absent. A null
 // document becomes an empty object first; any other non-object raises
-// type_error 305.
+// type_error 305 "cannot use operator[] with " and its type name.
 nlohmann::json& MemberByName(nlohmann::json& document, const char* name);
 
 // The named member of `object` as a signed 32-bit integer, or `fallback` when

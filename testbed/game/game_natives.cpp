@@ -1,4 +1,4 @@
-// The game's natives, each with exactly the call shape the plug-in uses, and
+// The game's natives, each with its call shape as the game defines it, and
 // the fields the plug-in reads, registered with the host by name.
 
 #include "testbed/game/game_natives.h"
@@ -10,10 +10,10 @@
 #include <type_traits>
 #include <vector>
 
-#include "host/game.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/engine_values.h"
 #include "testbed/game/game_state.h"
+#include "testbed/game/native_shapes.h"
 #include "testbed/host/testbed_host.h"
 
 namespace dravelquin::testbed::game {
@@ -88,8 +88,9 @@ std::vector<void*> ActorsOf(const UWorld* world, const UClass* klass) {
   return found;
 }
 
-void GetAllActorsOfClass(UWorld* world, UClass* klass, EngineArray<AActor*>* out) {
+void GetAllActorsOfClass(UWorld* world, UClass* klass, EngineArrayLayout<AActor*>* out) {
   RaiseInjectedFault("UGameplayStatics.GetAllActorsOfClass");
+  ++State().actor_queries;
   AssignEnginePointers(*FromOpaque<EngineArrayLayout<void*>>(out), ActorsOf(world, klass));
 }
 
@@ -107,27 +108,28 @@ AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {
                                     : AsOpaque<AShooterCharacter>(game_controller->character);
 }
 
-template <typename Expected, typename Actual>
+template <typename Shape, typename Actual>
 void Register(const char* name, Actual function) {
-  static_assert(std::is_same_v<Expected, Actual>, "the native has the game's call shape");
+  static_assert(std::is_same_v<Shape, Actual>, "the native has the game's call shape");
   RegisterNative(name, reinterpret_cast<void*>(function));
 }
 
 }  // namespace
 
 void RegisterNativesAndFields() {
-  Register<MallocFn>("FMemory.Malloc", &Malloc);
-  Register<ReallocFn>("FMemory.Realloc", &Realloc);
-  Register<FreeFn>("FMemory.Free", &Free);
-  Register<GetDefaultObjectFn>("UClass.GetDefaultObject", &GetDefaultObject);
-  Register<GetFullNameFn>("UObjectBaseUtility.GetFullName", &GetFullName);
-  Register<GetDinoDescriptiveNameFn>("APrimalDinoCharacter.GetDinoDescriptiveName",
+  Register<MallocShape>("FMemory.Malloc", &Malloc);
+  Register<ReallocShape>("FMemory.Realloc", &Realloc);
+  Register<FreeShape>("FMemory.Free", &Free);
+  Register<GetDefaultObjectShape>("UClass.GetDefaultObject", &GetDefaultObject);
+  Register<GetFullNameShape>("UObjectBaseUtility.GetFullName", &GetFullName);
+  Register<GetDinoDescriptiveNameShape>("APrimalDinoCharacter.GetDinoDescriptiveName",
                                      &GetDinoDescriptiveName);
-  Register<GetPrivateStaticClassFn>("APrimalDinoCharacter.GetPrivateStaticClass",
+  Register<GetPrivateStaticClassShape>("APrimalDinoCharacter.GetPrivateStaticClass",
                                     &GetPrivateStaticClass);
-  Register<GetAllActorsOfClassFn>("UGameplayStatics.GetAllActorsOfClass", &GetAllActorsOfClass);
-  Register<DestroyFn>("AActor.Destroy", &Destroy);
-  Register<GetPlayerCharacterFn>("AShooterPlayerController.GetPlayerCharacter",
+  Register<GetAllActorsOfClassShape>("UGameplayStatics.GetAllActorsOfClass",
+                                     &GetAllActorsOfClass);
+  Register<DestroyShape>("AActor.Destroy", &Destroy);
+  Register<GetPlayerCharacterShape>("AShooterPlayerController.GetPlayerCharacter",
                                  &GetPlayerCharacter);
 
   RegisterField("UObjectBase.Class", offsetof(GameObject, klass));

@@ -38,6 +38,7 @@ void ClearState() {
   state.players.clear();
   state.destroy_calls.clear();
   state.default_object_requests = DefaultObjectRequests{};
+  state.actor_queries = 0;
   state.own_base_level_calls.clear();
   state.own_init_game_calls.clear();
   state.throwing_natives.clear();

@@ -2,6 +2,7 @@
 
 // The game's state, shared by its natives, its world and its players.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -44,6 +45,7 @@ struct GameState {
   std::vector<std::unique_ptr<PlayerRecord>> players;
   std::vector<DestroyCall> destroy_calls;
   DefaultObjectRequests default_object_requests;
+  std::uint64_t actor_queries = 0;
   std::vector<const GameCreature*> own_base_level_calls;
   std::vector<InitGameCall> own_init_game_calls;
   std::unordered_map<std::string, std::string> throwing_natives;

@@ -6,8 +6,8 @@
 #include <string>
 #include <type_traits>
 
-#include "host/game.h"
 #include "testbed/game/game_state.h"
+#include "testbed/game/native_shapes.h"
 #include "testbed/host/engine_layout.h"
 #include "testbed/host/testbed_host.h"
 
@@ -31,8 +31,9 @@ std::int32_t OwnGetRandomBaseLevel(APrimalDinoCharacter* creature) {
   return game_creature->chosen_base_level;
 }
 
-static_assert(std::is_same_v<decltype(&OwnInitGame), InitGameFn>, "the game's call shape");
-static_assert(std::is_same_v<decltype(&OwnGetRandomBaseLevel), GetRandomBaseLevelFn>,
+static_assert(std::is_same_v<decltype(&OwnInitGame), game::InitGameShape>,
+              "the game's call shape");
+static_assert(std::is_same_v<decltype(&OwnGetRandomBaseLevel), game::GetRandomBaseLevelShape>,
               "the game's call shape");
 
 // The patch points: the game calls its hookable functions through these
@@ -103,7 +104,7 @@ SpawnResult SpawnCreature(GameClass* kind, const std::u16string& descriptive_nam
   result.creature = NewCreature(kind, descriptive_name, team);
   result.creature->chosen_base_level = own_level;
   result.completed = RunRecordingErrors(std::string("hook ") + kBaseLevelName, [&result] {
-    const auto base_level = reinterpret_cast<GetRandomBaseLevelFn>(base_level_entry);
+    const auto base_level = reinterpret_cast<game::GetRandomBaseLevelShape>(base_level_entry);
     result.level = base_level(AsOpaque<APrimalDinoCharacter>(result.creature));
   });
   result.destroyed = !InWorld(result.creature);
@@ -149,7 +150,7 @@ InitGameOutcome InitGameMode() {
                                 AsOpaque<FString>(&map_layout), AsOpaque<FString>(&options_layout),
                                 AsOpaque<FString>(&error_layout)};
   outcome.completed = RunRecordingErrors(std::string("hook ") + kInitGameName, [&outcome] {
-    const auto init_game = reinterpret_cast<InitGameFn>(init_game_entry);
+    const auto init_game = reinterpret_cast<game::InitGameShape>(init_game_entry);
     init_game(outcome.passed.mode, outcome.passed.map_name, outcome.passed.options,
               outcome.passed.error_message);
   });
@@ -161,6 +162,8 @@ std::vector<DestroyCall> DestroyCalls() { return game::State().destroy_calls; }
 DefaultObjectRequests DefaultObjectRequestCounts() {
   return game::State().default_object_requests;
 }
+
+std::uint64_t ActorQueryCount() { return game::State().actor_queries; }
 
 std::vector<const GameCreature*> OwnBaseLevelCalls() { return game::State().own_base_level_calls; }
 

@@ -100,6 +100,8 @@ struct DefaultObjectRequests {
   std::uint64_t not_creating = 0;  // create flag false
 };
 DefaultObjectRequests DefaultObjectRequestCounts();
+// "UGameplayStatics.GetAllActorsOfClass" calls.
+std::uint64_t ActorQueryCount();
 // Creatures for which the game's own GetRandomBaseLevel ran, in order.
 std::vector<const GameCreature*> OwnBaseLevelCalls();
 // Arguments the game's own InitGame got, per run.

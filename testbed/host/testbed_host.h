@@ -121,6 +121,13 @@ ARKAPI_API void SetCurrentDir(const std::string& dir);
 // The world IApiUtils::GetWorld() answers; null after a reset.
 ARKAPI_API void SetWorld(UWorld* world);
 
+// Calls of ArkApi::GetApiUtils() and of its GetWorld() since the last reset.
+struct WorldLookupCounts {
+  std::uint64_t api_utils = 0;
+  std::uint64_t worlds = 0;
+};
+ARKAPI_API WorldLookupCounts GetWorldLookupCounts();
+
 // The runtime clock behind _Xtime_get_ticks, in 100-ns ticks since 1970 UTC.
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 // 2026-01-01T00:00:00Z, the clock's value after a reset.
@@ -154,7 +161,7 @@ ARKAPI_API LoaderOutcome UnloadPlugin();
 ARKAPI_API bool IsPluginLoaded();
 
 // Clears the per-test state: journal, log lines and flushes, callback
-// errors, clock, current dir, world, lookup counts, and every hook, console
+// errors, clock, current dir, world, lookup counts (names and world), and every hook, console
 // command and timer callback. Registered natives, fields and hookables stay;
 // a loaded plug-in stays loaded.
 ARKAPI_API void ResetHost();

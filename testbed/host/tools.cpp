@@ -15,10 +15,14 @@ namespace {
 
 std::string current_dir;
 UWorld* current_world = nullptr;
+testbed::WorldLookupCounts world_lookups;
 
 class HostApiUtils final : public ArkApi::IApiUtils {
  public:
-  UWorld* GetWorld() const override { return current_world; }
+  UWorld* GetWorld() const override {
+    ++world_lookups.worlds;
+    return current_world;
+  }
 };
 
 }  // namespace
@@ -26,6 +30,7 @@ class HostApiUtils final : public ArkApi::IApiUtils {
 namespace ArkApi {
 
 IApiUtils& GetApiUtils() {
+  ++world_lookups.api_utils;
   static HostApiUtils utils;
   return utils;
 }
@@ -47,6 +52,7 @@ namespace host {
 void ResetTools() {
   current_dir.clear();
   current_world = nullptr;
+  world_lookups = WorldLookupCounts{};
 }
 
 }  // namespace host
@@ -54,5 +60,7 @@ void ResetTools() {
 void SetCurrentDir(const std::string& dir) { current_dir = dir; }
 
 void SetWorld(UWorld* world) { current_world = world; }
+
+WorldLookupCounts GetWorldLookupCounts() { return world_lookups; }
 
 }  // namespace dravelquin::testbed

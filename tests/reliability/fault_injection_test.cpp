@@ -37,8 +37,9 @@ class GameFault : public PluginWorldTest {
         ConfigWith("{\"" + PathOfKind("Example") + "\":{\"Count\":" + std::to_string(kCap) + "}}"));
   }
 
-  // Every native and field is back before the plug-in is unloaded: its
-  // shut-down makes engine strings of the names it unbinds.
+  // Every native and field is back, and none throws, before the fixture
+  // unloads the plug-in and checks the game's memory. Shut-down itself needs
+  // none of them: it unbinds with the names it made when it bound them.
   void TearDown() override {
     testbed::ResetGame();
     PluginWorldTest::TearDown();
