@@ -1,6 +1,6 @@
 #include "plugin/plugin.h"
 
-#include "diagnostics/dump_command.h"
+#include "commands/dump_command.h"
 #include "engine/fstring.h"
 #include "host/ark_api.h"
 #include "population/census_schedule.h"

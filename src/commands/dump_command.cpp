@@ -1,4 +1,4 @@
-#include "diagnostics/dump_command.h"
+#include "commands/dump_command.h"
 
 #include <cstdint>
 #include <fstream>
