@@ -4,7 +4,7 @@
 #include "engine/fstring.h"
 #include "host/ark_api.h"
 #include "population/census_schedule.h"
-#include "population/settings.h"
+#include "population/settings_file.h"
 #include "population/spawn_gate.h"
 
 namespace dravelquin {

@@ -5,6 +5,7 @@
 #include "engine/naming.h"
 #include "population/creatures.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 
 namespace dravelquin {
 

@@ -6,6 +6,7 @@
 #include "host/platform.h"
 #include "population/census.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 
 namespace dravelquin {
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// The settings document, read once at start-up, and the lookups the census,
-// the spawn gate and the census schedule make in it. Lookups raise the JSON
-// library's own errors for a wrongly shaped document.
+// The lookups the census, the spawn gate and the census schedule make in a
+// settings document, and the parser that makes one. Lookups raise the JSON
+// library's own errors for a wrongly shaped document. The plug-in's running
+// document and its file are in population/settings_file.h.
 
 #include <cstdint>
 #include <istream>
@@ -12,16 +13,6 @@
 #include <nlohmann/json.hpp>
 
 namespace dravelquin {
-
-// The parsed settings; null until ReadSettings succeeds. Held in a
-// function-local static so that it exists before the load-time entry runs.
-nlohmann::json& Settings();
-
-// Reads "<current dir>/ArkApi/Plugins/dravelquin/config.json" into Settings.
-// Raises std::runtime_error "Can't open config.json" when the file cannot be
-// opened, and the library's parse_error or out_of_range for text that is not
-// one JSON value.
-void ReadSettings();
 
 // Parses one JSON value from the stream: a leading UTF-8 byte-order mark is
 // skipped, whatever follows the value is neither read nor checked, and of two

@@ -5,6 +5,7 @@
 
 #include "host/plugin_files.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 
 namespace dravelquin {
 

@@ -7,6 +7,7 @@
 #include "host/game.h"
 #include "population/census_table.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 
 namespace dravelquin {
 
