@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,16 @@ std::vector<std::string> MemberNames(const nlohmann::json& value);
 // when "General" is absent (it is then inserted as null) or not an object,
 // and 302 when "CheckInterval" is neither a number nor a boolean.
 std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
+
+// The interval as CheckIntervalSeconds reads it, or nothing where that
+// lookup raises. Inserts nothing into `settings`.
+std::optional<std::int32_t> ReadableCheckInterval(const nlohmann::json& settings) noexcept;
+
+// "General" -> "ExactCaps" read as "CheckInterval" is, non-zero meaning true;
+// false when absent or when it cannot be read ("General" missing or not an
+// object, "ExactCaps" neither a number nor a boolean). Inserts nothing.
+// Example: {"General":{"ExactCaps":0.5}} -> false; {"General":{"ExactCaps":2}} -> true.
+bool ExactCapsOf(const nlohmann::json& settings) noexcept;
 
 // The cap for creatures whose blueprint path in narrow form is `narrow_path`:
 // "Count" of the "Dinos" member named exactly so, byte for byte, read as a
