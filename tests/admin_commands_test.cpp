@@ -33,7 +33,8 @@ class AdminCommands : public PluginWorldTest {
   }
 
   // Config text capping Example at `cap`, with `general` as "General".
-  static std::string ExampleConfig(int cap, const std::string& general = R"({"CheckInterval":3600})") {
+  static std::string ExampleConfig(int cap,
+                                   const std::string& general = R"({"CheckInterval":3600})") {
     return "{\"General\":" + general + ",\"Dinos\":{\"" + PathOfKind("Example") +
            "\":{\"Count\":" + std::to_string(cap) + "}}}";
   }
@@ -118,7 +119,8 @@ TEST_F(AdminCommands, RefusedReloadKeepsSettingsCapsAndScheduleAndLogsOneLine) {
     Type(admin_, u"dravelquin.reload");
     const std::vector<std::string> errors = NewErrors();
     ASSERT_EQ(1u, errors.size());
-    EXPECT_EQ(prefix + refusal.reason, errors[0].substr(0, prefix.size() + std::string(refusal.reason).size()));
+    const std::string expected = prefix + refusal.reason;
+    EXPECT_EQ(expected, errors[0].substr(0, expected.size()));
     // The old census and cap still hold.
     EXPECT_TRUE(SpawnIsDestroyed(example_));
   }
@@ -174,8 +176,9 @@ TEST_F(AdminCommands, ExactCapsNeverLetsThePopulationAboveItsCap) {
   for (const bool exact : {true, false}) {
     SCOPED_TRACE(exact ? "ExactCaps" : "plain gate");
     Place(example_, 4);
-    LoadWithConfig(ExampleConfig(
-        kCap, std::string(R"({"CheckInterval":600,"ExactCaps":)") + (exact ? "true" : "false") + "}"));
+    const std::string general =
+        std::string(R"({"CheckInterval":600,"ExactCaps":)") + (exact ? "true" : "false") + "}";
+    LoadWithConfig(ExampleConfig(kCap, general));
     testbed::RunTimers();
     std::uint32_t seed = 12345;
     const auto next = [&seed](std::uint32_t below) {
@@ -248,9 +251,9 @@ TEST_F(AdminCommands, StatusFileTellsTheSettingsTimesAndWhatTheGateDid) {
                 "\"blueprints\": [\n"
                 "{\"path\": \"" + PathOfKind("Example") + "\", \"cap\": 2, \"counted\": 2, "
                 "\"admitted\": 0, \"destroyed\": 1},\n"
-                "{\"path\": \"" + PathOfKind("Other") + "\", \"cap\": \"[json.exception.type_error.302] "
-                "type must be number, but is string\", \"counted\": 1, \"admitted\": 1, "
-                "\"destroyed\": 0},\n"
+                "{\"path\": \"" + PathOfKind("Other") + "\", \"cap\": "
+                "\"[json.exception.type_error.302] type must be number, but is string\", "
+                "\"counted\": 1, \"admitted\": 1, \"destroyed\": 0},\n"
                 "{\"path\": \"caf\xC3\xA9 \\\"q\\\"\\u0009\", \"cap\": 1000, \"counted\": 0, "
                 "\"admitted\": 0, \"destroyed\": 0}\n"
                 "]\n}\n",
