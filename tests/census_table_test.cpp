@@ -124,11 +124,11 @@ TEST_F(CensusTableKeys, FirstNameInByteOrderKeepsTheEntryOfNamesEqualButForCase)
   const auto entry = table.find(FromNarrow("BLUEPRINT'/GAME/REX.REX'"));
   ASSERT_NE(table.end(), entry);
   EXPECT_EQ("Blueprint'/Game/Rex.Rex'", ToNarrow(entry->first));
-  entry->second["blueprint'/Game/Rex.Rex'"] = 4;
+  entry->second["blueprint'/Game/Rex.Rex'"].counted = 4;
   AddEntriesForNames(table, {"BLUEPRINT'/game/rex.rex'"});
   ASSERT_EQ(1u, table.size());
   EXPECT_EQ("Blueprint'/Game/Rex.Rex'", ToNarrow(table.begin()->first));
-  EXPECT_EQ(4, table.begin()->second.at("blueprint'/Game/Rex.Rex'"));
+  EXPECT_EQ(4, table.begin()->second.at("blueprint'/Game/Rex.Rex'").counted);
 }
 
 // Paths of one length that end alike and differ only in a folder: each has

@@ -102,6 +102,29 @@ TEST_F(PluginFrame, FailureAfterTheTimerIsBoundRemovesItOnceAndNothingUnbound) {
   EXPECT_EQ(0u, testbed::ConsoleCommandCount() + testbed::TimerCount());
 }
 
+TEST_F(PluginFrame, FailureAfterSomeCommandsAreBoundRemovesExactlyThose) {
+  WriteConfig(ConfigWith("{}"));
+  // The status command's name is the fourth engine string start-up makes:
+  // "debugspawn" and "dravelquin.reload" are bound, "dravelquin.status" is not.
+  testbed::FailAllocation(4);
+  EXPECT_FALSE(TryLoadPlugin().succeeded);
+  EXPECT_EQ(kBadAllocText, MessageOf(OnlyErrorLine()));
+  EXPECT_EQ((std::vector<std::string>{
+                "SetHook AShooterGameMode.InitGame",
+                "SetHook APrimalDinoCharacter.GetRandomBaseLevel",
+                "AddOnTimerCallback dravelquin",
+                "AddConsoleCommand debugspawn",
+                "AddConsoleCommand dravelquin.reload",
+                "DisableHook AShooterGameMode.InitGame",
+                "DisableHook APrimalDinoCharacter.GetRandomBaseLevel",
+                "RemoveConsoleCommand dravelquin.reload",
+                "RemoveConsoleCommand debugspawn",
+                "RemoveOnTimerCallback dravelquin",
+            }),
+            testbed::Journal());
+  EXPECT_EQ(0u, testbed::ConsoleCommandCount() + testbed::TimerCount());
+}
+
 TEST_F(PluginFrame, UnloadNeedsNoEngineMemory) {
   LoadWithConfig(ConfigWith("{}"));
   testbed::FailAllocation(1);
@@ -148,8 +171,10 @@ TEST_F(PluginFrame, UnloadedPluginLeavesTheGameAsThoughItWereAbsent) {
   EXPECT_EQ(1u, testbed::OwnBaseLevelCalls().size());
   EXPECT_TRUE(testbed::InitGameMode().completed);
   EXPECT_EQ(1u, testbed::OwnInitGameCalls().size());
-  EXPECT_FALSE(testbed::RunConsoleCommand(testbed::AddPlayer(testbed::PlayerKind::kAdmin),
-                                          u"debugspawn"));
+  APlayerController* admin = testbed::AddPlayer(testbed::PlayerKind::kAdmin);
+  for (const char16_t* command : {u"debugspawn", u"dravelquin.reload", u"dravelquin.status"}) {
+    EXPECT_FALSE(testbed::RunConsoleCommand(admin, command));
+  }
   EXPECT_FALSE(DumpExists());
   EXPECT_TRUE(testbed::TakeCallbackErrors().empty());
 }

@@ -622,15 +622,19 @@ TEST_F(HostLoader, LoadedPluginBindsAndUnbindsCompletely) {
   WriteConfig(R"({"General":{"CheckInterval":60},"Dinos":{}})");
   ASSERT_TRUE(LoadPlugin());
   EXPECT_TRUE(testbed::IsPluginLoaded());
-  EXPECT_EQ(2u, testbed::ConsoleCommandCount() + testbed::TimerCount());
+  EXPECT_EQ(4u, testbed::ConsoleCommandCount() + testbed::TimerCount());
   ASSERT_TRUE(UnloadPlugin());
   EXPECT_EQ((std::vector<std::string>{
                 "SetHook AShooterGameMode.InitGame",
                 "SetHook APrimalDinoCharacter.GetRandomBaseLevel",
                 "AddOnTimerCallback dravelquin",
                 "AddConsoleCommand debugspawn",
+                "AddConsoleCommand dravelquin.reload",
+                "AddConsoleCommand dravelquin.status",
                 "DisableHook AShooterGameMode.InitGame",
                 "DisableHook APrimalDinoCharacter.GetRandomBaseLevel",
+                "RemoveConsoleCommand dravelquin.status",
+                "RemoveConsoleCommand dravelquin.reload",
                 "RemoveConsoleCommand debugspawn",
                 "RemoveOnTimerCallback dravelquin",
             }),

@@ -12,4 +12,9 @@ namespace dravelquin {
 // "C:/srv/ArkApi/Plugins/dravelquin/config.json".
 std::string PluginFilePath(const char* file_name);
 
+// Renames the file `from` to `to`, replacing a file `to` in one step, so that
+// a reader of `to` finds either the old file or the new one whole. False
+// when the system refuses.
+bool ReplaceFileWith(const std::string& from, const std::string& to);
+
 }  // namespace dravelquin

@@ -12,14 +12,13 @@ namespace {
 constexpr unsigned long kProcessDetach = 0;
 constexpr unsigned long kProcessAttach = 1;
 
+// The log is the only place a start-up failure can be told; if it fails too,
+// the failed attach itself is what the loader sees.
 void LogStartFailure(const char* what) noexcept {
   try {
-    if (dravelquin::PluginLog()) {
-      dravelquin::PluginLog()->error(what);
-    }
+    dravelquin::LogError(what);
   } catch (...) {
-    // The log is the only place a start-up failure can be told; if it fails too,
-    // the failed attach itself is what the loader sees.
+    // Making the line's text failed: the failed attach is still seen.
   }
 }
 

@@ -1,10 +1,12 @@
 #include "plugin/plugin.h"
 
-#include "diagnostics/dump_command.h"
+#include "commands/dump_command.h"
+#include "commands/reload_command.h"
+#include "commands/status_command.h"
 #include "engine/fstring.h"
 #include "host/ark_api.h"
 #include "population/census_schedule.h"
-#include "population/settings.h"
+#include "population/settings_file.h"
 #include "population/spawn_gate.h"
 
 namespace dravelquin {
@@ -15,6 +17,8 @@ constexpr const char* kInitGameName = "AShooterGameMode.InitGame";
 constexpr const char* kBaseLevelName = "APrimalDinoCharacter.GetRandomBaseLevel";
 constexpr const char* kTimerKey = "dravelquin";
 constexpr const EngineUnit* kCommandName = ENGINE_TEXT("debugspawn");
+constexpr const EngineUnit* kReloadCommandName = ENGINE_TEXT("dravelquin.reload");
+constexpr const EngineUnit* kStatusCommandName = ENGINE_TEXT("dravelquin.status");
 
 // What PluginStart has bound so far, so that PluginStop unbinds exactly that.
 struct Bindings {
@@ -22,18 +26,22 @@ struct Bindings {
   bool base_level_hook = false;
   bool timer = false;
   bool command = false;
+  bool reload_command = false;
+  bool status_command = false;
 };
 
 Bindings bound;
 
 // The engine strings the host knows the timer callback and the console
-// command by, made when they are bound and kept until they are unbound, so
+// commands by, made when they are bound and kept until they are unbound, so
 // that unbinding needs no engine memory: a shortage then would leave the host
 // holding callbacks into an unloaded library. A function-local static, so
 // that it exists before the load-time entry runs.
 struct BindingNames {
   FString timer_key;
   FString command_name;
+  FString reload_command_name;
+  FString status_command_name;
 };
 
 BindingNames& Names() {
@@ -59,11 +67,6 @@ void MakePluginLog() {
 
 }  // namespace
 
-std::shared_ptr<spdlog::logger>& PluginLog() {
-  static std::shared_ptr<spdlog::logger> log;
-  return log;
-}
-
 void PluginStart() {
   MakePluginLog();
   ReadSettings();
@@ -83,6 +86,14 @@ void PluginStart() {
   commands.AddConsoleCommand(Names().command_name,
                              ArkApi::ConsoleCommandCallback(&OnDumpCommand));
   bound.command = true;
+  Names().reload_command_name = FromWide(kReloadCommandName);
+  commands.AddConsoleCommand(Names().reload_command_name,
+                             ArkApi::ConsoleCommandCallback(&OnReloadCommand));
+  bound.reload_command = true;
+  Names().status_command_name = FromWide(kStatusCommandName);
+  commands.AddConsoleCommand(Names().status_command_name,
+                             ArkApi::ConsoleCommandCallback(&OnStatusCommand));
+  bound.status_command = true;
 }
 
 void PluginStop() {
@@ -94,6 +105,14 @@ void PluginStop() {
     ArkApi::GetHooks().DisableHook(kBaseLevelName, DetourAddress(&OnGetRandomBaseLevel));
     bound.base_level_hook = false;
   }
+  if (bound.status_command) {
+    ArkApi::GetCommands().RemoveConsoleCommand(Names().status_command_name);
+    bound.status_command = false;
+  }
+  if (bound.reload_command) {
+    ArkApi::GetCommands().RemoveConsoleCommand(Names().reload_command_name);
+    bound.reload_command = false;
+  }
   if (bound.command) {
     ArkApi::GetCommands().RemoveConsoleCommand(Names().command_name);
     bound.command = false;
@@ -102,6 +121,8 @@ void PluginStop() {
     ArkApi::GetCommands().RemoveOnTimerCallback(Names().timer_key);
     bound.timer = false;
   }
+  Release(Names().status_command_name);
+  Release(Names().reload_command_name);
   Release(Names().command_name);
   Release(Names().timer_key);
 }

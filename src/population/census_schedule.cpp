@@ -6,6 +6,7 @@
 #include "host/platform.h"
 #include "population/census.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 
 namespace dravelquin {
 
@@ -16,7 +17,8 @@ namespace {
 
 constexpr std::int64_t kTicksPerSecond = 10000000;
 
-// now + seconds in ticks, held at the largest time rather than wrapping.
+}  // namespace
+
 std::int64_t TicksAfter(std::int64_t now, std::int32_t seconds) {
   const std::int64_t delta = std::int64_t{seconds} * kTicksPerSecond;
   if (delta > 0 && now > std::numeric_limits<std::int64_t>::max() - delta) {
@@ -27,8 +29,6 @@ std::int64_t TicksAfter(std::int64_t now, std::int32_t seconds) {
   }
   return now + delta;
 }
-
-}  // namespace
 
 void StartCensusClock() { NextCensusTicks = CurrentTicks(); }
 

@@ -17,6 +17,10 @@ extern std::int64_t NextCensusTicks;
 // Where the host stores the way to the game's own InitGame.
 extern void* InitGameSlot;
 
+// `now` plus `seconds` in ticks, held at the largest or smallest time rather
+// than wrapping.
+std::int64_t TicksAfter(std::int64_t now, std::int32_t seconds);
+
 // Sets NextCensusTicks to now, so that the first timer call takes a census.
 void StartCensusClock();
 

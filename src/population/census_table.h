@@ -35,8 +35,20 @@ struct PathHash {
   std::size_t operator()(const std::string& path) const noexcept;
 };
 
-// Wild creatures counted under the narrow form of their exact blueprint path.
-using PathCounts = std::unordered_map<std::string, std::int32_t, PathHash>;
+// What the census and the spawn gate keep under one exact blueprint path.
+struct PathTally {
+  // Wild creatures of the path that the last census counted.
+  std::int32_t counted = 0;
+  // Creatures of the path that the gate let through since that census.
+  std::int64_t admitted = 0;
+  // The path's total of creatures the gate destroyed since the plug-in was
+  // loaded, which outlives the census's table; null until the gate first
+  // judges a creature of the path after a census.
+  std::int64_t* destroyed = nullptr;
+};
+
+// The census's tallies under the narrow form of each exact blueprint path.
+using PathCounts = std::unordered_map<std::string, PathTally, PathHash>;
 
 // One entry per member name of "Dinos", matched without regard to letter case.
 using CapTableMap =

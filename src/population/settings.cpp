@@ -277,9 +277,48 @@ std::vector<std::string> MemberNames(const json& value) {
   return names;
 }
 
+namespace {
+
+constexpr std::int32_t kDefaultIntervalSeconds = 86400;
+
+// "General" when `settings` is an object holding it as an object; else null.
+const json* GeneralObjectOf(const json& settings) {
+  if (!settings.is_object()) {
+    return nullptr;
+  }
+  const auto general = settings.find("General");
+  return general != settings.end() && general->is_object() ? &*general : nullptr;
+}
+
+}  // namespace
+
 std::int32_t CheckIntervalSeconds(json& settings) {
-  constexpr std::int32_t kDefaultIntervalSeconds = 86400;
   return IntValueOr(MemberByName(settings, "General"), "CheckInterval", kDefaultIntervalSeconds);
+}
+
+std::optional<std::int32_t> ReadableCheckInterval(const json& settings) noexcept {
+  const json* general = GeneralObjectOf(settings);
+  if (general == nullptr) {
+    return std::nullopt;
+  }
+  const auto interval = general->find("CheckInterval");
+  if (interval == general->end()) {
+    return kDefaultIntervalSeconds;
+  }
+  if (!interval->is_number() && !interval->is_boolean()) {
+    return std::nullopt;
+  }
+  return AsInt32(*interval);
+}
+
+bool ExactCapsOf(const json& settings) noexcept {
+  const json* general = GeneralObjectOf(settings);
+  if (general == nullptr) {
+    return false;
+  }
+  const auto exact = general->find("ExactCaps");
+  return exact != general->end() && (exact->is_number() || exact->is_boolean()) &&
+         AsInt32(*exact) != 0;
 }
 
 std::int32_t CapOfPath(json& settings, const std::string& narrow_path) {

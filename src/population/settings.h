@@ -1,27 +1,19 @@
 #pragma once
 
-// The settings document, read once at start-up, and the lookups the census,
-// the spawn gate and the census schedule make in it. Lookups raise the JSON
-// library's own errors for a wrongly shaped document.
+// The lookups the census, the spawn gate and the census schedule make in a
+// settings document, and the parser that makes one. Lookups raise the JSON
+// library's own errors for a wrongly shaped document. The plug-in's running
+// document and its file are in population/settings_file.h.
 
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
 namespace dravelquin {
-
-// The parsed settings; null until ReadSettings succeeds. Held in a
-// function-local static so that it exists before the load-time entry runs.
-nlohmann::json& Settings();
-
-// Reads "<current dir>/ArkApi/Plugins/dravelquin/config.json" into Settings.
-// Raises std::runtime_error "Can't open config.json" when the file cannot be
-// opened, and the library's parse_error or out_of_range for text that is not
-// one JSON value.
-void ReadSettings();
 
 // Parses one JSON value from the stream: a leading UTF-8 byte-order mark is
 // skipped, whatever follows the value is neither read nor checked, and of two
@@ -62,6 +54,16 @@ std::vector<std::string> MemberNames(const nlohmann::json& value);
 // when "General" is absent (it is then inserted as null) or not an object,
 // and 302 when "CheckInterval" is neither a number nor a boolean.
 std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
+
+// The interval as CheckIntervalSeconds reads it, or nothing where that
+// lookup raises. Inserts nothing into `settings`.
+std::optional<std::int32_t> ReadableCheckInterval(const nlohmann::json& settings) noexcept;
+
+// "General" -> "ExactCaps" read as "CheckInterval" is, non-zero meaning true;
+// false when absent or when it cannot be read ("General" missing or not an
+// object, "ExactCaps" neither a number nor a boolean). Inserts nothing.
+// Example: {"General":{"ExactCaps":0.5}} -> false; {"General":{"ExactCaps":2}} -> true.
+bool ExactCapsOf(const nlohmann::json& settings) noexcept;
 
 // The cap for creatures whose blueprint path in narrow form is `narrow_path`:
 // "Count" of the "Dinos" member named exactly so, byte for byte, read as a

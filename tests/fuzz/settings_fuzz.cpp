@@ -26,6 +26,7 @@
 #include "population/census.h"
 #include "population/census_schedule.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 #include "population/spawn_gate.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/host/testbed_host.h"

@@ -8,6 +8,7 @@
 #include "engine/naming.h"
 #include "plugin_reading.h"
 #include "population/settings.h"
+#include "population/settings_file.h"
 #include "tools/sim/sim_world.h"
 
 namespace dravelquin::sim {

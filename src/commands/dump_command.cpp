@@ -1,13 +1,13 @@
-#include "diagnostics/dump_command.h"
+#include "commands/dump_command.h"
 
 #include <cstdint>
 #include <fstream>
 #include <map>
 #include <string>
 
+#include "commands/server_admin.h"
 #include "engine/naming.h"
 #include "host/ark_api.h"
-#include "host/game.h"
 #include "host/platform.h"
 #include "host/plugin_files.h"
 #include "population/creatures.h"
@@ -18,16 +18,6 @@ namespace {
 
 // Wild creatures per "path|name" line key, in byte order of the keys.
 using DumpCounts = std::map<std::string, std::int32_t>;
-
-bool IsServerAdmin(APlayerController* controller) {
-  if (controller == nullptr || ReadField<void*>(controller, GameField::kPlayerState) == nullptr) {
-    return false;
-  }
-  AShooterCharacter* character = Native<GetPlayerCharacterFn>(GameFunction::kGetPlayerCharacter)(
-      reinterpret_cast<AShooterPlayerController*>(controller));
-  return character != nullptr &&
-         ReadField<std::uint8_t>(character, GameField::kIsServerAdmin) != 0;
-}
 
 // The creature's "path|name" into `key`, whose storage is reused from one
 // creature to the next.
