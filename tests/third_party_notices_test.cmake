@@ -73,10 +73,15 @@ if(DEFINED HEADER_LINKS)
       execute_process(COMMAND dpkg-query -W -f=\${Version} ${package}
         OUTPUT_VARIABLE version RESULT_VARIABLE result ERROR_QUIET)
       string(REGEX REPLACE ":[a-z0-9]+$" "" name "${package}")
-      string(REGEX REPLACE "([.+])" "\\\\\\1" pattern "${name} ${version}")
-      if(NOT notices MATCHES "\n  From: +Debian package ${pattern} ")
+      # The upstream version, without an epoch or Debian's revision: a
+      # security update of the package (3.11.2-2+deb12u1) ships the same
+      # upstream source and the same licence.
+      string(REGEX REPLACE "^[0-9]+:" "" upstream "${version}")
+      string(REGEX REPLACE "-[^-]*$" "" upstream "${upstream}")
+      string(REGEX REPLACE "([.+])" "\\\\\\1" pattern "${name} ${upstream}")
+      if(NOT notices MATCHES "\n  From: +Debian package ${pattern}[- ]")
         string(APPEND failures
-               "\n  ${target}: no entry names Debian package ${name} ${version} in its From:")
+               "\n  ${target}: no entry names Debian package ${name} ${upstream} in its From:")
       endif()
     endforeach()
   endforeach()
