@@ -41,11 +41,12 @@ if(WIN32)
                  ${PROJECT_BINARY_DIR}/packaging/README.txt @ONLY)
   enable_language(RC)
   dravelquin_add_version_resource(dravelquin "dravelquin plug-in: caps the wild creature population" 2)
-  dravelquin_add_version_resource(dravelquin-config "dravelquin config checker" 1)
-
   # The modules alone: no import library, no debug database.
-  install(PROGRAMS $<TARGET_FILE:dravelquin> $<TARGET_FILE:dravelquin-config>
-          DESTINATION dravelquin)
+  install(PROGRAMS $<TARGET_FILE:dravelquin> DESTINATION dravelquin)
+  if(TARGET dravelquin-config)
+    dravelquin_add_version_resource(dravelquin-config "dravelquin config checker" 1)
+    install(PROGRAMS $<TARGET_FILE:dravelquin-config> DESTINATION dravelquin)
+  endif()
   install(FILES ${dravelquin_packaging_dir}/config.json ${PROJECT_BINARY_DIR}/packaging/README.txt
           DESTINATION dravelquin)
 

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "tool_run.h"
+#include "config/command_line.h"
 
 namespace dravelquin {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "printable_text.h"
+#include "common/text.h"
 
 namespace dravelquin {
 

@@ -34,10 +34,9 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/garbage_collection.h"
 #include "testbed/host/testbed_host.h"
-#include "tools/sim/population_history.h"
-#include "tools/sim/scenario_parser.h"
-#include "tools/sim/server_life.h"
-#include "tools/sim/simulation.h"
+#include "sim/world.h"
+#include "sim/scenario.h"
+#include "sim/run.h"
 
 namespace dravelquin {
 

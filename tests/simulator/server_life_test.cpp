@@ -2,7 +2,7 @@
 // every creature the simulator counts must be one the game has, and a run
 // must be the same for its seed.
 
-#include "tools/sim/server_life.h"
+#include "sim/run.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,7 @@
 
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
-#include "tools/sim/population_history.h"
-#include "tools/sim/sim_world.h"
-#include "tools/sim/simulation.h"
+#include "sim/world.h"
 
 namespace dravelquin {
 

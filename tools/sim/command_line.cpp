@@ -1,6 +1,12 @@
-#include "tools/sim/command_line.h"
+#include "sim/command_line.h"
 
 #include <cstdio>
+#include <filesystem>
+
+#include "sim/charts.h"
+#include "sim/report.h"
+#include "sim/run.h"
+#include "sim/sweep.h"
 
 namespace dravelquin::sim {
 
@@ -108,6 +114,96 @@ std::string UsageText() {
          "censuses cost; --chart then draws the swing per interval. " + SweepDefaults() + "\n"
          "Exit status 2 for a scenario or file that cannot be used, checked before anything\n"
          "runs; 1 when the run fails on the way.\n";
+}
+
+namespace {
+
+RunResults RunAtInterval(const Options& options, const Scenario& scenario, std::int64_t interval,
+                         std::ostream& warnings, std::ostream& progress) {
+  Scenario at_interval = scenario;
+  at_interval.config = WithCheckInterval(scenario.config, interval);
+  const ServerDir dir = PrepareServerDir(std::nullopt);
+  const TemporaryDirRemoval removal(dir);  // never kept: nothing in it is shown
+  std::ostream discarded_trace(nullptr);
+  return RunInServerDir(dir, at_interval, options.plugin, discarded_trace, warnings, progress);
+}
+
+std::vector<CappedKind> CappedKinds(const Scenario& scenario, const RunResults& run) {
+  std::vector<CappedKind> capped;
+  for (std::size_t kind = 0; kind < scenario.kinds.size(); ++kind) {
+    if (run.caps[kind].capped) {
+      capped.push_back(CappedKind{kind, scenario.kinds[kind].id, run.caps[kind].cap});
+    }
+  }
+  return capped;
+}
+
+KindAtInterval KindOutcome(const RunResults& run, const CappedKind& kind,
+                           double tolerance_percent) {
+  const KindStretch& stretch = run.history.Summary(kind.index);
+  const CapBand band = BandAround(kind.cap, tolerance_percent);
+  return KindAtInterval{stretch.min, stretch.max,
+                        run.history.Dwell().ShareWithin(kind.index, band.low, band.high),
+                        stretch.destroyed};
+}
+
+IntervalOutcome OutcomeOf(const SweepOutcome& sweep, const RunResults& run, std::int64_t interval) {
+  IntervalOutcome outcome{interval, {}, run.censuses, run.load_failure};
+  for (const CappedKind& kind : sweep.kinds) {
+    outcome.kinds.push_back(KindOutcome(run, kind, sweep.tolerance_percent));
+  }
+  return outcome;
+}
+
+}  // namespace
+
+SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
+                              std::ostream& notes) {
+  SweepOutcome sweep;
+  sweep.title = std::filesystem::path(options.scenario).filename().string();
+  sweep.tolerance_percent = options.tolerance_percent;
+  std::ostream silenced(nullptr);
+  for (const std::int64_t interval : *options.sweep) {
+    const bool first = sweep.intervals.empty();
+    const RunResults run =
+        RunAtInterval(options, scenario, interval, first ? notes : silenced, notes);
+    if (first) {
+      sweep.kinds = CappedKinds(scenario, run);
+      sweep.stretch_seconds = run.history.EndTime() - run.history.StartTime();
+    }
+    sweep.intervals.push_back(OutcomeOf(sweep, run, interval));
+  }
+  return sweep;
+}
+
+void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
+                 std::ostream& notes) {
+  const ServerDir dir = PrepareServerDir(options.server_dir);
+  TemporaryDirRemoval removal(dir);
+  const RunResults run = RunInServerDir(dir, scenario, options.plugin, trace, notes, notes);
+
+  const ReportFacts facts{scenario.kinds, run.caps, run.history, run.errors,
+                          run.dump_written ? std::optional(dir.DumpPath()) : std::nullopt,
+                          dir.temporary ? std::optional(dir.root) : std::nullopt};
+  (options.report ? trace : notes) << FormatReport(facts);
+  if (options.chart) {
+    const std::string title = std::filesystem::path(options.scenario).filename().string();
+    WriteChartFile(*options.chart,
+                   PopulationChartSvg(scenario.kinds, run.caps, run.history, title));
+  }
+  if (dir.temporary && options.report) {
+    notes << "server dir (temporary): " << dir.root.string() << "\n";
+  }
+  removal.Keep();
+}
+
+void RunSweep(const Options& options, const Scenario& scenario, std::ostream& out,
+              std::ostream& notes) {
+  const SweepOutcome sweep = RunIntervalSweep(options, scenario, notes);
+  out << FormatSweep(sweep);
+  if (options.chart) {
+    WriteChartFile(*options.chart, SwingChartSvg(sweep));
+  }
 }
 
 }  // namespace dravelquin::sim
