@@ -48,6 +48,7 @@ add_library(dravelquin_msvc_runtime STATIC
   ${dravelquin_runtime_dir}/default_dllmain.cpp
   ${dravelquin_runtime_dir}/dll_entry.cpp
   ${dravelquin_runtime_dir}/exe_entry.cpp
+  ${dravelquin_runtime_dir}/exe_wide_entry.cpp
   ${dravelquin_runtime_dir}/facets.cpp
   ${dravelquin_runtime_dir}/module_tables.cpp
   ${dravelquin_runtime_dir}/new_delete.cpp

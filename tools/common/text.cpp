@@ -1,12 +1,15 @@
 #include "common/text.h"
 
 #include <algorithm>
-#include <iterator>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
+#include <string_view>
 
 #include <utf8.h>
+
+#include "common/command_line.h"
 
 namespace dravelquin {
 
@@ -147,5 +150,18 @@ std::optional<std::string> FullNameOfBlueprintPath(const std::string& path) {
   const std::string class_name = object_path.substr(dot + 1) + "_C";
   return class_name + " " + object_path.substr(0, dot) + ".Default__" + class_name;
 }
+
+#ifdef _WIN32
+std::vector<std::string> Utf8Arguments(int argc, const wchar_t* const* argv) {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide text is UTF-16");
+  std::vector<std::string> arguments;
+  for (int index = 1; index < argc; ++index) {
+    const std::wstring_view wide(argv[index]);
+    std::u16string units(wide.begin(), wide.end());
+    arguments.push_back(Utf8FromUtf16(units));
+  }
+  return arguments;
+}
+#endif
 
 }  // namespace dravelquin

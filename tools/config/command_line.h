@@ -36,8 +36,11 @@ struct VersionCommand {};
 
 using Command = std::variant<CheckCommand, FromDumpCommand, HelpCommand, VersionCommand>;
 
-// The usage text printed with --help and after a UsageError.
+// The usage text printed after a UsageError.
 extern const char kUsage[];
+
+// The text --help prints: every subcommand and option.
+std::string HelpText();
 
 // The command the arguments (without the program's name) ask for. Options
 // may come before or after the file. Raises UsageError for an unknown
@@ -59,7 +62,7 @@ Command ParseCommandLine(const std::vector<std::string>& args);
 //   from-dump: the settings on `out` and notes and errors on `err`; 0 when
 //              written, 1 when the dump cannot be read or holds no blueprint
 //              to write, 2 for a bad invocation.
-//   --help:    the usage on `out`, 0.
+//   --help:    HelpText() on `out`, 0.
 //   --version: "dravelquin-config VERSION" on `out`, 0.
 // A file that cannot be read is one line, printed before anything is
 // checked. A bad invocation prints its reason and the usage on `err`. Bytes

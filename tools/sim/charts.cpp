@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "common/files.h"
 #include "sim/sweep.h"
 
 namespace dravelquin::sim {
@@ -408,7 +409,7 @@ std::string SwingChartSvg(const SweepOutcome& sweep) {
 }
 
 void WriteChartFile(const std::string& path, const std::string& svg) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out << svg;
   out.close();
   if (!out) {

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "common/command_line.h"
 #include "common/files.h"
 #include "sim/command_line.h"
 #include "sim/run.h"
@@ -100,17 +101,15 @@ int Simulate(const dravelquin::sim::Options& options) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(const std::vector<std::string>& arguments) {
 #ifndef _WIN32
   // A reader that goes away (`| head`) makes the next write fail instead of
   // ending the process, so the run stops and removes what it made.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   try {
-    const dravelquin::sim::Options options = dravelquin::sim::ParseCommandLine(
-        std::vector<std::string>(argv + 1, argv + argc), DRAVELQUIN_SIM_DEFAULT_PLUGIN);
+    const dravelquin::sim::Options options =
+        dravelquin::sim::ParseCommandLine(arguments, DRAVELQUIN_SIM_DEFAULT_PLUGIN);
     if (options.help || options.version) {
       std::cout << (options.help ? dravelquin::sim::UsageText()
                                  : std::string("dravelquin-sim ") + DRAVELQUIN_VERSION + "\n");
@@ -125,3 +124,11 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Main(dravelquin::Utf8Arguments(argc, argv)); }
+#else
+int main(int argc, char** argv) { return Main({argv + 1, argv + argc}); }
+#endif

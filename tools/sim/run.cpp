@@ -54,7 +54,8 @@ std::filesystem::path ServerDir::DumpPath() const { return PluginDir() / "dinoDu
 ServerDir PrepareServerDir(const std::optional<std::string>& requested) {
   ServerDir dir;
   dir.temporary = !requested.has_value();
-  dir.root = dir.temporary ? MakeTemporaryFolder("dravelquin-sim-", "temporary server directory") : std::filesystem::absolute(*requested);
+  dir.root = dir.temporary ? MakeTemporaryFolder("dravelquin-sim-", "temporary server directory")
+                           : std::filesystem::absolute(PathFromUtf8(*requested));
   std::filesystem::create_directories(dir.PluginDir());
   return dir;
 }
@@ -65,7 +66,7 @@ void CheckServerDir(const std::optional<std::string>& requested, const PluginFil
     return;
   }
   ServerDir dir;
-  dir.root = *requested;
+  dir.root = PathFromUtf8(*requested);
   std::error_code error;
   if (std::filesystem::exists(dir.root, error) && !std::filesystem::is_directory(dir.root, error)) {
     throw InputProblem("cannot use the server dir " + dir.root.string() + ": " +
