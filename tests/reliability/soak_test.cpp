@@ -214,7 +214,7 @@ TEST_F(Soak, DaysOfServerLifeKeepMemoryFlatAndCountsRight) {
     sim::PopulationHistory history(scenario.kinds.size());
     const auto& run = std::get<sim::RunStep>(scenario.steps[static_cast<std::size_t>(day)].action);
     for (const sim::KindStretch& stretch :
-         sim::RunServerLife(run, scenario.kinds, world, history)) {
+         sim::GenerateServerLife(run, scenario.kinds, world, history)) {
       base_level_calls_ += stretch.spawned;
       destroyed_ += stretch.destroyed;
     }

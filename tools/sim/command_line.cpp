@@ -161,7 +161,7 @@ RunResults RunAtInterval(const Options& options, const Scenario& scenario, std::
   const ServerDir dir = PrepareServerDir(std::nullopt);
   const TemporaryDirRemoval removal(dir);  // never kept: nothing in it is shown
   std::ostream discarded_trace(nullptr);
-  return RunInServerDir(dir, at_interval, options.plugin, discarded_trace, warnings, progress);
+  return SimulateInServerDir(dir, at_interval, options.plugin, discarded_trace, warnings, progress);
 }
 
 std::vector<CappedKind> CappedKinds(const Scenario& scenario, const RunResults& run) {
@@ -212,11 +212,11 @@ SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
   return sweep;
 }
 
-void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
+void SimulateScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
                  std::ostream& notes) {
   const ServerDir dir = PrepareServerDir(options.server_dir);
   TemporaryDirRemoval removal(dir);
-  const RunResults run = RunInServerDir(dir, scenario, options.plugin, trace, notes, notes);
+  const RunResults run = SimulateInServerDir(dir, scenario, options.plugin, trace, notes, notes);
 
   const ReportFacts facts{scenario.kinds, run.caps, run.history, run.errors,
                           run.dump_written ? std::optional(dir.DumpPath()) : std::nullopt,

@@ -75,7 +75,7 @@ SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
 // temporary server dir's path to `notes` in any case. Raises
 // std::runtime_error when the server dir, the config or the chart cannot
 // be written; a temporary server dir is removed when the run raises.
-void RunScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
+void SimulateScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
                  std::ostream& notes);
 
 // Runs the sweep `options.sweep` asks for (RunIntervalSweep), prints its

@@ -88,7 +88,7 @@ int Simulate(const dravelquin::sim::Options& options) {
     if (options.sweep) {
       dravelquin::sim::RunSweep(options, scenario, std::cout, std::cerr);
     } else {
-      dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
+      dravelquin::sim::SimulateScenario(options, scenario, std::cout, std::cerr);
     }
   } catch (const std::ios_base::failure&) {
     if (std::cout.good()) {

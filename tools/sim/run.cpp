@@ -152,7 +152,7 @@ TickSpawns SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world,
 
 }  // namespace
 
-std::vector<KindStretch> RunServerLife(
+std::vector<KindStretch> GenerateServerLife(
     const RunStep& run, const std::vector<ScenarioKind>& kinds, SimWorld& world,
     PopulationHistory& history,
     const std::function<void(const std::vector<std::int64_t>& wild)>& tick_done) {
@@ -180,9 +180,9 @@ std::vector<KindStretch> RunServerLife(
   return stretches.All();
 }
 
-std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
+std::vector<KindStretch> GenerateServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
                                        SimWorld& world, PopulationHistory& history) {
-  return RunServerLife(run, kinds, world, history,
+  return GenerateServerLife(run, kinds, world, history,
                        [&history](const std::vector<std::int64_t>& wild) {
                          history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
                        });
@@ -288,7 +288,7 @@ Simulation::Simulation(const Scenario& scenario, SimWorld& world, std::string pl
       history_(scenario.kinds.size()),
       first_recorded_step_(FirstRunStep(scenario)) {}
 
-void Simulation::RunAll(std::ostream& trace) {
+void Simulation::PerformAll(std::ostream& trace) {
   for (std::size_t index = 0; index < scenario_.steps.size(); ++index) {
     WriteTraceLine(trace, Perform(index));
   }
@@ -390,7 +390,7 @@ void Simulation::Do(const CommandStep& step, Json& line) {
 void Simulation::Do(const RunStep& step, Json& line) {
   RunProgress progress(progress_, step.ticks);
   const std::vector<KindStretch> stretches =
-      RunServerLife(step, scenario_.kinds, world_, history_,
+      GenerateServerLife(step, scenario_.kinds, world_, history_,
                     [this, &progress](const std::vector<std::int64_t>& wild) {
                       errors_.Collect();  // so that the host keeps none of a long run's errors
                       RecordSample(wild);
@@ -431,7 +431,7 @@ APlayerController* Simulation::PlayerFor(PlayerChoice choice) {
   return player;
 }
 
-RunResults RunInServerDir(const ServerDir& dir, const Scenario& scenario, const std::string& plugin,
+RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, const std::string& plugin,
                           std::ostream& trace, std::ostream& warnings, std::ostream& progress) {
   WriteConfig(dir, scenario.config);
   StartServer(dir.root, scenario.start_time);
@@ -444,7 +444,7 @@ RunResults RunInServerDir(const ServerDir& dir, const Scenario& scenario, const 
   if (StandardErrorIsTerminal()) {
     simulation.ShowProgressOn(progress);
   }
-  simulation.RunAll(trace);
+  simulation.PerformAll(trace);
   simulation.Finish();
   return RunResults{
       std::move(caps),       simulation.History(),     simulation.Errors().PerEntryPoint(),

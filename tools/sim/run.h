@@ -86,12 +86,12 @@ void WriteConfig(const ServerDir& dir, const ScenarioConfig& config);
 // deaths are recorded in `history`; then `tick_done` runs, which records
 // the tick's end there. Returns what happened over the run, one entry per
 // kind.
-std::vector<KindStretch> RunServerLife(
+std::vector<KindStretch> GenerateServerLife(
     const RunStep& run, const std::vector<ScenarioKind>& kinds, SimWorld& world,
     PopulationHistory& history,
     const std::function<void(const std::vector<std::int64_t>& wild)>& tick_done);
 // The same, each tick's end recorded in `history` at the clock's time.
-std::vector<KindStretch> RunServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
+std::vector<KindStretch> GenerateServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
                                        SimWorld& world, PopulationHistory& history);
 
 // Running a scenario's steps against the loaded plug-in, one trace line per
@@ -118,7 +118,7 @@ class Simulation {
              std::filesystem::path dump_path);
 
   // Runs every step in order, writing each one's trace line as it ends.
-  void RunAll(std::ostream& trace);
+  void PerformAll(std::ostream& trace);
   // Runs one step and returns its trace line.
   Json Perform(std::size_t index);
   // Unloads the plug-in when a scenario left it loaded, as the server does
@@ -190,7 +190,7 @@ struct RunResults {
 // trace line to `trace`. Warnings about the kinds go to `warnings`, and on a
 // terminal the progress of long runs to `progress`. Raises
 // std::runtime_error when the config cannot be written.
-RunResults RunInServerDir(const ServerDir& dir, const Scenario& scenario, const std::string& plugin,
+RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, const std::string& plugin,
                           std::ostream& trace, std::ostream& warnings, std::ostream& progress);
 
 }  // namespace dravelquin::sim
