@@ -46,7 +46,7 @@ class InputFiles : public ::testing::Test {
     return "";
   }
 
-  fs::path PluginDir() const { return folder_ / "ArkApi" / "Plugins" / "dravelquin"; }
+  fs::path PluginDir() const { return PluginFolderOf(folder_); }
 
   fs::path folder_;
 };
@@ -59,33 +59,33 @@ TEST_F(InputFiles, ScenarioThatCannotBeReadIsNamedWithTheReason) {
   // A directory (it ended in a raw stream-buffer message).
   EXPECT_EQ("cannot read the scenario " + folder_.string() + ": " +
                 Reason(std::errc::is_a_directory),
-            ProblemOf([&] { ReadWholeFile(folder_, "the scenario"); }));
+            ProblemOf([&] { ReadWholeFile(folder_.u8string(), "the scenario"); }));
   // A file that is not there.
   const fs::path missing = folder_ / "missing.json";
   EXPECT_EQ("cannot read the scenario " + missing.string() + ": " +
                 Reason(std::errc::no_such_file_or_directory),
-            ProblemOf([&] { ReadWholeFile(missing, "the scenario"); }));
+            ProblemOf([&] { ReadWholeFile(missing.u8string(), "the scenario"); }));
   // A readable file: its bytes.
   WriteFile(folder_ / "s.json", "{\r\n}");
-  EXPECT_EQ("{\r\n}", ReadWholeFile(folder_ / "s.json", "the scenario"));
+  EXPECT_EQ("{\r\n}", ReadWholeFile((folder_ / "s.json").u8string(), "the scenario"));
 }
 
 TEST_F(InputFiles, ChartThatCannotBeWrittenIsFoundBeforeTheRun) {
   // A directory.
   EXPECT_EQ("cannot write the chart " + folder_.string() + ": " +
                 Reason(std::errc::is_a_directory),
-            ProblemOf([&] { CheckWritable(folder_, "the chart"); }));
+            ProblemOf([&] { CheckWritable(folder_.u8string(), "the chart"); }));
   // In a folder that is not there.
   const fs::path nowhere = folder_ / "no" / "chart.svg";
   EXPECT_EQ("cannot write the chart " + nowhere.string() + ": " +
                 Reason(std::errc::no_such_file_or_directory),
-            ProblemOf([&] { CheckWritable(nowhere, "the chart"); }));
+            ProblemOf([&] { CheckWritable(nowhere.u8string(), "the chart"); }));
   // A writable place: no file left behind, an existing one left as it is.
-  EXPECT_EQ("", ProblemOf([&] { CheckWritable(folder_ / "new.svg", "the chart"); }));
+  EXPECT_EQ("", ProblemOf([&] { CheckWritable((folder_ / "new.svg").u8string(), "the chart"); }));
   EXPECT_FALSE(fs::exists(folder_ / "new.svg"));
   WriteFile(folder_ / "old.svg", "<svg/>");
-  EXPECT_EQ("", ProblemOf([&] { CheckWritable(folder_ / "old.svg", "the chart"); }));
-  EXPECT_EQ("<svg/>", ReadWholeFile(folder_ / "old.svg", "the chart"));
+  EXPECT_EQ("", ProblemOf([&] { CheckWritable((folder_ / "old.svg").u8string(), "the chart"); }));
+  EXPECT_EQ("<svg/>", ReadWholeFile((folder_ / "old.svg").u8string(), "the chart"));
 }
 
 TEST_F(InputFiles, ServerDirWhosePluginFileIsAFolderIsRefused) {
