@@ -83,6 +83,8 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
       "starting one from a census dump. Exit status 2 for a bad invocation.",
       "dravelquin-config");
   app->set_help_flag("-h,--help", "Print this help and exit");
+  // A path such as /srv/config.json is a file on every system, never an option.
+  app->allow_windows_style_options(false);
   app->add_flag("--version", given.version, "Print the version and exit");
   app->require_subcommand(0, 1);
   app->allow_extras();

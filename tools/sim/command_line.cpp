@@ -69,6 +69,8 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
       "runs; 1 when the run fails on the way.",
       "dravelquin-sim");
   app->set_help_flag("-h,--help", "Print this help and exit");
+  // A path such as /srv/config.json is a file on every system, never an option.
+  app->allow_windows_style_options(false);
   app->allow_extras();
   Options& options = given.options;
   app->add_option("SCENARIO.json", given.scenarios, "The scenario file");
