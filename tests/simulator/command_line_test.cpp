@@ -80,6 +80,8 @@ TEST(SimCommandLine, SweepNeverUsesAGivenServerDir) {
 TEST(SimCommandLine, VersionNeedsNoScenario) {
   EXPECT_TRUE(Parse({"--version"}).version);
   EXPECT_THROW(Parse({}), UsageError);
+  // A path that starts with a slash is the scenario on every system.
+  EXPECT_EQ("/srv/s.json", Parse({"/srv/s.json"}).scenario);
 }
 
 }  // namespace dravelquin
