@@ -1,12 +1,11 @@
 #include "bench_server.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
 
+#include "common/files.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/fresh_server.h"
 #include "testbed/game/game_world.h"
@@ -18,24 +17,13 @@ namespace {
 
 constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
 
-std::filesystem::path MakeServerDir() {
-  const std::string pattern =
-      (std::filesystem::temp_directory_path() / "dravelquin-bench-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "cannot make a server directory");
-  }
-  return std::filesystem::path(buffer.data());
-}
-
 void AddProblem(std::string& problems, const std::string& problem) {
   problems += (problems.empty() ? "" : "; ") + problem;
 }
 
 }  // namespace
 
-BenchServer::BenchServer(testbed::AllocatorMode allocator) : dir_(MakeServerDir()) {
+BenchServer::BenchServer(testbed::AllocatorMode allocator) : dir_(MakeTemporaryFolder("dravelquin-bench-", "server directory")) {
   testbed::StartFreshServer(dir_, testbed::AllocatorRecord::kCountsOnly);
   testbed::SetAllocatorMode(allocator);
 }
@@ -80,8 +68,6 @@ std::string BenchServer::Finish() const {
 
 std::filesystem::path BenchServer::DumpFile() const { return PluginDir() / "dinoDump.txt"; }
 
-std::filesystem::path BenchServer::PluginDir() const {
-  return dir_ / "ArkApi" / "Plugins" / "dravelquin";
-}
+std::filesystem::path BenchServer::PluginDir() const { return PluginFolderOf(dir_); }
 
 }  // namespace dravelquin

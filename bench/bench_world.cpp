@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "common/text.h"
 #include "testbed/game/game_world.h"
 
 namespace dravelquin {
@@ -35,12 +36,7 @@ std::u16string DescriptiveName(int kind, int round) {
 
 }  // namespace
 
-std::u16string KindFullName(int kind) {
-  const std::string name = KindName(kind);
-  const std::string blueprint = name + "_Character_BP";
-  return Utf16OfAscii(blueprint + "_C /Game/PrimalEarth/Dinos/" + name + "/" + blueprint +
-                      ".Default__" + blueprint + "_C");
-}
+std::u16string KindFullName(int kind) { return Utf16FromUtf8(*FullNameOfBlueprintPath(KindPath(kind))); }
 
 std::string KindPath(int kind) {
   const std::string name = KindName(kind);

@@ -1,5 +1,5 @@
 # The libraries for a Windows cross-build, from Debian's Linux packages:
-# nlohmann JSON used as headers only, and GoogleTest built from its source
+# nlohmann JSON, CLI11 and utfcpp used as headers only, and GoogleTest built from its source
 # package with the cross compiler (its targets GTest::gtest,
 # GTest::gtest_main, GTest::gmock and GTest::gmock_main). spdlog comes from
 # cmake/Spdlog.cmake, as in every build.
@@ -9,7 +9,7 @@
 # library's headers in front of the target's.
 
 set(DRAVELQUIN_DEBIAN_INCLUDE_DIR /usr/include CACHE PATH
-    "Folder holding Debian's nlohmann headers")
+    "Folder holding Debian's nlohmann, CLI and utf8cpp headers")
 set(DRAVELQUIN_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH
     "GoogleTest's source, as Debian's googletest package installs it")
 
@@ -27,6 +27,23 @@ file(CREATE_LINK ${DRAVELQUIN_DEBIAN_INCLUDE_DIR}/nlohmann
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 set_target_properties(nlohmann_json::nlohmann_json PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${dravelquin_header_links})
+
+# The tools' command lines (CLI11, <CLI/CLI.hpp>) and UTF-8 text (utfcpp,
+# <utf8.h>), under the names their Debian packages' CMake files give them.
+foreach(dravelquin_header_dir CLI utf8cpp)
+  if(NOT IS_DIRECTORY ${DRAVELQUIN_DEBIAN_INCLUDE_DIR}/${dravelquin_header_dir})
+    message(FATAL_ERROR "${DRAVELQUIN_DEBIAN_INCLUDE_DIR}/${dravelquin_header_dir} is missing: "
+                        "install libcli11-dev and libutfcpp-dev")
+  endif()
+  file(CREATE_LINK ${DRAVELQUIN_DEBIAN_INCLUDE_DIR}/${dravelquin_header_dir}
+       ${dravelquin_header_links}/${dravelquin_header_dir} SYMBOLIC)
+endforeach()
+add_library(CLI11::CLI11 INTERFACE IMPORTED)
+set_target_properties(CLI11::CLI11 PROPERTIES
+  INTERFACE_INCLUDE_DIRECTORIES ${dravelquin_header_links})
+add_library(utf8cpp INTERFACE IMPORTED)
+set_target_properties(utf8cpp PROPERTIES
+  INTERFACE_INCLUDE_DIRECTORIES ${dravelquin_header_links}/utf8cpp)
 
 if(DRAVELQUIN_TESTS)
   if(NOT EXISTS ${DRAVELQUIN_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)

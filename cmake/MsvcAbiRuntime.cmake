@@ -48,6 +48,7 @@ add_library(dravelquin_msvc_runtime STATIC
   ${dravelquin_runtime_dir}/default_dllmain.cpp
   ${dravelquin_runtime_dir}/dll_entry.cpp
   ${dravelquin_runtime_dir}/exe_entry.cpp
+  ${dravelquin_runtime_dir}/exe_wide_entry.cpp
   ${dravelquin_runtime_dir}/facets.cpp
   ${dravelquin_runtime_dir}/module_tables.cpp
   ${dravelquin_runtime_dir}/new_delete.cpp
@@ -64,8 +65,12 @@ get_target_property(dravelquin_runtime_sources dravelquin_msvc_runtime SOURCES)
 list(FILTER dravelquin_runtime_sources INCLUDE REGEX "^${dravelquin_runtime_dir}/")
 # The start-up code runs before the /GS cookie is set, and sets it: it has no
 # stack checks of its own.
+set(dravelquin_runtime_options ${DRAVELQUIN_WARNINGS} /GS-)
+if(DRAVELQUIN_WERROR)
+  list(APPEND dravelquin_runtime_options /WX)
+endif()
 set_source_files_properties(${dravelquin_runtime_sources} PROPERTIES
-  COMPILE_OPTIONS "${DRAVELQUIN_WARNINGS};/GS-")
+  COMPILE_OPTIONS "${dravelquin_runtime_options}")
 set_source_files_properties(${dravelquin_stl_src}/filesystem.cpp PROPERTIES
   COMPILE_OPTIONS "/FI${dravelquin_runtime_dir}/filesystem_sdk.h")
 

@@ -67,11 +67,12 @@ if(WIN32)
                           ${dravelquin_package_text_dir}/THIRD-PARTY-NOTICES.txt)
   enable_language(RC)
   dravelquin_add_version_resource(dravelquin "dravelquin plug-in: caps the wild creature population" 2)
-  dravelquin_add_version_resource(dravelquin-config "dravelquin config checker" 1)
-
   # The modules alone: no import library, no debug database.
-  install(PROGRAMS $<TARGET_FILE:dravelquin> $<TARGET_FILE:dravelquin-config>
-          DESTINATION dravelquin)
+  install(PROGRAMS $<TARGET_FILE:dravelquin> DESTINATION dravelquin)
+  if(TARGET dravelquin-config)
+    dravelquin_add_version_resource(dravelquin-config "dravelquin config checker" 1)
+    install(PROGRAMS $<TARGET_FILE:dravelquin-config> DESTINATION dravelquin)
+  endif()
   install(FILES ${dravelquin_package_text_dir}/README.txt
                 ${dravelquin_package_text_dir}/config.example.json
                 ${dravelquin_package_text_dir}/LICENSE.txt

@@ -22,7 +22,7 @@ trap stop_wineserver EXIT
 
 # Configuring makes the prefix and starts its wineserver, which the build's
 # test discovery and then the whole suite reuse.
-scripts/build.sh "$dir" --toolchain cmake/clang-cl-x86_64.cmake -DDRAVELQUIN_BENCH=OFF
+scripts/build.sh "$dir" --toolchain cmake/clang-cl-x86_64.cmake -DDRAVELQUIN_BENCH=OFF -DDRAVELQUIN_WERROR=ON
 # The release ZIP, whose contents a test checks.
 cmake --build "$dir" --target package >/dev/null
 # A test whose program ends in Wine's loader assertion at exit is run again

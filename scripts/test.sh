@@ -7,10 +7,12 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 
-scripts/build.sh build
+# Warnings are errors here, and only here: a user's build keeps going.
+scripts/build.sh build -DDRAVELQUIN_WERROR=ON
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF \
+  -DDRAVELQUIN_WERROR=ON
 ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
 
 # The same suites once more as Windows programs: the DLL servers load, built

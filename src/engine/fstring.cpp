@@ -5,7 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "engine/packed_units.h"
+#include "host/packed_units.h"
 
 namespace dravelquin {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "engine/packed_units.h"
+#include "host/packed_units.h"
 
 namespace dravelquin {
 

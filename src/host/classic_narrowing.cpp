@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "engine/packed_units.h"
+#include "host/packed_units.h"
 
 namespace dravelquin {
 

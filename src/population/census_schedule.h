@@ -5,8 +5,6 @@
 
 #include <cstdint>
 
-#include <nlohmann/json.hpp>
-
 #include "host/game_types.h"
 
 namespace dravelquin {

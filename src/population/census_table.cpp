@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/packed_units.h"
+#include "host/packed_units.h"
 #include "host/case_folding.h"
 #include "host/platform.h"
 #include "population/settings.h"

@@ -10,8 +10,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "check_summary.h"
-#include "plugin_reading.h"
+#include "config/checks.h"
+#include "plugin_rules/plugin_rules.h"
 #include "support/testbed_fixture.h"
 
 namespace dravelquin {

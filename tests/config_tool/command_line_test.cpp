@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "tool_run.h"
+#include "config/command_line.h"
 
 namespace dravelquin {
 
@@ -105,11 +104,16 @@ TEST(ToolInvocation, BytesOfABadArgumentThatAreNotUtf8AreEscaped) {
             err.str());
 }
 
-TEST(ToolInvocation, HelpPrintsTheUsageAndSucceeds) {
+TEST(ToolInvocation, HelpListsEveryOptionAndSucceeds) {
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(0, RunTool({"--help"}, out, err));
-  EXPECT_EQ(kUsage, out.str());
+  EXPECT_EQ(HelpText(), out.str());
+  EXPECT_EQ("", err.str());
+  for (const char* option : {"--version", "check", "--dump", "--strict", "from-dump", "--cap",
+                             "--scale", "--only", "--match-case"}) {
+    EXPECT_NE(std::string::npos, out.str().find(option)) << option;
+  }
 }
 
 }  // namespace dravelquin

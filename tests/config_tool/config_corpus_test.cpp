@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "support/testbed_fixture.h"
-#include "tool_run.h"
+#include "config/command_line.h"
 
 namespace dravelquin {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "dump_file.h"
+#include "config/dump.h"
 
 namespace dravelquin {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "json_mistake.h"
+#include "config/checks.h"
 
 namespace dravelquin {
 

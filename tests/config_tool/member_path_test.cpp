@@ -7,7 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "member_path.h"
+#include "config/report.h"
 
 namespace dravelquin {
 

@@ -13,10 +13,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "config_check.h"
-#include "config_from_dump.h"
-#include "dump_report.h"
-#include "plugin_reading.h"
+#include "config/checks.h"
+#include "config/dump.h"
+#include "plugin_rules/plugin_rules.h"
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "printable_text.h"
+#include "common/text.h"
 
 namespace dravelquin {
 
@@ -34,6 +34,14 @@ TEST(PrintableText, SequenceCutShortIsEscapedWithoutReadingPastTheEnd) {
   // The first two bytes of "€" at the end, then before an ASCII byte.
   EXPECT_EQ("x\\xE2\\x82", EscapedNonUtf8("x\xE2\x82"));
   EXPECT_EQ("\\xE2\\x82y", EscapedNonUtf8("\xE2\x82y"));
+}
+
+// How the tools take Windows' wide command-line arguments.
+TEST(Utf8FromUtf16, PairsAreJoinedAndLoneSurrogatesReplaced) {
+  // "é", then U+1F996 as a surrogate pair.
+  EXPECT_EQ("\xC3\xA9\xF0\x9F\xA6\x96", Utf8FromUtf16(u"\u00E9\U0001F996"));
+  // A high surrogate with no low one after it, and a low one alone.
+  EXPECT_EQ("a\xEF\xBF\xBD" "b\xEF\xBF\xBD", Utf8FromUtf16(u"a\xD83E" u"b\xDD96"));
 }
 
 }  // namespace dravelquin

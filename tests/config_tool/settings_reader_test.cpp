@@ -8,8 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "config_check.h"
-#include "plugin_reading.h"
+#include "config/checks.h"
+#include "plugin_rules/plugin_rules.h"
 #include "support/testbed_fixture.h"
 
 namespace dravelquin {

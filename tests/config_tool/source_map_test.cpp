@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "source_map.h"
+#include "config/report.h"
 
 namespace dravelquin {
 

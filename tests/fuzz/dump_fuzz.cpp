@@ -10,10 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "config_check.h"
-#include "config_from_dump.h"
-#include "diagnostic.h"
-#include "dump_file.h"
+#include "config/checks.h"
+#include "config/dump.h"
+#include "config/report.h"
 #include "fuzz/fuzz_require.h"
 #include "fuzz/heap_watch.h"
 

@@ -10,7 +10,7 @@
 
 #include "fuzz/fuzz_require.h"
 #include "fuzz/scenario_text.h"
-#include "tools/sim/scenario_parser.h"
+#include "sim/scenario.h"
 
 namespace dravelquin {
 

@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "tools/sim/scenario_fields.h"
+#include "sim/scenario.h"
 
 namespace dravelquin::fuzz {
 

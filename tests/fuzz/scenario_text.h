@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tools/sim/scenario.h"
+#include "sim/scenario.h"
 
 namespace dravelquin::fuzz {
 

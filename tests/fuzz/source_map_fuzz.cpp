@@ -18,8 +18,7 @@
 
 #include "fuzz/fuzz_require.h"
 #include "population/settings.h"
-#include "source_map.h"
-#include "text_position.h"
+#include "config/report.h"
 
 namespace dravelquin {
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/files.h"
 #include "support/plugin_world.h"
 #include "testbed/host/testbed_host.h"
 
@@ -42,7 +43,7 @@ class DumpPath : public PluginWorldTest {
   void SetUp() override {
     PluginWorldTest::SetUp();
     server_ = ServerDir() / "server";
-    plugin_dir_ = server_ / "ArkApi" / "Plugins" / "dravelquin";
+    plugin_dir_ = PluginFolderOf(server_);
     fs::create_directories(plugin_dir_);
     std::ofstream(plugin_dir_ / "config.json") << ConfigWith("{}");
     testbed::SetCurrentDir(server_.string());

@@ -34,10 +34,9 @@
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/garbage_collection.h"
 #include "testbed/host/testbed_host.h"
-#include "tools/sim/population_history.h"
-#include "tools/sim/scenario_parser.h"
-#include "tools/sim/server_life.h"
-#include "tools/sim/simulation.h"
+#include "sim/world.h"
+#include "sim/scenario.h"
+#include "sim/run.h"
 
 namespace dravelquin {
 
@@ -215,7 +214,7 @@ TEST_F(Soak, DaysOfServerLifeKeepMemoryFlatAndCountsRight) {
     sim::PopulationHistory history(scenario.kinds.size());
     const auto& run = std::get<sim::RunStep>(scenario.steps[static_cast<std::size_t>(day)].action);
     for (const sim::KindStretch& stretch :
-         sim::RunServerLife(run, scenario.kinds, world, history)) {
+         sim::GenerateServerLife(run, scenario.kinds, world, history)) {
       base_level_calls_ += stretch.spawned;
       destroyed_ += stretch.destroyed;
     }

@@ -2,14 +2,13 @@
 // settings file the plug-in reads at start-up: the census's match of a kind's
 // blueprint path, then the gate's cap lookup under that exact path.
 
-#include "tools/sim/applied_caps.h"
+#include "sim/world.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "support/testbed_fixture.h"
-#include "tools/sim/sim_world.h"
 
 namespace dravelquin {
 

@@ -1,7 +1,7 @@
 // The simulator's command line: the options that make a preview safe and the
 // version.
 
-#include "tools/sim/command_line.h"
+#include "sim/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ TEST(SimCommandLine, ConfigAndOverwrite) {
   // --overwrite is the only leave to replace a server's files.
   EXPECT_TRUE(Parse({"--overwrite", "--server-dir", "d", "s.json"}).overwrite);
   // --config needs its value.
-  EXPECT_THROW(Parse({"s.json", "--config"}), sim::UsageError);
+  EXPECT_THROW(Parse({"s.json", "--config"}), UsageError);
 }
 
 TEST(SimCommandLine, SweepIntervals) {
@@ -46,7 +46,7 @@ TEST(SimCommandLine, SweepIntervals) {
        {"Count=5", "CheckInterval=60s", "CheckInterval=-5", "CheckInterval=2147483648",
         "CheckInterval=600,600", "CheckInterval=600,,1800", "CheckInterval=600,",
         "CheckInterval=", "CheckInterval=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21"}) {
-    EXPECT_THROW(Parse({"--sweep", value, "s.json"}), sim::UsageError) << value;
+    EXPECT_THROW(Parse({"--sweep", value, "s.json"}), UsageError) << value;
   }
   // Without --sweep there is nothing to sweep.
   EXPECT_FALSE(Parse({"s.json"}).sweep.has_value());
@@ -58,18 +58,18 @@ TEST(SimCommandLine, SweepTolerance) {
   EXPECT_EQ(7.5, Parse({"--sweep", "--tolerance", "7.5", "s.json"}).tolerance_percent);
   // 0, above 100, and text that is no number are refused.
   for (const char* value : {"0", "100.5", "ten", "10%", "", " 10", "10 ", "nan"}) {
-    EXPECT_THROW(Parse({"--sweep", "--tolerance", value, "s.json"}), sim::UsageError) << value;
+    EXPECT_THROW(Parse({"--sweep", "--tolerance", value, "s.json"}), UsageError) << value;
   }
   // A tolerance without a sweep is a mistake, not ignored.
-  EXPECT_THROW(Parse({"--tolerance", "5", "s.json"}), sim::UsageError);
+  EXPECT_THROW(Parse({"--tolerance", "5", "s.json"}), UsageError);
 }
 
 TEST(SimCommandLine, SweepNeverUsesAGivenServerDir) {
   // Each run of a sweep has a temporary server dir of its own: a live one,
   // leave to overwrite it, or a trace summary are refused with it.
-  EXPECT_THROW(Parse({"--sweep", "--server-dir", "live", "s.json"}), sim::UsageError);
-  EXPECT_THROW(Parse({"--sweep", "--overwrite", "s.json"}), sim::UsageError);
-  EXPECT_THROW(Parse({"--sweep", "--report", "s.json"}), sim::UsageError);
+  EXPECT_THROW(Parse({"--sweep", "--server-dir", "live", "s.json"}), UsageError);
+  EXPECT_THROW(Parse({"--sweep", "--overwrite", "s.json"}), UsageError);
+  EXPECT_THROW(Parse({"--sweep", "--report", "s.json"}), UsageError);
   // --config and --chart go with it.
   const sim::Options options =
       Parse({"--sweep", "--config", "c.json", "--chart", "x.svg", "s.json"});
@@ -79,7 +79,9 @@ TEST(SimCommandLine, SweepNeverUsesAGivenServerDir) {
 
 TEST(SimCommandLine, VersionNeedsNoScenario) {
   EXPECT_TRUE(Parse({"--version"}).version);
-  EXPECT_THROW(Parse({}), sim::UsageError);
+  EXPECT_THROW(Parse({}), UsageError);
+  // A path that starts with a slash is the scenario on every system.
+  EXPECT_EQ("/srv/s.json", Parse({"/srv/s.json"}).scenario);
 }
 
 }  // namespace dravelquin

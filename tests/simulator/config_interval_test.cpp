@@ -1,13 +1,13 @@
 // The config a sweep runs at each interval: the scenario's own with only
 // General.CheckInterval changed, and a clear refusal where it cannot be.
 
-#include "tools/sim/config_interval.h"
+#include "sim/sweep.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "tools/sim/input_files.h"
+#include "common/files.h"
 
 namespace dravelquin {
 
@@ -21,7 +21,7 @@ sim::ScenarioConfig Document(const std::string& text) {
 std::string Refusal(const sim::ScenarioConfig& config) {
   try {
     sim::WithCheckInterval(config, 600);
-  } catch (const sim::InputProblem& problem) {
+  } catch (const InputProblem& problem) {
     return problem.what();
   }
   return "";

@@ -2,7 +2,7 @@
 // any work: one line naming the file and the system's reason, and a server's
 // own files never replaced without leave.
 
-#include "tools/sim/input_files.h"
+#include "common/files.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "tools/sim/server_dir.h"
+#include "sim/run.h"
 
 namespace dravelquin {
 
@@ -40,13 +40,13 @@ class InputFiles : public ::testing::Test {
   static std::string ProblemOf(Call call) {
     try {
       call();
-    } catch (const sim::InputProblem& problem) {
+    } catch (const InputProblem& problem) {
       return problem.what();
     }
     return "";
   }
 
-  fs::path PluginDir() const { return folder_ / "ArkApi" / "Plugins" / "dravelquin"; }
+  fs::path PluginDir() const { return PluginFolderOf(folder_); }
 
   fs::path folder_;
 };
@@ -59,33 +59,33 @@ TEST_F(InputFiles, ScenarioThatCannotBeReadIsNamedWithTheReason) {
   // A directory (it ended in a raw stream-buffer message).
   EXPECT_EQ("cannot read the scenario " + folder_.string() + ": " +
                 Reason(std::errc::is_a_directory),
-            ProblemOf([&] { sim::ReadWholeFile(folder_, "the scenario"); }));
+            ProblemOf([&] { ReadWholeFile(folder_.u8string(), "the scenario"); }));
   // A file that is not there.
   const fs::path missing = folder_ / "missing.json";
   EXPECT_EQ("cannot read the scenario " + missing.string() + ": " +
                 Reason(std::errc::no_such_file_or_directory),
-            ProblemOf([&] { sim::ReadWholeFile(missing, "the scenario"); }));
+            ProblemOf([&] { ReadWholeFile(missing.u8string(), "the scenario"); }));
   // A readable file: its bytes.
   WriteFile(folder_ / "s.json", "{\r\n}");
-  EXPECT_EQ("{\r\n}", sim::ReadWholeFile(folder_ / "s.json", "the scenario"));
+  EXPECT_EQ("{\r\n}", ReadWholeFile((folder_ / "s.json").u8string(), "the scenario"));
 }
 
 TEST_F(InputFiles, ChartThatCannotBeWrittenIsFoundBeforeTheRun) {
   // A directory.
   EXPECT_EQ("cannot write the chart " + folder_.string() + ": " +
                 Reason(std::errc::is_a_directory),
-            ProblemOf([&] { sim::CheckWritable(folder_, "the chart"); }));
+            ProblemOf([&] { CheckWritable(folder_.u8string(), "the chart"); }));
   // In a folder that is not there.
   const fs::path nowhere = folder_ / "no" / "chart.svg";
   EXPECT_EQ("cannot write the chart " + nowhere.string() + ": " +
                 Reason(std::errc::no_such_file_or_directory),
-            ProblemOf([&] { sim::CheckWritable(nowhere, "the chart"); }));
+            ProblemOf([&] { CheckWritable(nowhere.u8string(), "the chart"); }));
   // A writable place: no file left behind, an existing one left as it is.
-  EXPECT_EQ("", ProblemOf([&] { sim::CheckWritable(folder_ / "new.svg", "the chart"); }));
+  EXPECT_EQ("", ProblemOf([&] { CheckWritable((folder_ / "new.svg").u8string(), "the chart"); }));
   EXPECT_FALSE(fs::exists(folder_ / "new.svg"));
   WriteFile(folder_ / "old.svg", "<svg/>");
-  EXPECT_EQ("", ProblemOf([&] { sim::CheckWritable(folder_ / "old.svg", "the chart"); }));
-  EXPECT_EQ("<svg/>", sim::ReadWholeFile(folder_ / "old.svg", "the chart"));
+  EXPECT_EQ("", ProblemOf([&] { CheckWritable((folder_ / "old.svg").u8string(), "the chart"); }));
+  EXPECT_EQ("<svg/>", ReadWholeFile((folder_ / "old.svg").u8string(), "the chart"));
 }
 
 TEST_F(InputFiles, ServerDirWhosePluginFileIsAFolderIsRefused) {

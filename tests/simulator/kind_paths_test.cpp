@@ -1,7 +1,8 @@
 // Warning about a kind of which the plug-in makes no blueprint path: its
 // creatures could never match a config member, which was silent.
 
-#include "tools/sim/kind_paths.h"
+#include "common/text.h"
+#include "sim/world.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 #include "engine/fstring.h"
 #include "engine/naming.h"
 #include "support/testbed_fixture.h"
-#include "tools/sim/kind_name.h"
+#include "sim/scenario.h"
 
 namespace dravelquin {
 
@@ -28,7 +29,7 @@ TEST_F(KindPaths, WarnsOnlyOfAFullNameThatGivesNoPath) {
       // A full name without the space before the object path: none.
       {"dodo", "Dodo_BP_C", {}},
       // Made from a dump's blueprint path: a path.
-      {"rex", *sim::FullNameOfBlueprintPath("blueprint'/Game/Rex/Rex_BP.Rex_BP'"), {}},
+      {"rex", *FullNameOfBlueprintPath("blueprint'/Game/Rex/Rex_BP.Rex_BP'"), {}},
   };
   const sim::SimWorld world(kinds);
   const std::vector<std::string> warnings = sim::KindsWithoutPath(kinds, world);
@@ -44,7 +45,7 @@ TEST_F(KindPaths, BlueprintPathComesBackFromTheFullNameMadeOfIt) {
   // The plug-in's own path building, run on the made full name, gives the
   // path given.
   const std::string path = "blueprint'/Game/Creatures/Dodo/Dodo_BP.Dodo_BP'";
-  const sim::SimWorld world({{"dodo", *sim::FullNameOfBlueprintPath(path), {}}});
+  const sim::SimWorld world({{"dodo", *FullNameOfBlueprintPath(path), {}}});
   FString made = BlueprintPathOf(world.DefaultObjectOf(0));
   EXPECT_EQ(path, ToNarrow(made));
   Release(made);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "testbed/host/testbed_host.h"
-#include "tools/sim/plugin_errors.h"
+#include "sim/events.h"
 
 namespace dravelquin {
 

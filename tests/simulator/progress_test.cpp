@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/sim/progress.h"
+#include "sim/events.h"
 
 namespace dravelquin {
 

@@ -1,7 +1,7 @@
 // The generator behind generated runs: the reference sequence, and the
 // draws built on it.
 
-#include "tools/sim/random.h"
+#include "sim/world.h"
 
 #include <gtest/gtest.h>
 

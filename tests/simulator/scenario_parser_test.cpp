@@ -1,7 +1,7 @@
 // Checking scenario files: every refusal names the step and the field, and
 // what is accepted comes out with its defaults.
 
-#include "tools/sim/scenario_parser.h"
+#include "sim/scenario.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // every creature the simulator counts must be one the game has, and a run
 // must be the same for its seed.
 
-#include "tools/sim/server_life.h"
+#include "sim/run.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,7 @@
 
 #include "testbed/game/game_world.h"
 #include "testbed/host/testbed_host.h"
-#include "tools/sim/population_history.h"
-#include "tools/sim/sim_world.h"
-#include "tools/sim/simulation.h"
+#include "sim/world.h"
 
 namespace dravelquin {
 
@@ -55,7 +53,7 @@ class SimulatedWorld : public ::testing::Test {
 class ServerLife : public SimulatedWorld {
  protected:
   std::vector<sim::KindStretch> Run(const sim::RunStep& run) {
-    return sim::RunServerLife(run, kinds_, world_, history_);
+    return sim::GenerateServerLife(run, kinds_, world_, history_);
   }
 };
 
@@ -116,7 +114,7 @@ TEST_F(ServerLife, SameSeedGivesTheSameStretch) {
   sim::StartServer("/nonexistent", kStart);
   sim::SimWorld fresh_world(kinds_);
   const std::vector<sim::KindStretch> second =
-      sim::RunServerLife(Stretch(300, 42), kinds_, fresh_world, history_);
+      sim::GenerateServerLife(Stretch(300, 42), kinds_, fresh_world, history_);
   for (std::size_t kind = 0; kind < kinds_.size(); ++kind) {
     EXPECT_EQ(Fields(first[kind]), Fields(second[kind])) << kinds_[kind].id;
   }
@@ -127,7 +125,7 @@ TEST_F(ServerLife, DifferentSeedsGiveDifferentStretches) {
   sim::StartServer("/nonexistent", kStart);
   sim::SimWorld fresh_world(kinds_);
   const std::vector<sim::KindStretch> second =
-      sim::RunServerLife(Stretch(300, 2), kinds_, fresh_world, history_);
+      sim::GenerateServerLife(Stretch(300, 2), kinds_, fresh_world, history_);
   EXPECT_NE(Fields(first[1]), Fields(second[1]));
 }
 

@@ -11,11 +11,9 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/sim/applied_caps.h"
-#include "tools/sim/population_history.h"
-#include "tools/sim/report_table.h"
-#include "tools/sim/svg_chart.h"
-#include "tools/sim/text_table.h"
+#include "sim/world.h"
+#include "sim/report.h"
+#include "sim/charts.h"
 
 namespace dravelquin {
 

@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/sim/dwell_times.h"
-#include "tools/sim/sweep_advice.h"
-#include "tools/sim/sweep_outcome.h"
-#include "tools/sim/sweep_table.h"
-#include "tools/sim/swing_chart.h"
+#include "sim/world.h"
+#include "sim/sweep.h"
+#include "sim/charts.h"
 
 namespace dravelquin {
 

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.h"
 #include "testbed/game/engine_allocator.h"
 
 namespace dravelquin {
 
 std::u16string FullNameOfKind(const std::u16string& name) {
-  return name + u"_BP_C /Game/Creatures/" + name + u"/" + name + u"_BP.Default__" + name +
-         u"_BP_C";
+  const std::string path = PathOfKind(Utf8FromUtf16(name));
+  return Utf16FromUtf8(*FullNameOfBlueprintPath(path));
 }
 
 std::string PathOfKind(const std::string& name) {

@@ -2,13 +2,12 @@
 
 #include <fstream>
 #include <iterator>
-#include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "common/files.h"
 #include "testbed/game/engine_allocator.h"
 #include "testbed/game/fresh_server.h"
 #include "testbed/game/game_world.h"
@@ -18,21 +17,6 @@ namespace dravelquin {
 namespace {
 
 constexpr const char* kPluginPath = DRAVELQUIN_PLUGIN_PATH;
-
-// A new directory of a random name under the system's temporary directory;
-// a name taken already is passed over.
-std::filesystem::path MakeTemporaryDir() {
-  const std::filesystem::path base = std::filesystem::temp_directory_path();
-  std::random_device entropy;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::ostringstream name;
-    name << "dravelquin-" << std::hex << entropy() << entropy();
-    if (std::filesystem::create_directory(base / name.str())) {
-      return base / name.str();
-    }
-  }
-  throw std::runtime_error("cannot make a server directory in " + base.string());
-}
 
 ::testing::AssertionResult AsAssertion(const testbed::LoaderOutcome& outcome) {
   if (outcome.succeeded) {
@@ -44,7 +28,7 @@ std::filesystem::path MakeTemporaryDir() {
 }  // namespace
 
 void TestbedTest::SetUp() {
-  server_dir_ = MakeTemporaryDir();
+  server_dir_ = MakeTemporaryFolder("dravelquin-", "server directory");
   testbed::StartFreshServer(server_dir_, testbed::AllocatorRecord::kEveryCall);
 }
 
@@ -59,9 +43,7 @@ void TestbedTest::TearDown() {
   EXPECT_EQ(std::vector<std::string>{}, testbed::AllocatorErrors());
 }
 
-std::filesystem::path TestbedTest::PluginDir() const {
-  return server_dir_ / "ArkApi" / "Plugins" / "dravelquin";
-}
+std::filesystem::path TestbedTest::PluginDir() const { return PluginFolderOf(server_dir_); }
 
 void TestbedTest::WriteConfig(const std::string& text) const {
   std::filesystem::create_directories(PluginDir());

@@ -5,9 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "tool_run.h"
+#include "common/command_line.h"
+#include "config/command_line.h"
 
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  return dravelquin::RunTool(args, std::cout, std::cerr);
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  return dravelquin::RunTool(dravelquin::Utf8Arguments(argc, argv), std::cout, std::cerr);
 }
+#else
+int main(int argc, char** argv) {
+  return dravelquin::RunTool({argv + 1, argv + argc}, std::cout, std::cerr);
+}
+#endif

@@ -1,21 +1,27 @@
 #pragma once
 
+// dravelquin-sim's command line, and the runs it asks for: one scenario,
+// or a sweep of its CheckInterval.
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "common/command_line.h"
+#include "sim/scenario.h"
+#include "sim/sweep.h"
+
+namespace dravelquin::sim {
+
 // The simulator's command line:
 //   dravelquin-sim [--server-dir DIR] [--overwrite] [--config FILE]
 //                  [--chart FILE.svg] [--report] [--plugin PATH] SCENARIO.json
 //   dravelquin-sim --sweep [CheckInterval[=S,S,...]] [--tolerance PERCENT]
 //                  [--config FILE] [--chart FILE.svg] [--plugin PATH] SCENARIO.json
 //   dravelquin-sim --version | --help
-
-#include <cstdint>
-#include <optional>
-#include <stdexcept>
-#include <string>
-#include <vector>
-
-#include "tools/sim/sweep_arguments.h"
-
-namespace dravelquin::sim {
 
 struct Options {
   std::optional<std::string> server_dir;  // absent: a new temporary directory
@@ -33,11 +39,6 @@ struct Options {
   double tolerance_percent = kDefaultTolerancePercent;
 };
 
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // Reads the arguments after the program name. Options take their value as
 // the next argument. Exactly one scenario file is required unless --help or
 // --version is given; --plugin defaults to `default_plugin`. --sweep takes
@@ -50,5 +51,38 @@ Options ParseCommandLine(const std::vector<std::string>& arguments,
                          const std::string& default_plugin);
 
 std::string UsageText();
+
+// Running a scenario once per CheckInterval, to see how near each capped kind
+// stays to its cap and what the censuses cost at each.
+
+// Runs `scenario` once for each of `options.sweep`'s intervals, in ascending
+// order, each in a new temporary server dir that is removed afterwards, with
+// the scenario's config (or --config's) given that CheckInterval. Every run
+// starts a fresh server and the same steps with the same seeds, so a run's
+// outcome does not depend on the runs before it. Traces are not kept;
+// warnings about the kinds (once) and on a terminal the progress of long runs
+// go to `notes`. The kinds swept are those the first run's plug-in caps.
+// Raises InputProblem when the config cannot be changed, std::runtime_error
+// when a server dir cannot be made or written.
+SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
+                              std::ostream& notes);
+
+// One whole simulation: the server dir, the plug-in's config, the steps,
+// then the summary and the chart; or an interval sweep and its tables.
+
+// Runs a checked scenario as `options` say: the trace to `trace`, the
+// summary to `trace` after it with --report or to `notes` otherwise, and a
+// temporary server dir's path to `notes` in any case. Raises
+// std::runtime_error when the server dir, the config or the chart cannot
+// be written; a temporary server dir is removed when the run raises.
+void SimulateScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
+                 std::ostream& notes);
+
+// Runs the sweep `options.sweep` asks for (RunIntervalSweep), prints its
+// tables to `out` and writes its swing chart with --chart. Raises as
+// RunIntervalSweep does, and std::runtime_error when the chart cannot be
+// written.
+void RunSweep(const Options& options, const Scenario& scenario, std::ostream& out,
+              std::ostream& notes);
 
 }  // namespace dravelquin::sim

@@ -7,12 +7,12 @@
 #include <variant>
 #include <vector>
 
-#include "tools/sim/command_line.h"
-#include "tools/sim/config_interval.h"
-#include "tools/sim/input_files.h"
-#include "tools/sim/run_scenario.h"
-#include "tools/sim/scenario_parser.h"
-#include "tools/sim/server_dir.h"
+#include "common/command_line.h"
+#include "common/files.h"
+#include "sim/command_line.h"
+#include "sim/run.h"
+#include "sim/scenario.h"
+#include "sim/sweep.h"
 
 // Windows has no SIGPIPE: a write to a closed pipe fails by itself.
 #ifndef _WIN32
@@ -25,7 +25,7 @@ constexpr int kExitFailure = 1;
 constexpr int kExitRefused = 2;
 constexpr const char* kProgram = "dravelquin-sim: ";
 
-using dravelquin::sim::InputProblem;
+using dravelquin::InputProblem;
 
 bool HasCommandStep(const dravelquin::sim::Scenario& scenario) {
   for (const dravelquin::sim::Step& step : scenario.steps) {
@@ -50,7 +50,7 @@ void CheckSweepableConfig(const dravelquin::sim::Options& options,
 // The scenario as the options ask to run it, every file they name checked:
 // raises InputProblem or ScenarioError before anything is made.
 dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& options) {
-  const std::string text = dravelquin::sim::ReadWholeFile(options.scenario, "the scenario");
+  const std::string text = dravelquin::ReadWholeFile(options.scenario, "the scenario");
   dravelquin::sim::Scenario scenario;
   try {
     scenario = dravelquin::sim::ParseScenario(text);
@@ -59,13 +59,13 @@ dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& option
   }
   if (options.config) {
     scenario.config = {dravelquin::sim::ConfigSource::kText,
-                       dravelquin::sim::ReadWholeFile(*options.config, "the config")};
+                       dravelquin::ReadWholeFile(*options.config, "the config")};
   }
   if (options.sweep) {
     CheckSweepableConfig(options, scenario.config);
   }
   if (options.chart) {
-    dravelquin::sim::CheckWritable(*options.chart, "the chart");
+    dravelquin::CheckWritable(*options.chart, "the chart");
   }
   const dravelquin::sim::PluginFileWrites writes{
       scenario.config.source != dravelquin::sim::ConfigSource::kExisting,
@@ -88,37 +88,35 @@ int Simulate(const dravelquin::sim::Options& options) {
     if (options.sweep) {
       dravelquin::sim::RunSweep(options, scenario, std::cout, std::cerr);
     } else {
-      dravelquin::sim::RunScenario(options, scenario, std::cout, std::cerr);
+      dravelquin::sim::SimulateScenario(options, scenario, std::cout, std::cerr);
     }
   } catch (const std::ios_base::failure&) {
     if (std::cout.good()) {
       throw;
     }
     std::cerr << kProgram << "cannot write to standard output: "
-              << dravelquin::sim::LastSystemError() << "\n";
+              << dravelquin::LastSystemError() << "\n";
     return kExitFailure;
   }
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(const std::vector<std::string>& arguments) {
 #ifndef _WIN32
   // A reader that goes away (`| head`) makes the next write fail instead of
   // ending the process, so the run stops and removes what it made.
   std::signal(SIGPIPE, SIG_IGN);
 #endif
   try {
-    const dravelquin::sim::Options options = dravelquin::sim::ParseCommandLine(
-        std::vector<std::string>(argv + 1, argv + argc), DRAVELQUIN_SIM_DEFAULT_PLUGIN);
+    const dravelquin::sim::Options options =
+        dravelquin::sim::ParseCommandLine(arguments, DRAVELQUIN_SIM_DEFAULT_PLUGIN);
     if (options.help || options.version) {
       std::cout << (options.help ? dravelquin::sim::UsageText()
                                  : std::string("dravelquin-sim ") + DRAVELQUIN_VERSION + "\n");
       return 0;
     }
     return Simulate(options);
-  } catch (const dravelquin::sim::UsageError& error) {
+  } catch (const dravelquin::UsageError& error) {
     std::cerr << kProgram << error.what() << "\n" << dravelquin::sim::UsageText();
     return kExitRefused;
   } catch (const std::exception& error) {
@@ -126,3 +124,11 @@ int main(int argc, char** argv) {
     return kExitFailure;
   }
 }
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Main(dravelquin::Utf8Arguments(argc, argv)); }
+#else
+int main(int argc, char** argv) { return Main({argv + 1, argv + argc}); }
+#endif

@@ -1,0 +1,56 @@
+#pragma once
+
+// Files and folders as the tools, the tests and the benchmarks use them: a
+// file read whole, a file checked writable, a new temporary folder, and the
+// plug-in's folder in a server's working directory. Paths that come from a
+// command line are UTF-8 text on every system.
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace dravelquin {
+
+// The path named by UTF-8 text. On Windows a std::string path would be read
+// in the ANSI code page, which cannot name every file.
+std::filesystem::path PathFromUtf8(const std::string& text);
+
+// A file read whole, or the system's error number when it cannot be: it is
+// a directory (EISDIR), missing, not readable by this user, or a read fails.
+struct FileText {
+  std::optional<std::string> text;  // the bytes, when the whole file was read
+  int error = 0;                    // else the errno value that says why
+};
+
+FileText ReadFileText(const std::filesystem::path& path);
+
+// A file or folder the run cannot use as asked; what() names it and says why.
+class InputProblem : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The whole text of the file at `path` (UTF-8). Raises InputProblem, "cannot
+// read WHAT PATH: REASON", when it is a directory or cannot be opened or read.
+std::string ReadWholeFile(const std::string& path, const std::string& what);
+
+// Raises InputProblem, "cannot write WHAT PATH: REASON", unless a file can be
+// written at `path` (UTF-8). An existing file is left as it is; a new one is
+// made empty and removed again.
+void CheckWritable(const std::string& path, const std::string& what);
+
+// The system's text for the error number of the last failed call, such as
+// "Permission denied".
+std::string LastSystemError();
+
+// A new folder of a random name "PREFIXhex" under the system's temporary
+// folder; a name taken already is passed over. Raises std::runtime_error,
+// "cannot make a WHAT in BASE", when none can be made.
+std::filesystem::path MakeTemporaryFolder(const std::string& prefix, const std::string& what);
+
+// ROOT/ArkApi/Plugins/dravelquin: where the plug-in keeps its files under the
+// server's working directory ROOT.
+std::filesystem::path PluginFolderOf(const std::filesystem::path& root);
+
+}  // namespace dravelquin

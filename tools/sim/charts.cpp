@@ -1,0 +1,420 @@
+#include "sim/charts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "common/files.h"
+#include "sim/sweep.h"
+
+namespace dravelquin::sim {
+
+namespace {
+
+constexpr double kPlotTopInPanel = 24;
+constexpr double kPlotBottomInPanel = 170;
+constexpr double kHeadroom = 1.05;
+constexpr int kWantedTicks = 6;
+const char* const kPalette[] = {"#1f77b4", "#ff7f0e", "#2ca02c", "#9467bd", "#8c564b",
+                                "#e377c2", "#7f7f7f", "#bcbd22", "#17becf"};
+constexpr std::size_t kPaletteSize = sizeof(kPalette) / sizeof(kPalette[0]);
+
+}  // namespace
+
+std::string Escaped(const std::string& text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      case '\'':
+        escaped += "&apos;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+std::string Number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", value);
+  return text;
+}
+
+std::string TickLabel(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
+double NiceStep(double range) {
+  const double rough = range / kWantedTicks;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  const double fraction = rough / power;
+  const double nice = fraction <= 1 ? 1 : fraction <= 2 ? 2 : fraction <= 5 ? 5 : 10;
+  return nice * power;
+}
+
+double RoundedUp(double value) {
+  const double step = NiceStep(value);
+  return std::ceil(value / step) * step;
+}
+
+const char* PanelColour(std::size_t panel) { return kPalette[panel % kPaletteSize]; }
+
+double PanelFrame::PlotTop() const { return top + kPlotTopInPanel; }
+
+double PanelFrame::PlotBottom() const { return top + kPlotBottomInPanel; }
+
+double PanelFrame::Y(double population) const {
+  const double clamped = std::clamp(population, 0.0, max_population);
+  return PlotBottom() - (PlotBottom() - PlotTop()) * clamped / max_population;
+}
+
+PanelFrame FrameFor(std::size_t panel, double highest) {
+  return PanelFrame{kChartTitleHeight + kPanelHeight * static_cast<double>(panel),
+                    RoundedUp(std::max(1.0, highest) * kHeadroom)};
+}
+
+double PageHeight(std::size_t panels) { return FooterTop(panels) + kChartFooterHeight; }
+
+double FooterTop(std::size_t panels) {
+  return kChartTitleHeight + kPanelHeight * static_cast<double>(std::max<std::size_t>(1, panels));
+}
+
+void StartPage(std::ostringstream& svg, double height, const std::string& title) {
+  svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kChartWidth << "\" height=\""
+      << height << "\" viewBox=\"0 0 " << kChartWidth << " " << height
+      << "\" font-family=\"sans-serif\" font-size=\"12\">\n"
+      << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
+      << "<text x=\"" << kPlotLeft << "\" y=\"30\" font-size=\"16\">" << Escaped(title)
+      << "</text>\n";
+}
+
+void NoPanel(std::ostringstream& svg) {
+  svg << "<text x=\"" << (kPlotLeft + kPlotRight) / 2 << "\" y=\""
+      << kChartTitleHeight + kPanelHeight / 2
+      << "\" text-anchor=\"middle\">no capped kind</text>\n";
+}
+
+void EndPage(std::ostringstream& svg) { svg << "</svg>\n"; }
+
+void DrawHeading(std::ostringstream& svg, const PanelFrame& frame, const char* colour,
+                 const std::string& text) {
+  svg << "<text x=\"" << kPlotLeft << "\" y=\"" << Number(frame.PlotTop() - 8)
+      << "\" font-weight=\"bold\" fill=\"" << colour << "\">" << Escaped(text) << "</text>\n";
+}
+
+void DrawPopulationScale(std::ostringstream& svg, const PanelFrame& frame) {
+  const double step = NiceStep(frame.max_population);
+  for (double population = 0; population <= frame.max_population + step / 2; population += step) {
+    svg << "<line x1=\"" << kPlotLeft << "\" y1=\"" << Number(frame.Y(population)) << "\" x2=\""
+        << kPlotRight << "\" y2=\"" << Number(frame.Y(population)) << "\" stroke=\"#e5e5e5\"/>\n"
+        << "<text x=\"" << kPlotLeft - 8 << "\" y=\"" << Number(frame.Y(population) + 4)
+        << "\" text-anchor=\"end\">" << TickLabel(population) << "</text>\n";
+  }
+  svg << "<rect x=\"" << kPlotLeft << "\" y=\"" << Number(frame.PlotTop()) << "\" width=\""
+      << kPlotRight - kPlotLeft << "\" height=\"" << Number(frame.PlotBottom() - frame.PlotTop())
+      << "\" fill=\"none\" stroke=\"#333\"/>\n";
+}
+
+void DrawCap(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame) {
+  const std::string y = Number(frame.Y(static_cast<double>(cap)));
+  svg << "<line x1=\"" << kPlotLeft << "\" y1=\"" << y << "\" x2=\"" << kPlotRight << "\" y2=\""
+      << y << "\" stroke=\"white\" stroke-width=\"4\" stroke-opacity=\"0.7\"/>\n"
+      << "<line x1=\"" << kPlotLeft << "\" y1=\"" << y << "\" x2=\"" << kPlotRight << "\" y2=\""
+      << y << "\" stroke=\"" << kCapColour << "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/>\n"
+      << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(frame.Y(static_cast<double>(cap)) + 4)
+      << "\">cap " << cap << "</text>\n";
+}
+
+void DrawCapKey(std::ostringstream& svg, double left, double y) {
+  svg << "<line x1=\"" << left << "\" y1=\"" << y << "\" x2=\"" << left + 24 << "\" y2=\"" << y
+      << "\" stroke=\"" << kCapColour
+      << "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/>\n<text x=\"" << left + 30 << "\" y=\""
+      << y + 4 << "\">cap</text>\n";
+}
+
+namespace {
+
+constexpr double kCensusMarkHeight = 7;
+constexpr double kSecondsPerHour = 3600.0;
+constexpr const char* kBrokenColour = "#c00";
+constexpr const char* kCensusColour = "#999";
+
+// Maps simulated hours and one kind's population into its panel.
+struct PanelScale {
+  PanelFrame frame;
+  double max_hours;
+
+  double X(double hours) const { return kPlotLeft + (kPlotRight - kPlotLeft) * hours / max_hours; }
+};
+
+std::vector<std::size_t> ChartedKinds(const std::vector<KindCap>& caps) {
+  std::vector<std::size_t> charted;
+  for (std::size_t kind = 0; kind < caps.size(); ++kind) {
+    if (caps[kind].capped || caps[kind].broken) {
+      charted.push_back(kind);
+    }
+  }
+  return charted;
+}
+
+double HoursSinceStart(const PopulationHistory& history, std::int64_t time) {
+  return static_cast<double>(time - history.StartTime()) / kSecondsPerHour;
+}
+
+PanelScale ScaleFor(const PopulationHistory& history, const KindCap& cap, std::size_t kind,
+                    std::size_t panel) {
+  const double hours = HoursSinceStart(history, history.EndTime());
+  double highest = static_cast<double>(history.Summary(kind).max);
+  if (cap.capped) {
+    highest = std::max(highest, static_cast<double>(cap.cap));
+  }
+  return PanelScale{FrameFor(panel, highest), RoundedUp(hours > 0 ? hours : 1)};
+}
+
+void DrawTimeAxis(std::ostringstream& svg, const PanelScale& scale) {
+  const double hours_step = NiceStep(scale.max_hours);
+  const double bottom = scale.frame.PlotBottom();
+  for (double hours = 0; hours <= scale.max_hours + hours_step / 2; hours += hours_step) {
+    svg << "<line x1=\"" << Number(scale.X(hours)) << "\" y1=\"" << Number(bottom)
+        << "\" x2=\"" << Number(scale.X(hours)) << "\" y2=\"" << Number(bottom + 5)
+        << "\" stroke=\"#333\"/>\n<text x=\"" << Number(scale.X(hours)) << "\" y=\""
+        << Number(bottom + 18) << "\" text-anchor=\"middle\">" << TickLabel(hours)
+        << "</text>\n";
+  }
+}
+
+// Where censuses ran: a short mark rising from the foot of the plot.
+void DrawCensusMarks(std::ostringstream& svg, const PopulationHistory& history,
+                     const PanelScale& scale) {
+  svg << "<path stroke=\"" << kCensusColour << "\" d=\"";
+  for (std::size_t bucket = 0; bucket < history.BucketCount(); ++bucket) {
+    if (history.CensusesIn(bucket) > 0) {
+      const double x = scale.X(HoursSinceStart(history, history.LastTimeOf(bucket)));
+      svg << "M" << Number(x) << " " << Number(scale.frame.PlotBottom()) << "v-"
+          << kCensusMarkHeight << " ";
+    }
+  }
+  svg << "\"/>\n";
+}
+
+// Each bucket as its first and its last sample's time, at its lowest and
+// highest count in the order they came.
+void DrawPopulation(std::ostringstream& svg, const PopulationHistory& history, std::size_t kind,
+                    const char* colour, const PanelScale& scale) {
+  svg << "<polyline fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"1.5\" points=\"";
+  for (std::size_t bucket = 0; bucket < history.BucketCount(); ++bucket) {
+    const WildRange& range = history.RangeOf(bucket, kind);
+    const std::int64_t first = range.min_first ? range.min : range.max;
+    const std::int64_t last = range.min_first ? range.max : range.min;
+    svg << Number(scale.X(HoursSinceStart(history, history.FirstTimeOf(bucket)))) << ","
+        << Number(scale.frame.Y(static_cast<double>(first))) << " "
+        << Number(scale.X(HoursSinceStart(history, history.LastTimeOf(bucket)))) << ","
+        << Number(scale.frame.Y(static_cast<double>(last))) << " ";
+  }
+  svg << "\"/>\n";
+}
+
+void DrawPanel(std::ostringstream& svg, const PopulationHistory& history, const std::string& id,
+               const KindCap& cap, std::size_t kind, std::size_t panel) {
+  const PanelScale scale = ScaleFor(history, cap, kind, panel);
+  const char* colour = PanelColour(panel);
+  const KindStretch& summary = history.Summary(kind);
+  std::string heading = id + ": peak " + std::to_string(summary.max);
+  if (cap.capped) {
+    heading += ", cap " + std::to_string(cap.cap) + ", overshoot " +
+               std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0);
+  }
+  DrawHeading(svg, scale.frame, colour, heading);
+  DrawTimeAxis(svg, scale);
+  DrawPopulationScale(svg, scale.frame);
+  DrawCensusMarks(svg, history, scale);
+  DrawPopulation(svg, history, kind, colour, scale);
+  if (cap.capped) {
+    DrawCap(svg, cap.cap, scale.frame);
+  } else {
+    svg << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(scale.frame.PlotTop() + 12)
+        << "\" fill=\"" << kBrokenColour << "\">cap broken</text>\n<text x=\"" << kLabelLeft
+        << "\" y=\"" << Number(scale.frame.PlotTop() + 28) << "\" fill=\"" << kBrokenColour
+        << "\" font-size=\"10\">(the gate fails)</text>\n";
+  }
+}
+
+void DrawFooter(std::ostringstream& svg, double top) {
+  svg << "<text x=\"" << (kPlotLeft + kPlotRight) / 2 << "\" y=\"" << top + 16
+      << "\" text-anchor=\"middle\">simulated hours</text>\n";
+  DrawCapKey(svg, kPlotLeft, top + 30);
+  svg << "<path stroke=\"" << kCensusColour << "\" d=\"M" << kPlotLeft + 80 << " " << top + 34
+      << "v-" << kCensusMarkHeight << "\"/>\n<text x=\"" << kPlotLeft + 86 << "\" y=\"" << top + 34
+      << "\">census</text>\n";
+}
+
+}  // namespace
+
+std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
+                               const std::vector<KindCap>& caps, const PopulationHistory& history,
+                               const std::string& title) {
+  std::vector<std::size_t> charted = ChartedKinds(caps);
+  if (history.BucketCount() == 0) {
+    charted.clear();
+  }
+  std::ostringstream svg;
+  StartPage(svg, PageHeight(charted.size()), "Wild population of capped kinds: " + title);
+  if (charted.empty()) {
+    NoPanel(svg);
+  }
+  for (std::size_t panel = 0; panel < charted.size(); ++panel) {
+    DrawPanel(svg, history, kinds[charted[panel]].id, caps[charted[panel]], charted[panel], panel);
+  }
+  DrawFooter(svg, FooterTop(charted.size()));
+  EndPage(svg);
+  return svg.str();
+}
+
+namespace {
+
+constexpr double kPointRadius = 3;
+constexpr const char* kBandColour = "#e8e8e8";
+
+double IntervalX(const SweepOutcome& sweep, std::size_t interval) {
+  return kPlotLeft + (kPlotRight - kPlotLeft) * (static_cast<double>(interval) + 0.5) /
+                         static_cast<double>(sweep.intervals.size());
+}
+
+double HighestOf(const SweepOutcome& sweep, std::size_t kind) {
+  std::int64_t highest = sweep.kinds[kind].cap;
+  for (const IntervalOutcome& interval : sweep.intervals) {
+    highest = std::max(highest, interval.kinds[kind].highest);
+  }
+  return static_cast<double>(highest);
+}
+
+void DrawIntervalAxis(std::ostringstream& svg, const SweepOutcome& sweep, const PanelFrame& frame) {
+  const double bottom = frame.PlotBottom();
+  for (std::size_t interval = 0; interval < sweep.intervals.size(); ++interval) {
+    const std::string x = Number(IntervalX(sweep, interval));
+    svg << "<line x1=\"" << x << "\" y1=\"" << Number(bottom) << "\" x2=\"" << x << "\" y2=\""
+        << Number(bottom + 5) << "\" stroke=\"#333\"/>\n<text x=\"" << x << "\" y=\""
+        << Number(bottom + 18) << "\" text-anchor=\"middle\">"
+        << TickLabel(static_cast<double>(sweep.intervals[interval].interval)) << "</text>\n";
+  }
+}
+
+void DrawBand(std::ostringstream& svg, const CapBand& band, const PanelFrame& frame) {
+  const double top = frame.Y(static_cast<double>(band.high));
+  svg << "<rect x=\"" << kPlotLeft << "\" y=\"" << Number(top) << "\" width=\""
+      << kPlotRight - kPlotLeft << "\" height=\""
+      << Number(frame.Y(static_cast<double>(band.low)) - top) << "\" fill=\"" << kBandColour
+      << "\"/>\n";
+}
+
+// The highest or the lowest count at each interval: a line through dots.
+void DrawCounts(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t kind, bool highest,
+                const char* colour, const PanelFrame& frame) {
+  std::ostringstream points;
+  std::ostringstream dots;
+  for (std::size_t interval = 0; interval < sweep.intervals.size(); ++interval) {
+    const KindAtInterval& outcome = sweep.intervals[interval].kinds[kind];
+    const std::string x = Number(IntervalX(sweep, interval));
+    const std::string y =
+        Number(frame.Y(static_cast<double>(highest ? outcome.highest : outcome.lowest)));
+    points << x << "," << y << " ";
+    dots << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"" << kPointRadius << "\" fill=\""
+         << colour << "\"/>\n";
+  }
+  svg << "<polyline fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"1.5\""
+      << (highest ? "" : " stroke-dasharray=\"2 3\"") << " points=\"" << points.str() << "\"/>\n"
+      << dots.str();
+}
+
+// The swing at each interval: a pale bar from the lowest to the highest count.
+void DrawSwings(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t kind,
+                const char* colour, const PanelFrame& frame) {
+  for (std::size_t interval = 0; interval < sweep.intervals.size(); ++interval) {
+    const KindAtInterval& outcome = sweep.intervals[interval].kinds[kind];
+    const std::string x = Number(IntervalX(sweep, interval));
+    svg << "<line x1=\"" << x << "\" y1=\"" << Number(frame.Y(static_cast<double>(outcome.lowest)))
+        << "\" x2=\"" << x << "\" y2=\"" << Number(frame.Y(static_cast<double>(outcome.highest)))
+        << "\" stroke=\"" << colour << "\" stroke-width=\"8\" stroke-opacity=\"0.3\"/>\n";
+  }
+}
+
+void DrawPanel(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t kind) {
+  const CappedKind& capped = sweep.kinds[kind];
+  const PanelFrame frame = FrameFor(kind, HighestOf(sweep, kind));
+  const char* colour = PanelColour(kind);
+  DrawHeading(svg, frame, colour,
+              capped.id + ": cap " + std::to_string(capped.cap) +
+                  ", highest and lowest wild count at each interval");
+  DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent), frame);
+  DrawIntervalAxis(svg, sweep, frame);
+  DrawPopulationScale(svg, frame);
+  DrawSwings(svg, sweep, kind, colour, frame);
+  DrawCounts(svg, sweep, kind, true, colour, frame);
+  DrawCounts(svg, sweep, kind, false, colour, frame);
+  DrawCap(svg, capped.cap, frame);
+}
+
+void DrawFooter(std::ostringstream& svg, const SweepOutcome& sweep, double top) {
+  svg << "<text x=\"" << (kPlotLeft + kPlotRight) / 2 << "\" y=\"" << top + 16
+      << "\" text-anchor=\"middle\">" << kSweptSetting << " (seconds)</text>\n";
+  DrawCapKey(svg, kPlotLeft, top + 30);
+  svg << "<rect x=\"" << kPlotLeft + 70 << "\" y=\"" << top + 24
+      << "\" width=\"24\" height=\"12\" fill=\"" << kBandColour << "\"/>\n<text x=\""
+      << kPlotLeft + 100 << "\" y=\"" << top + 34 << "\">within "
+      << TickLabel(sweep.tolerance_percent) << "% of the cap</text>\n"
+      << "<line x1=\"" << kPlotLeft + 260 << "\" y1=\"" << top + 30 << "\" x2=\"" << kPlotLeft + 284
+      << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
+      << "\" stroke-width=\"1.5\"/>\n<text x=\"" << kPlotLeft + 290 << "\" y=\"" << top + 34
+      << "\">highest</text>\n<line x1=\"" << kPlotLeft + 350 << "\" y1=\"" << top + 30 << "\" x2=\""
+      << kPlotLeft + 374 << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
+      << "\" stroke-width=\"1.5\" stroke-dasharray=\"2 3\"/>\n<text x=\"" << kPlotLeft + 380
+      << "\" y=\"" << top + 34 << "\">lowest</text>\n";
+}
+
+}  // namespace
+
+std::string SwingChartSvg(const SweepOutcome& sweep) {
+  std::ostringstream svg;
+  StartPage(svg, PageHeight(sweep.kinds.size()),
+            "Swing around the cap by " + std::string(kSweptSetting) + ": " + sweep.title);
+  if (sweep.kinds.empty()) {
+    NoPanel(svg);
+  }
+  for (std::size_t kind = 0; kind < sweep.kinds.size(); ++kind) {
+    DrawPanel(svg, sweep, kind);
+  }
+  DrawFooter(svg, sweep, FooterTop(sweep.kinds.size()));
+  EndPage(svg);
+  return svg.str();
+}
+
+void WriteChartFile(const std::string& path, const std::string& svg) {
+  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
+  out << svg;
+  out.close();
+  if (!out) {
+    throw std::runtime_error("cannot write the chart " + path);
+  }
+}
+
+}  // namespace dravelquin::sim

@@ -1,0 +1,60 @@
+#pragma once
+
+// The simulator's summary: a plain-text table, and the tables of each
+// kind's population against its cap and of the plug-in's errors.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/events.h"
+#include "sim/scenario.h"
+#include "sim/world.h"
+
+namespace dravelquin::sim {
+
+// Tables of text for a terminal: columns aligned by the width the text takes
+// on screen, numbers right-aligned.
+
+using TableRow = std::vector<std::string>;
+
+// Whether the first column holds names, left-aligned, or numbers like the rest.
+enum class FirstColumn { kNames, kNumbers };
+
+// The rows, every one of the same number of cells, as lines of text with two
+// spaces between columns, every column but a first one of names right-aligned.
+std::string AlignedTable(const std::vector<TableRow>& rows, FirstColumn first);
+
+// Columns a UTF-8 text takes in a terminal: one per character, two for
+// East Asian wide and full-width characters.
+std::size_t DisplayWidth(const std::string& text);
+
+// The human-readable summary of a simulated scenario: a table of each
+// kind's wild population, the dump file's path and first lines, and the
+// server dir when it was temporary.
+
+struct ReportFacts {
+  const std::vector<ScenarioKind>& kinds;
+  const std::vector<KindCap>& caps;
+  const PopulationHistory& history;
+  const std::vector<EntryPointErrors>& errors;     // per entry point of the plug-in
+  std::optional<std::filesystem::path> written_dump;  // when a step wrote the dump
+  std::optional<std::filesystem::path> temporary_dir;
+};
+
+// How many of the dump's lines the summary shows.
+constexpr std::size_t kDumpLinesShown = 10;
+
+// One row per kind in kind order: cap ("-" when not capped, "broken" when
+// the gate fails to read it), wild population at the start of the recorded
+// stretch, its minimum, maximum and end, creatures the gate destroyed, and
+// the overshoot (maximum less the cap, 0 when it stayed at or below; "-"
+// when not capped). Columns are aligned by display width, East Asian wide
+// characters counting two. Under the table: the error of each broken cap,
+// then the errors the plug-in raised per entry point, with the first one's
+// text.
+std::string FormatReport(const ReportFacts& facts);
+
+}  // namespace dravelquin::sim

@@ -1,0 +1,336 @@
+#include "sim/sweep.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <locale>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/files.h"
+#include "common/command_line.h"
+#include "sim/report.h"
+#include "sim/scenario.h"
+
+namespace dravelquin::sim {
+
+namespace {
+
+std::int64_t IntervalOf(const std::string& text) {
+  std::int64_t seconds = -1;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, seconds);
+  if (text.empty() || error != std::errc() || stop != end || seconds < 0 ||
+      seconds > kMaxSweepInterval) {
+    throw UsageError("--sweep: \"" + text + "\" is not a whole number of seconds from 0 to " +
+                     std::to_string(kMaxSweepInterval));
+  }
+  return seconds;
+}
+
+std::vector<std::int64_t> IntervalList(const std::string& list) {
+  std::vector<std::int64_t> intervals;
+  std::istringstream in(list);
+  for (std::string item; std::getline(in, item, ',');) {
+    intervals.push_back(IntervalOf(item));
+  }
+  if (list.empty() || list.back() == ',') {
+    intervals.push_back(IntervalOf(""));
+  }
+  std::sort(intervals.begin(), intervals.end());
+  const auto repeated = std::adjacent_find(intervals.begin(), intervals.end());
+  if (repeated != intervals.end()) {
+    throw UsageError("--sweep: the interval " + std::to_string(*repeated) + " is given twice");
+  }
+  if (intervals.size() > kMaxSweepIntervals) {
+    throw UsageError("--sweep: " + std::to_string(intervals.size()) + " intervals, more than the " +
+                     std::to_string(kMaxSweepIntervals) + " a sweep runs");
+  }
+  return intervals;
+}
+
+}  // namespace
+
+bool IsSweepValue(const std::string& argument) {
+  const std::size_t name_end = std::min(argument.find('='), argument.size());
+  return name_end > 0 &&
+         std::all_of(argument.begin(), argument.begin() + static_cast<std::ptrdiff_t>(name_end),
+                     [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; });
+}
+
+std::vector<std::int64_t> IntervalsToSweep(const std::string& value) {
+  const std::size_t equals = value.find('=');
+  const std::string setting = value.substr(0, equals);
+  if (setting != kSweptSetting) {
+    throw UsageError("--sweep: only " + std::string(kSweptSetting) + " can be swept, not " +
+                     setting);
+  }
+  return equals == std::string::npos ? kDefaultSweepIntervals
+                                     : IntervalList(value.substr(equals + 1));
+}
+
+double TolerancePercent(const std::string& value) {
+  // A stream in the classic locale: a point before the fraction wherever it runs.
+  std::istringstream in(value);
+  in.imbue(std::locale::classic());
+  double percent = 0;
+  in >> std::noskipws >> percent;
+  if (!in || in.peek() != std::char_traits<char>::eof() || !(percent > 0 && percent <= 100)) {
+    throw UsageError("--tolerance: \"" + value + "\" is not a per cent above 0 and at most 100");
+  }
+  return percent;
+}
+
+namespace {
+
+[[noreturn]] void CannotSweep(const std::string& reason) {
+  throw InputProblem("cannot sweep CheckInterval: " + reason);
+}
+
+Json ConfigDocument(const ScenarioConfig& config) {
+  if (config.source == ConfigSource::kExisting) {
+    CannotSweep(
+        "the scenario gives no config, and a sweep never runs a server dir's own config.json; "
+        "give one in the scenario or with --config FILE");
+  }
+  try {
+    return ParseStrictJson(config.text);
+  } catch (const ScenarioError& error) {
+    CannotSweep(std::string("the config is not a JSON document it can change (") + error.what() +
+                ")");
+  }
+}
+
+}  // namespace
+
+ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seconds) {
+  Json document = ConfigDocument(config);
+  if (!document.is_object()) {
+    CannotSweep("the config's top level is not an object");
+  }
+  Json& general = document["General"];
+  if (!general.is_null() && !general.is_object()) {
+    CannotSweep("the config's \"General\" is not an object");
+  }
+  general["CheckInterval"] = seconds;
+  return ScenarioConfig{config.source, document.dump() + "\n"};
+}
+
+namespace {
+
+// Keeps a margin such as 300 × 10% = 30 whole where floating point would
+// land a hair below it.
+constexpr double kRoundingSlack = 1e-9;
+
+}  // namespace
+
+CapBand BandAround(std::int64_t cap, double percent) {
+  const auto margin = static_cast<std::int64_t>(
+      std::floor(static_cast<double>(cap) * percent / 100 + kRoundingSlack));
+  return CapBand{cap - margin, cap + margin};
+}
+
+IntervalChoice ChooseInterval(const std::vector<double>& shares) {
+  for (std::size_t index = shares.size(); index-- > 0;) {
+    if (shares[index] >= kWantedShareWithin) {
+      return IntervalChoice{index, true};
+    }
+  }
+  std::size_t best = 0;
+  for (std::size_t index = 1; index < shares.size(); ++index) {
+    if (shares[index] >= shares[best]) {
+      best = index;
+    }
+  }
+  return IntervalChoice{best, false};
+}
+
+std::vector<double> SharesOf(const SweepOutcome& sweep, std::size_t kind) {
+  std::vector<double> shares;
+  for (const IntervalOutcome& interval : sweep.intervals) {
+    shares.push_back(interval.kinds[kind].share_within);
+  }
+  return shares;
+}
+
+std::vector<double> LowestShares(const SweepOutcome& sweep) {
+  std::vector<double> lowest;
+  for (const IntervalOutcome& interval : sweep.intervals) {
+    lowest.push_back(interval.kinds[LeastKeptKind(interval)].share_within);
+  }
+  return lowest;
+}
+
+std::size_t LeastKeptKind(const IntervalOutcome& interval) {
+  const auto least = std::min_element(interval.kinds.begin(), interval.kinds.end(),
+                                      [](const KindAtInterval& a, const KindAtInterval& b) {
+                                        return a.share_within < b.share_within;
+                                      });
+  return static_cast<std::size_t>(least - interval.kinds.begin());
+}
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600.0;
+const char* const kHeadings[] = {"interval (s)", "above cap", "below cap", "within",
+                                 "destroyed",    "censuses",  "each",      "in all"};
+
+std::string Printed(const char* format, double value) {
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+// Rounded down to a tenth of a per cent, so that a share just short of the
+// wanted one is never shown as reaching it.
+std::string ShareText(double share) { return Printed("%.1f%%", std::floor(share * 1000) / 10); }
+
+// "123 (41.0%)": a count's distance from the cap, and that as a per cent of
+// the cap ("-" for a cap of 0).
+std::string DistanceText(std::int64_t distance, std::int64_t cap) {
+  const std::string percent =
+      cap > 0 ? Printed("%.1f%%", 100.0 * static_cast<double>(distance) / static_cast<double>(cap))
+              : "-";
+  return std::to_string(distance) + " (" + percent + ")";
+}
+
+std::string DurationText(double seconds) {
+  if (seconds < 1e-3) {
+    return Printed("%.1f µs", seconds * 1e6);
+  }
+  return seconds < 1 ? Printed("%.1f ms", seconds * 1e3) : Printed("%.2f s", seconds);
+}
+
+double CensusSeconds(const CensusWork& work) {
+  return static_cast<double>(work.creatures) * kCensusSecondsPerCreature;
+}
+
+std::string HoursText(std::int64_t seconds) {
+  return Printed("%.1f", static_cast<double>(seconds) / kSecondsPerHour);
+}
+
+// "within 10% of its cap 90% of the time"
+std::string Aim(const SweepOutcome& sweep) {
+  return "within " + Printed("%g", sweep.tolerance_percent) + "% of its cap " +
+         Printed("%g", kWantedShareWithin * 100) + "% of the time";
+}
+
+TableRow RowOf(const IntervalOutcome& interval, const KindAtInterval& kind, std::int64_t cap) {
+  const CensusWork& work = interval.censuses;
+  const std::string each =
+      work.censuses > 0 ? DurationText(CensusSeconds(work) / static_cast<double>(work.censuses))
+                        : "-";
+  return TableRow{std::to_string(interval.interval),
+                  DistanceText(std::max<std::int64_t>(0, kind.highest - cap), cap),
+                  DistanceText(std::max<std::int64_t>(0, cap - kind.lowest), cap),
+                  ShareText(kind.share_within),
+                  std::to_string(kind.destroyed),
+                  std::to_string(work.censuses),
+                  each,
+                  DurationText(CensusSeconds(work))};
+}
+
+std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind) {
+  const std::vector<double> shares = SharesOf(sweep, kind);
+  const IntervalChoice choice = ChooseInterval(shares);
+  const std::string& id = sweep.kinds[kind].id;
+  const std::string interval = std::to_string(sweep.intervals[choice.interval].interval);
+  const std::string share = ShareText(shares[choice.interval]);
+  if (choice.meets) {
+    return id + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
+           Aim(sweep) + " or more (" + share + ").\n";
+  }
+  return id + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
+         interval + " (" + share + ").\n";
+}
+
+bool EveryRunLoaded(const SweepOutcome& sweep) {
+  for (const IntervalOutcome& interval : sweep.intervals) {
+    if (interval.load_failure) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string KindSection(const SweepOutcome& sweep, std::size_t kind) {
+  const CappedKind& capped = sweep.kinds[kind];
+  std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
+  for (const IntervalOutcome& interval : sweep.intervals) {
+    rows.push_back(RowOf(interval, interval.kinds[kind], capped.cap));
+  }
+  const std::string advice = EveryRunLoaded(sweep) ? KindAdvice(sweep, kind) : "";
+  return capped.id + " (cap " + std::to_string(capped.cap) + "):\n" +
+         AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
+}
+
+// "its 72 censuses take about 161.9 ms of server time in 36.0 hours"
+std::string CensusCost(const SweepOutcome& sweep, const IntervalOutcome& interval) {
+  return "its " + std::to_string(interval.censuses.censuses) + " censuses take about " +
+         DurationText(CensusSeconds(interval.censuses)) + " of server time in " +
+         HoursText(sweep.stretch_seconds) + " hours";
+}
+
+std::string ConfigAdvice(const SweepOutcome& sweep) {
+  const IntervalChoice choice = ChooseInterval(LowestShares(sweep));
+  const IntervalOutcome& chosen = sweep.intervals[choice.interval];
+  const std::size_t least_kept = LeastKeptKind(chosen);
+  const KindAtInterval& least = chosen.kinds[least_kept];
+  const std::string& least_id = sweep.kinds[least_kept].id;
+  const std::string interval = std::to_string(chosen.interval);
+  if (choice.meets) {
+    return "config: " + std::string(kSweptSetting) + " " + interval +
+           " is the longest tried that keeps every capped kind " + Aim(sweep) +
+           " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
+           "); " + CensusCost(sweep, chosen) + ".\n";
+  }
+  return "config: no " + std::string(kSweptSetting) + " tried keeps every capped kind " +
+         Aim(sweep) + "; the best is " + interval + ", where the least kept, " + least_id +
+         ", is within it " + ShareText(least.share_within) + " of the time; " +
+         CensusCost(sweep, chosen) + ".\n";
+}
+
+std::string LoadFailures(const SweepOutcome& sweep) {
+  std::string lines;
+  for (const IntervalOutcome& interval : sweep.intervals) {
+    if (interval.load_failure) {
+      lines += std::string(kSweptSetting) + " " + std::to_string(interval.interval) +
+               ": the plug-in did not load (" + *interval.load_failure +
+               "), so nothing was capped in that run.\n";
+    }
+  }
+  return lines;
+}
+
+std::string Heading(const SweepOutcome& sweep) {
+  const std::size_t runs = sweep.intervals.size();
+  return std::string(kSweptSetting) + " sweep of " + sweep.title + ": " + std::to_string(runs) +
+         (runs == 1 ? " run" : " runs") + " of " + HoursText(sweep.stretch_seconds) +
+         " simulated hours with the same seeds.\n\"within\": the share of the time within " +
+         Printed("%g", sweep.tolerance_percent) + "% of the cap. A census is estimated at " +
+         DurationText(kCensusSecondsPerCreature) + " per creature it counts.\n\n";
+}
+
+}  // namespace
+
+std::string FormatSweep(const SweepOutcome& sweep) {
+  std::string text = Heading(sweep);
+  if (sweep.kinds.empty()) {
+    return text +
+           "No kind of the scenario is capped by its config: there is nothing to compare.\n" +
+           LoadFailures(sweep);
+  }
+  for (std::size_t kind = 0; kind < sweep.kinds.size(); ++kind) {
+    text += KindSection(sweep, kind);
+  }
+  if (!EveryRunLoaded(sweep)) {
+    return text + LoadFailures(sweep) +
+           "No interval is recommended from runs without the plug-in.\n";
+  }
+  return text + ConfigAdvice(sweep);
+}
+
+}  // namespace dravelquin::sim
