@@ -130,6 +130,11 @@ TEST(ScenarioRefusal, ClockMovedPastItsRangeByEarlierSteps) {
 TEST(ScenarioRefusal, RunShorterThanOneTick) {
   EXPECT_EQ("step 0 (\"run\"): field \"hours\": shorter than one tick of 60 seconds",
             ErrorOf(WithSteps(R"({"do": "run", "hours": 0.01})")));
+  // A tick takes a second at least.
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"tick_seconds\": expected a whole number from 1 to "
+      "2147483647, got 0",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 1, "tick_seconds": 0})")));
 }
 
 TEST(ScenarioRefusal, DeathFractionAboveOne) {
@@ -244,6 +249,9 @@ TEST(ScenarioRefusal, RepeatedNameIsRefusedWhereItStands) {
   // Within a kind.
   EXPECT_EQ(R"(kinds.raptor: "names" is given twice)",
             ErrorOf(R"({"kinds": {"raptor": {"names": [], "names": []}}, "steps": []})"));
+  // Inside an array, after scalars and an array: named by its own index.
+  EXPECT_EQ(R"(config.x[3]: "a" is given twice)",
+            ErrorOf(R"({"steps": [], "config": {"x": [1, "b", [2, 3], {"a": 1, "a": 2}]}})"));
   // The same name in two objects is no repetition.
   EXPECT_EQ("", ErrorOf(WithSteps(R"({"do": "tick", "count": 1}, {"do": "tick", "count": 2})")));
 }
