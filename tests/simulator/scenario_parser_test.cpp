@@ -46,6 +46,14 @@ TEST(ScenarioRefusal, InvalidJsonCarriesTheParsersMessage) {
       "a number beyond the range of a double: [json.exception.out_of_range.406] number overflow "
       "parsing '2e308'",
       ErrorOf(R"({"steps": [{"do": "run", "hours": 2e308}]})"));
+  // Text that is not UTF-8, here a code point past U+10FFFF, is refused
+  // before any name reaches the simulator's decoding.
+  const std::string past_unicode =
+      "invalid JSON: [json.exception.parse_error.101] parse error at line 1, column 15: syntax "
+      "error while parsing object key - invalid string: ill-formed UTF-8 byte";
+  EXPECT_EQ(past_unicode,
+            ErrorOf("{\"kinds\": {\"r\xF4\x90\x80\x80\": {\"full_name\": \"R x\"}}, \"steps\": []}")
+                .substr(0, past_unicode.size()));
 }
 
 TEST(ScenarioRefusal, TopLevelMustBeAnObject) {

@@ -362,8 +362,10 @@ TEST(PopulationChart, EverythingLiesInsideTheViewBoxAZeroHourRunsToo) {
   EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(svg));
   const std::vector<PanelReading> panels = ReadPanels(svg);
   ASSERT_EQ(1u, panels.size());
-  EXPECT_EQ("0", panels[0].x_of_hours.begin()->first);
-  EXPECT_EQ("1", panels[0].x_of_hours.rbegin()->first);
+  const std::map<std::string, std::string>& axis = panels[0].x_of_hours;
+  ASSERT_FALSE(axis.empty());
+  EXPECT_EQ("0", axis.begin()->first);
+  EXPECT_EQ("1", axis.rbegin()->first);
   EXPECT_TRUE(LinePasses(panels[0], "0", "4"));
 }
 
