@@ -65,43 +65,52 @@ struct PanelReading {
   std::vector<std::string> census_x;
 };
 
+// The first group of each match of `pattern` in `text`.
 std::vector<std::string> AllMatches(const std::string& text, const std::string& pattern) {
   std::vector<std::string> found;
   const std::regex compiled(pattern);
   for (auto m = std::sregex_iterator(text.begin(), text.end(), compiled);
        m != std::sregex_iterator(); ++m) {
-    found.push_back(m->size() > 1 ? (*m)[1].str() : m->str());
+    found.push_back((*m)[1].str());
+  }
+  return found;
+}
+
+// The first group of each match by its second: a coordinate by its label.
+std::map<std::string, std::string> ByLabel(const std::string& text, const std::string& pattern) {
+  std::map<std::string, std::string> found;
+  const std::regex compiled(pattern);
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), compiled);
+       m != std::sregex_iterator(); ++m) {
+    found[(*m)[2].str()] = (*m)[1].str();
   }
   return found;
 }
 
 // The panels in order; each begins at its bold heading.
 std::vector<PanelReading> ReadPanels(const std::string& svg) {
-  std::vector<PanelReading> panels;
   std::vector<std::size_t> starts;
   for (std::size_t at = svg.find("font-weight=\"bold\""); at != std::string::npos;
        at = svg.find("font-weight=\"bold\"", at + 1)) {
     starts.push_back(at);
   }
+  std::vector<PanelReading> panels;
   for (std::size_t i = 0; i < starts.size(); ++i) {
     const std::string panel =
         svg.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : svg.size()) - starts[i]);
     PanelReading reading;
-    const std::regex time_label(R"re(<text x="([^"]+)" y="[^"]+" text-anchor="middle">([0-9.]+)<)re");
-    for (auto m = std::sregex_iterator(panel.begin(), panel.end(), time_label);
-         m != std::sregex_iterator(); ++m) {
-      reading.x_of_hours[(*m)[2]] = (*m)[1];
-    }
-    const std::regex grid(R"re(<line x1="[^"]+" y1="([^"]+)"[^>]*stroke="#e5e5e5"/>\n<text[^>]*>([0-9.]+)<)re");
-    for (auto m = std::sregex_iterator(panel.begin(), panel.end(), grid);
-         m != std::sregex_iterator(); ++m) {
-      reading.y_of_count[(*m)[2]] = (*m)[1];
-    }
-    const std::vector<std::string> points = AllMatches(panel, R"re(<polyline[^>]*points="([^"]*)")re");
+    reading.x_of_hours =
+        ByLabel(panel, R"re(<text x="([^"]+)" y="[^"]+" text-anchor="middle">([0-9.]+)<)re");
+    reading.y_of_count =
+        ByLabel(panel, R"re(<line x1="[^"]+" y1="([^"]+)"[^>]*stroke="#e5e5e5"/>)re"
+                       R"re(\n<text[^>]*>([0-9.]+)<)re");
+    const std::vector<std::string> points =
+        AllMatches(panel, R"re(<polyline[^>]*points="([^"]*)")re");
     if (!points.empty()) {
       reading.line = Words(points.front());
     }
-    const std::vector<std::string> marks = AllMatches(panel, R"re(<path stroke="#999" d="([^"]*)")re");
+    const std::vector<std::string> marks =
+        AllMatches(panel, R"re(<path stroke="#999" d="([^"]*)")re");
     if (!marks.empty()) {
       reading.census_x = AllMatches(marks.front(), R"(M(\S+) )");
     }
