@@ -319,6 +319,9 @@ TEST(PopulationChart, CapIsDrawnOverThePopulationAndCensusesAreMarked) {
   ASSERT_NE(std::string::npos, marks_at);
   const std::string marks = svg.substr(marks_at, svg.find("/>", marks_at) - marks_at);
   EXPECT_EQ(2, std::count(marks.begin(), marks.end(), 'M')) << marks;
+  // The key under the panels names the cap's line and the census mark.
+  EXPECT_NE(std::string::npos, svg.find(">cap</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">census</text>"));
   // A census in the first bucket, which only merged buckets have, is marked
   // as well.
   sim::PopulationHistory merged(1);
