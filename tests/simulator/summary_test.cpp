@@ -13,6 +13,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/text.h"
 #include "sim/world.h"
 #include "sim/report.h"
 #include "sim/charts.h"
@@ -190,10 +191,16 @@ TEST(SummaryTable, DumpExcerptShowsTheFirstLinesAndTheTotal) {
 
 TEST(SummaryTable, WideCharactersTakeTwoColumns) {
   EXPECT_EQ(8u, sim::DisplayWidth("迅猛龙 a"));
-  // The fullwidth signs U+FFE0 (cent) and U+FFE6 (won) are wide; U+FFE8, a
-  // halfwidth form after them, is not.
-  EXPECT_EQ(4u, sim::DisplayWidth("\xEF\xBF\xA0\xEF\xBF\xA6"));
-  EXPECT_EQ(1u, sim::DisplayWidth("\xEF\xBF\xA8"));
+  // The first and last character of each wide range (Hangul Jamo, CJK to
+  // Yi, Hangul syllables, CJK compatibility, vertical and compatibility
+  // forms, fullwidth forms, the fullwidth signs U+FFE0 to U+FFE6, and the
+  // ideographs from U+20000) take two columns each...
+  EXPECT_EQ(30u, sim::DisplayWidth(Utf8FromUtf16(
+                     u"\u1100\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFE4F\uFF00"
+                     u"\uFF60\uFFE0\uFFE6\U00020000")));
+  // ... and the narrow characters next to them one: Georgian, a Hangul
+  // filler, Lisu, a Latin ligature, a combining half mark and halfwidth forms.
+  EXPECT_EQ(7u, sim::DisplayWidth(Utf8FromUtf16(u"\u10FF\u1160\uA4D0\uFB00\uFE2F\uFF61\uFFE8")));
 }
 
 TEST(PopulationChart, KindIdsAreEscapedForSvg) {
