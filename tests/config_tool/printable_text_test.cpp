@@ -28,6 +28,11 @@ TEST(PrintableText, MalformedSequencesAreEscapedByteByByte) {
   EXPECT_EQ("\\xC0\\xAF", EscapedNonUtf8("\xC0\xAF"));
   EXPECT_EQ("\\xED\\xA0\\x80", EscapedNonUtf8("\xED\xA0\x80"));
   EXPECT_EQ("\\xF4\\x90\\x80\\x80", EscapedNonUtf8("\xF4\x90\x80\x80"));
+  // A lead byte before a byte just outside the continuation range: 0x7F
+  // (ASCII, printed as it is), or 0xC3 beginning an "é" of its own.
+  EXPECT_EQ("\\xC3\x7F", EscapedNonUtf8("\xC3\x7F"));
+  EXPECT_EQ("\\xE2\\x82\x7F", EscapedNonUtf8("\xE2\x82\x7F"));
+  EXPECT_EQ("\\xC3\xC3\xA9", EscapedNonUtf8("\xC3\xC3\xA9"));
 }
 
 TEST(PrintableText, SequenceCutShortIsEscapedWithoutReadingPastTheEnd) {

@@ -50,6 +50,28 @@ TEST(SourceMapPositions, MemberAfterAVeryDeepValueKeepsItsPosition) {
   EXPECT_EQ("1:" + std::to_string(text.find("\"after\"") + 1), At(SourceMap(text), "/after"));
 }
 
+TEST(SourceMapPositions, MembersAfterLiteralValuesKeepTheirPositions) {
+  // After false, true and null as member values, with and without a space
+  // before the next member, at the end of an object, and in an array.
+  const std::string text =
+      R"({"x": {"ExactCaps": false, "Count": 5}, "t": true,"n": null,"f": false,)"
+      R"("a": [false, {"b": 1}], "y": {"z": false}, "after": 1})";
+  const SourceMap map(text);
+  const auto column_of = [&](const std::string& quoted) {
+    return "1:" + std::to_string(text.find(quoted) + 1);
+  };
+  EXPECT_EQ(column_of("\"Count\""), At(map, "/x/Count"));
+  EXPECT_EQ(column_of("\"n\""), At(map, "/n"));
+  EXPECT_EQ(column_of("\"f\""), At(map, "/f"));
+  EXPECT_EQ(column_of("\"a\""), At(map, "/a"));
+  EXPECT_EQ(column_of("\"b\""), At(map, "/a/1/b"));
+  EXPECT_EQ(column_of("\"after\""), At(map, "/after"));
+  // The value's own text ends with it.
+  EXPECT_EQ("false", map.ValueTextOf("/x/ExactCaps"));
+  EXPECT_EQ("false", map.ValueTextOf("/y/z"));
+  EXPECT_EQ("null", map.ValueTextOf("/n"));
+}
+
 TEST(SourceMapNames, EscapedNamesAreDecodedAsTheParserDecodesThem) {
   const SourceMap map("{\"\\u0044inos\": {\"a/b~c\": 1}}");
   EXPECT_EQ("1:2", At(map, "/Dinos"));

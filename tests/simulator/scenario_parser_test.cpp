@@ -46,6 +46,14 @@ TEST(ScenarioRefusal, InvalidJsonCarriesTheParsersMessage) {
       "a number beyond the range of a double: [json.exception.out_of_range.406] number overflow "
       "parsing '2e308'",
       ErrorOf(R"({"steps": [{"do": "run", "hours": 2e308}]})"));
+  // Text that is not UTF-8, here a code point past U+10FFFF, is refused
+  // before any name reaches the simulator's decoding.
+  const std::string past_unicode =
+      "invalid JSON: [json.exception.parse_error.101] parse error at line 1, column 15: syntax "
+      "error while parsing object key - invalid string: ill-formed UTF-8 byte";
+  EXPECT_EQ(past_unicode,
+            ErrorOf("{\"kinds\": {\"r\xF4\x90\x80\x80\": {\"full_name\": \"R x\"}}, \"steps\": []}")
+                .substr(0, past_unicode.size()));
 }
 
 TEST(ScenarioRefusal, TopLevelMustBeAnObject) {
@@ -130,6 +138,11 @@ TEST(ScenarioRefusal, ClockMovedPastItsRangeByEarlierSteps) {
 TEST(ScenarioRefusal, RunShorterThanOneTick) {
   EXPECT_EQ("step 0 (\"run\"): field \"hours\": shorter than one tick of 60 seconds",
             ErrorOf(WithSteps(R"({"do": "run", "hours": 0.01})")));
+  // A tick takes a second at least.
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"tick_seconds\": expected a whole number from 1 to "
+      "2147483647, got 0",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 1, "tick_seconds": 0})")));
 }
 
 TEST(ScenarioRefusal, DeathFractionAboveOne) {
@@ -244,6 +257,9 @@ TEST(ScenarioRefusal, RepeatedNameIsRefusedWhereItStands) {
   // Within a kind.
   EXPECT_EQ(R"(kinds.raptor: "names" is given twice)",
             ErrorOf(R"({"kinds": {"raptor": {"names": [], "names": []}}, "steps": []})"));
+  // Inside an array, after scalars and an array: named by its own index.
+  EXPECT_EQ(R"(config.x[3]: "a" is given twice)",
+            ErrorOf(R"({"steps": [], "config": {"x": [1, "b", [2, 3], {"a": 1, "a": 2}]}})"));
   // The same name in two objects is no repetition.
   EXPECT_EQ("", ErrorOf(WithSteps(R"({"do": "tick", "count": 1}, {"do": "tick", "count": 2})")));
 }

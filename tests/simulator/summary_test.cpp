@@ -5,15 +5,19 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "common/text.h"
 #include "sim/world.h"
 #include "sim/report.h"
 #include "sim/charts.h"
+#include "simulator/svg_reading.h"
 
 namespace dravelquin {
 
@@ -50,6 +54,77 @@ sim::PopulationHistory HistoryOf(const std::vector<std::int64_t>& wild) {
     history.Record(static_cast<std::int64_t>(i) * 60, {wild[i]});
   }
   return history;
+}
+
+// One panel of a population chart as its own axes and line read it: the x
+// of each time label, the y of each population grid line by its label, the
+// points of the population's line and the x of each census mark.
+struct PanelReading {
+  std::map<std::string, std::string> x_of_hours;
+  std::map<std::string, std::string> y_of_count;
+  std::vector<std::string> line;
+  std::vector<std::string> census_x;
+};
+
+// The first group of each match of `pattern` in `text`.
+std::vector<std::string> AllMatches(const std::string& text, const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::regex compiled(pattern);
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), compiled);
+       m != std::sregex_iterator(); ++m) {
+    found.push_back((*m)[1].str());
+  }
+  return found;
+}
+
+// The first group of each match by its second: a coordinate by its label.
+std::map<std::string, std::string> ByLabel(const std::string& text, const std::string& pattern) {
+  std::map<std::string, std::string> found;
+  const std::regex compiled(pattern);
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), compiled);
+       m != std::sregex_iterator(); ++m) {
+    found[(*m)[2].str()] = (*m)[1].str();
+  }
+  return found;
+}
+
+// The panels in order; each begins at its bold heading.
+std::vector<PanelReading> ReadPanels(const std::string& svg) {
+  std::vector<std::size_t> starts;
+  for (std::size_t at = svg.find("font-weight=\"bold\""); at != std::string::npos;
+       at = svg.find("font-weight=\"bold\"", at + 1)) {
+    starts.push_back(at);
+  }
+  std::vector<PanelReading> panels;
+  for (std::size_t i = 0; i < starts.size(); ++i) {
+    const std::string panel =
+        svg.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : svg.size()) - starts[i]);
+    PanelReading reading;
+    reading.x_of_hours =
+        ByLabel(panel, R"re(<text x="([^"]+)" y="[^"]+" text-anchor="middle">([0-9.]+)<)re");
+    reading.y_of_count =
+        ByLabel(panel, R"re(<line x1="[^"]+" y1="([^"]+)"[^>]*stroke="#e5e5e5"/>)re"
+                       R"re(\n<text[^>]*>([0-9.]+)<)re");
+    const std::vector<std::string> points =
+        AllMatches(panel, R"re(<polyline[^>]*points="([^"]*)")re");
+    if (!points.empty()) {
+      reading.line = Words(points.front());
+    }
+    const std::vector<std::string> marks =
+        AllMatches(panel, R"re(<path stroke="#999" d="([^"]*)")re");
+    if (!marks.empty()) {
+      reading.census_x = AllMatches(marks.front(), R"(M(\S+) )");
+    }
+    panels.push_back(reading);
+  }
+  return panels;
+}
+
+// Whether the panel's line passes through `count` at `hours`, both as its
+// axes label them.
+bool LinePasses(const PanelReading& panel, const std::string& hours, const std::string& count) {
+  const std::string point = panel.x_of_hours.at(hours) + "," + panel.y_of_count.at(count);
+  return std::find(panel.line.begin(), panel.line.end(), point) != panel.line.end();
 }
 
 }  // namespace
@@ -114,7 +189,19 @@ TEST(SummaryTable, DumpExcerptShowsTheFirstLinesAndTheTotal) {
   EXPECT_NE(std::string::npos, report.find("... 12 lines in all")) << report;
 }
 
-TEST(SummaryTable, WideCharactersTakeTwoColumns) { EXPECT_EQ(8u, sim::DisplayWidth("迅猛龙 a")); }
+TEST(SummaryTable, WideCharactersTakeTwoColumns) {
+  EXPECT_EQ(8u, sim::DisplayWidth("迅猛龙 a"));
+  // The first and last character of each wide range (Hangul Jamo, CJK to
+  // Yi, Hangul syllables, CJK compatibility, vertical and compatibility
+  // forms, fullwidth forms, the fullwidth signs U+FFE0 to U+FFE6, and the
+  // ideographs from U+20000) take two columns each...
+  EXPECT_EQ(30u, sim::DisplayWidth(Utf8FromUtf16(
+                     u"\u1100\u115F\u2E80\uA4CF\uAC00\uD7A3\uF900\uFAFF\uFE30\uFE4F\uFF00"
+                     u"\uFF60\uFFE0\uFFE6\U00020000")));
+  // ... and the narrow characters next to them one: Georgian, a Hangul
+  // filler, Lisu, a Latin ligature, a combining half mark and halfwidth forms.
+  EXPECT_EQ(7u, sim::DisplayWidth(Utf8FromUtf16(u"\u10FF\u1160\uA4D0\uFB00\uFE2F\uFF61\uFFE8")));
+}
 
 TEST(PopulationChart, KindIdsAreEscapedForSvg) {
   const std::vector<sim::ScenarioKind> kinds{{"a<b&c", kExampleFullName, {}}};
@@ -239,6 +326,66 @@ TEST(PopulationChart, CapIsDrawnOverThePopulationAndCensusesAreMarked) {
   ASSERT_NE(std::string::npos, marks_at);
   const std::string marks = svg.substr(marks_at, svg.find("/>", marks_at) - marks_at);
   EXPECT_EQ(2, std::count(marks.begin(), marks.end(), 'M')) << marks;
+  // The key under the panels names the cap's line and the census mark.
+  EXPECT_NE(std::string::npos, svg.find(">cap</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">census</text>"));
+  // A census in the first bucket, which only merged buckets have, is marked
+  // as well.
+  sim::PopulationHistory merged(1);
+  merged.Begin(0, {1});
+  for (std::size_t i = 1; i <= 2 * sim::kMaxHistoryBuckets; ++i) {
+    merged.Record(static_cast<std::int64_t>(i), {1}, i == 1 ? 1 : 0);
+  }
+  ASSERT_LT(merged.BucketCount(), 2 * sim::kMaxHistoryBuckets);
+  const std::vector<PanelReading> panels =
+      ReadPanels(sim::PopulationChartSvg(kinds, caps, merged, "t"));
+  ASSERT_EQ(1u, panels.size());
+  EXPECT_EQ(1u, panels[0].census_x.size());
+}
+
+TEST(PopulationChart, EachLinePassesThroughItsKindsLowestAndHighestAtTheirTimes) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}},
+                                             {"dodo", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{true, 20, std::nullopt}, {true, 6, std::nullopt}};
+  // Hourly samples over four hours; censuses ran by hours 1 and 3.
+  sim::PopulationHistory history(2);
+  history.Begin(0, {10, 4});
+  history.Record(3600, {20, 2}, 1);
+  history.Record(7200, {5, 3});
+  history.Record(10800, {15, 8}, 2);
+  history.Record(14400, {10, 6});
+  const std::vector<PanelReading> panels =
+      ReadPanels(sim::PopulationChartSvg(kinds, caps, history, "t"));
+  ASSERT_EQ(2u, panels.size());
+  // raptor: highest 20 at hour 1, lowest 5 at hour 2.
+  EXPECT_TRUE(LinePasses(panels[0], "1", "20"));
+  EXPECT_TRUE(LinePasses(panels[0], "2", "5"));
+  // dodo: lowest 2 at hour 1, highest 8 at hour 3.
+  EXPECT_TRUE(LinePasses(panels[1], "1", "2"));
+  EXPECT_TRUE(LinePasses(panels[1], "3", "8"));
+  // The census marks stand at the hours the censuses ran by.
+  EXPECT_EQ((std::vector<std::string>{panels[1].x_of_hours.at("1"), panels[1].x_of_hours.at("3")}),
+            panels[1].census_x);
+}
+
+TEST(PopulationChart, EverythingLiesInsideTheViewBoxAZeroHourRunsToo) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
+  const std::string hours = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 7, 4}), "t");
+  EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(hours));
+  // All samples at one time: the time axis runs from 0 to 1 hour.
+  sim::PopulationHistory at_once(1);
+  at_once.Begin(600, {3});
+  at_once.Record(600, {4}, 1);
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, at_once, "t");
+  EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(svg));
+  const std::vector<PanelReading> panels = ReadPanels(svg);
+  ASSERT_EQ(1u, panels.size());
+  const std::map<std::string, std::string>& axis = panels[0].x_of_hours;
+  ASSERT_FALSE(axis.empty());
+  EXPECT_EQ("0", axis.begin()->first);
+  EXPECT_EQ("1", axis.rbegin()->first);
+  EXPECT_TRUE(LinePasses(panels[0], "0", "4"));
 }
 
 }  // namespace dravelquin

@@ -11,6 +11,7 @@
 #include "sim/world.h"
 #include "sim/sweep.h"
 #include "sim/charts.h"
+#include "simulator/svg_reading.h"
 
 namespace dravelquin {
 
@@ -135,6 +136,10 @@ TEST(SweepChart, OnePanelPerCappedKind) {
   EXPECT_EQ(2u, labels);
   EXPECT_NE(std::string::npos, svg.find(">cap 300</text>"));
   EXPECT_NE(std::string::npos, svg.find(">cap 40</text>"));
+  // The key names the cap's line, and every text and mark, the key's
+  // included, lies inside the picture.
+  EXPECT_NE(std::string::npos, svg.find(">cap</text>"));
+  EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(svg));
   // Without a capped kind the chart says so.
   sweep.kinds.clear();
   for (sim::IntervalOutcome& interval : sweep.intervals) {
