@@ -7,7 +7,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -66,26 +65,42 @@ struct PanelReading {
   std::vector<std::string> census_x;
 };
 
-// The first group of each match of `pattern` in `text`.
-std::vector<std::string> AllMatches(const std::string& text, const std::string& pattern) {
-  std::vector<std::string> found;
-  const std::regex compiled(pattern);
-  for (auto m = std::sregex_iterator(text.begin(), text.end(), compiled);
-       m != std::sregex_iterator(); ++m) {
-    found.push_back((*m)[1].str());
-  }
-  return found;
+// Whether `text` is a number as the chart's labels write them: "12", "0.5".
+bool IsLabelNumber(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos;
 }
 
-// The first group of each match by its second: a coordinate by its label.
-std::map<std::string, std::string> ByLabel(const std::string& text, const std::string& pattern) {
-  std::map<std::string, std::string> found;
-  const std::regex compiled(pattern);
-  for (auto m = std::sregex_iterator(text.begin(), text.end(), compiled);
-       m != std::sregex_iterator(); ++m) {
-    found[(*m)[2].str()] = (*m)[1].str();
+// What one panel's elements draw: the time labels under its plot, the grid
+// lines with their count labels, its population line and its census marks.
+PanelReading ReadPanel(const std::string& panel) {
+  PanelReading reading;
+  const std::vector<SvgElement> elements = SvgElements(panel);
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    const SvgElement& element = elements[i];
+    const auto& attributes = element.attributes;
+    if (element.name == "text" && attributes.size() == 3 && attributes[0].first == "x" &&
+        attributes[1].first == "y" && element.Value("text-anchor") == "middle" &&
+        IsLabelNumber(element.text)) {
+      reading.x_of_hours[element.text] = element.Value("x");
+    }
+    if (element.name == "line" && attributes.size() >= 2 && attributes[0].first == "x1" &&
+        attributes[1].first == "y1" && element.Value("stroke") == "#e5e5e5" &&
+        element.text == "\n" && i + 1 < elements.size() && elements[i + 1].name == "text" &&
+        IsLabelNumber(elements[i + 1].text)) {
+      reading.y_of_count[elements[i + 1].text] = element.Value("y1");
+    }
+    if (element.name == "polyline" && element.Has("points") && reading.line.empty()) {
+      reading.line = Words(element.Value("points"));
+    }
+    if (element.name == "path" && attributes.size() >= 2 &&
+        attributes[0] == std::make_pair(std::string("stroke"), std::string("#999")) &&
+        attributes[1].first == "d" && reading.census_x.empty()) {
+      for (const auto& move : PathMoves(attributes[1].second)) {
+        reading.census_x.push_back(move.first);
+      }
+    }
   }
-  return found;
+  return reading;
 }
 
 // The panels in order; each begins at its bold heading.
@@ -99,23 +114,7 @@ std::vector<PanelReading> ReadPanels(const std::string& svg) {
   for (std::size_t i = 0; i < starts.size(); ++i) {
     const std::string panel =
         svg.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : svg.size()) - starts[i]);
-    PanelReading reading;
-    reading.x_of_hours =
-        ByLabel(panel, R"re(<text x="([^"]+)" y="[^"]+" text-anchor="middle">([0-9.]+)<)re");
-    reading.y_of_count =
-        ByLabel(panel, R"re(<line x1="[^"]+" y1="([^"]+)"[^>]*stroke="#e5e5e5"/>)re"
-                       R"re(\n<text[^>]*>([0-9.]+)<)re");
-    const std::vector<std::string> points =
-        AllMatches(panel, R"re(<polyline[^>]*points="([^"]*)")re");
-    if (!points.empty()) {
-      reading.line = Words(points.front());
-    }
-    const std::vector<std::string> marks =
-        AllMatches(panel, R"re(<path stroke="#999" d="([^"]*)")re");
-    if (!marks.empty()) {
-      reading.census_x = AllMatches(marks.front(), R"(M(\S+) )");
-    }
-    panels.push_back(reading);
+    panels.push_back(ReadPanel(panel));
   }
   return panels;
 }
