@@ -217,6 +217,7 @@ namespace {
 
 const json::json_pointer kGeneral("/General");
 const json::json_pointer kCheckInterval("/General/CheckInterval");
+const json::json_pointer kExactCaps("/General/ExactCaps");
 
 std::string Seconds(std::int32_t seconds) {
   return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
@@ -248,6 +249,32 @@ void CheckIntervalValue(const json& interval, const LookupOutcome& outcome,
   }
 }
 
+// "ExactCaps" as each census reads it: a number or a boolean, on when it
+// reads as a non-zero whole number; anything else leaves it off. Absent, it
+// is off and says nothing.
+void CheckExactCaps(const json& document, const json& general, ConfigReport& report) {
+  if (!general.contains("ExactCaps")) {
+    return;
+  }
+  const json& exact = general.at("ExactCaps");
+  const std::string pointer = kExactCaps.to_string();
+  if (!exact.is_number() && !exact.is_boolean()) {
+    report.About(Severity::kWarning, pointer,
+                 "is " + KindOf(exact) +
+                     ", not a number or a boolean: it is off, and caps hold at census counts");
+    return;
+  }
+  if (ExactCapsOf(document)) {
+    report.About(Severity::kNote, pointer,
+                 "is on: each creature the gate lets through counts until the next census, "
+                 "so once a census has run a kind does not rise above its cap; deaths and "
+                 "tamings are subtracted only at the next census");
+  } else if (!exact.is_boolean() && exact != 0) {
+    report.About(Severity::kWarning, pointer,
+                 "is " + report.Map().ValueTextOf(pointer) + ": read as 0, so it is off");
+  }
+}
+
 }  // namespace
 
 void CheckGeneral(const SettingsReader& settings, ConfigReport& report) {
@@ -265,7 +292,8 @@ void CheckGeneral(const SettingsReader& settings, ConfigReport& report) {
                      TimerNeverRecounts(outcome.error));
     return;
   }
-  CheckUnknownMembers(general, kGeneral, {"CheckInterval"}, report);
+  CheckUnknownMembers(general, kGeneral, {"CheckInterval", "ExactCaps"}, report);
+  CheckExactCaps(document, general, report);
   if (!general.contains("CheckInterval")) {
     report.About(Severity::kNote, kCheckInterval.to_string(),
                  "is absent: the timer recounts every " + Seconds(outcome.value.value_or(0)));
