@@ -54,6 +54,24 @@ void* DetourAddress(Fn detour) {
   return reinterpret_cast<void*>(detour);
 }
 
+// Binds a console command under `text`, keeping its engine name for the
+// unbinding; `is_bound` is set once the host holds it.
+void BindCommand(ArkApi::ICommands& commands, FString& name, const EngineUnit* text,
+                 const ArkApi::ConsoleCommandCallback& callback, bool& is_bound) {
+  name = FromWide(text);
+  commands.AddConsoleCommand(name, callback);
+  is_bound = true;
+}
+
+// Removes a console command that BindCommand bound, by its kept name; nothing
+// when it was not bound.
+void UnbindCommand(const FString& name, bool& is_bound) {
+  if (is_bound) {
+    ArkApi::GetCommands().RemoveConsoleCommand(name);
+    is_bound = false;
+  }
+}
+
 // The logger formats each message in its own pattern and hands the sinks
 // the finished line: the host's sinks, which the host and its other
 // plug-ins share, are written to and never reconfigured.
@@ -82,18 +100,12 @@ void PluginStart() {
   Names().timer_key = FromNarrow(kTimerKey);
   commands.AddOnTimerCallback(Names().timer_key, ArkApi::TimerCallback(&OnCensusTimer));
   bound.timer = true;
-  Names().command_name = FromWide(kCommandName);
-  commands.AddConsoleCommand(Names().command_name,
-                             ArkApi::ConsoleCommandCallback(&OnDumpCommand));
-  bound.command = true;
-  Names().reload_command_name = FromWide(kReloadCommandName);
-  commands.AddConsoleCommand(Names().reload_command_name,
-                             ArkApi::ConsoleCommandCallback(&OnReloadCommand));
-  bound.reload_command = true;
-  Names().status_command_name = FromWide(kStatusCommandName);
-  commands.AddConsoleCommand(Names().status_command_name,
-                             ArkApi::ConsoleCommandCallback(&OnStatusCommand));
-  bound.status_command = true;
+  BindCommand(commands, Names().command_name, kCommandName,
+              ArkApi::ConsoleCommandCallback(&OnDumpCommand), bound.command);
+  BindCommand(commands, Names().reload_command_name, kReloadCommandName,
+              ArkApi::ConsoleCommandCallback(&OnReloadCommand), bound.reload_command);
+  BindCommand(commands, Names().status_command_name, kStatusCommandName,
+              ArkApi::ConsoleCommandCallback(&OnStatusCommand), bound.status_command);
 }
 
 void PluginStop() {
@@ -105,18 +117,9 @@ void PluginStop() {
     ArkApi::GetHooks().DisableHook(kBaseLevelName, DetourAddress(&OnGetRandomBaseLevel));
     bound.base_level_hook = false;
   }
-  if (bound.status_command) {
-    ArkApi::GetCommands().RemoveConsoleCommand(Names().status_command_name);
-    bound.status_command = false;
-  }
-  if (bound.reload_command) {
-    ArkApi::GetCommands().RemoveConsoleCommand(Names().reload_command_name);
-    bound.reload_command = false;
-  }
-  if (bound.command) {
-    ArkApi::GetCommands().RemoveConsoleCommand(Names().command_name);
-    bound.command = false;
-  }
+  UnbindCommand(Names().status_command_name, bound.status_command);
+  UnbindCommand(Names().reload_command_name, bound.reload_command);
+  UnbindCommand(Names().command_name, bound.command);
   if (bound.timer) {
     ArkApi::GetCommands().RemoveOnTimerCallback(Names().timer_key);
     bound.timer = false;
