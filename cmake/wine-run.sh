@@ -42,7 +42,9 @@ if [ ! -e "$prefix/.dravelquin-ready" ]; then
   fi
   touch "$prefix/.dravelquin-ready"
 elif [ "$new_server" = yes ]; then
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  # Only starts the background processes; should it fail, the program's own
+  # run below fails and says why, so the script does not end here silently.
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi
 flock -u 9
 exec 9>&-
@@ -51,15 +53,19 @@ exec 9>&-
 # ("_dl_fini: Assertion ... failed", exit status 127) after the program has
 # done its work. A run that ends so, and only so, is run again, twice at
 # most; any other outcome is the program's own and is passed on at once.
+# Each run's output is held until the run ends, so that only the last run's
+# reaches the caller: a test that compares a program's output sees it once.
 if [ $# -gt 0 ]; then
+  output=$(mktemp)
   errors=$(mktemp)
-  trap 'rm -f "$errors"' EXIT
+  trap 'rm -f "$output" "$errors"' EXIT
   run=1
   while :; do
     status=0
-    wine "$@" 2>"$errors" || status=$?
-    cat "$errors" >&2
+    wine "$@" >"$output" 2>"$errors" || status=$?
     if [ "$status" -ne 127 ] || ! grep -q '_dl_fini' "$errors" || [ "$run" -ge 3 ]; then
+      cat "$output"
+      cat "$errors" >&2
       exit "$status"
     fi
     run=$((run + 1))
