@@ -18,6 +18,7 @@
 
 #include "fuzz/fuzz_require.h"
 #include "population/settings.h"
+#include "common/text.h"
 #include "config/report.h"
 
 namespace dravelquin {

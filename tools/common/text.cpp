@@ -151,6 +151,10 @@ std::optional<std::string> FullNameOfBlueprintPath(const std::string& path) {
   return class_name + " " + object_path.substr(0, dot) + ".Default__" + class_name;
 }
 
+std::size_t ByteOrderMarkSize(const std::string& text) {
+  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+}
+
 #ifdef _WIN32
 std::vector<std::string> Utf8Arguments(int argc, const wchar_t* const* argv) {
   static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wide text is UTF-16");

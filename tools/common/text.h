@@ -71,4 +71,8 @@ inline const std::string kBlueprintPathPrefix = "blueprint'";
 //          "Dodo_BP_C /Game/Dodo/Dodo_BP.Default__Dodo_BP_C".
 std::optional<std::string> FullNameOfBlueprintPath(const std::string& path);
 
+// The three bytes of a UTF-8 byte-order mark, or 0 when `text` starts with none.
+// Example: "\xEF\xBB\xBF{}" -> 3; "{}" -> 0.
+std::size_t ByteOrderMarkSize(const std::string& text);
+
 }  // namespace dravelquin

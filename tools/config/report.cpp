@@ -6,11 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace dravelquin {
+#include "common/text.h"
 
-std::size_t ByteOrderMarkSize(const std::string& text) {
-  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-}
+namespace dravelquin {
 
 LineIndex::LineIndex(const std::string& text)
     : line_starts_{0}, text_size_(text.size()), mark_size_(ByteOrderMarkSize(text)) {

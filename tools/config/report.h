@@ -49,9 +49,6 @@ class LineIndex {
   std::size_t mark_size_;
 };
 
-// The three bytes of a UTF-8 byte-order mark, or 0 when `text` starts with none.
-std::size_t ByteOrderMarkSize(const std::string& text);
-
 // One finding of the tool, in the form that editors and CI annotate:
 // "FILE:LINE:COL: error|warning|note: message".
 
