@@ -3,10 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/files.h"
 #include "config/command_line.h"
 
 namespace dravelquin {
@@ -114,6 +118,61 @@ TEST(ToolInvocation, HelpListsEveryOptionAndSucceeds) {
                              "--scale", "--only", "--match-case"}) {
     EXPECT_NE(std::string::npos, out.str().find(option)) << option;
   }
+}
+
+TEST(ToolInvocation, DashReadsStandardInputAndNamesItStdin) {
+  std::ostringstream out;
+  std::ostringstream err;
+  // A config: its findings and its summary name "<stdin>".
+  std::istringstream config("{\"General\": {\"CheckInterval\": 0}, \"Dinos\": {}}");
+  EXPECT_EQ(0, RunTool({"check", "-"}, config, out, err));
+  EXPECT_EQ(0u, out.str().find("<stdin>:1:14: warning: General > CheckInterval: is 0"));
+  EXPECT_NE(std::string::npos, out.str().find("\n<stdin>: 0 blueprints capped"));
+  // A dump for from-dump, CR LF and all: its notes name "<stdin>:LINE".
+  std::istringstream dump("|Ghost|2\r\nblueprint'/Game/A.A'|A|3\r\n");
+  out.str("");
+  EXPECT_EQ(0, RunTool({"from-dump", "-"}, dump, out, err));
+  EXPECT_EQ("<stdin>:1:1: note: \"\" left out: it is not a blueprint path\n", err.str());
+  EXPECT_NE(std::string::npos, out.str().find("\"blueprint'/Game/A.A'\": {\n      \"Count\": 3"));
+  // One stream cannot be both files of check.
+  EXPECT_EQ("standard input (\"-\") can be one of the files, not both",
+            UsageErrorOf({"check", "-", "--dump", "-"}));
+}
+
+TEST(ToolInvocation, FromDumpOutputReplacesAFileOnlyWithForce) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "dravelquin-config-output";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const std::string target = (folder / "config.json").u8string();
+  const auto text_of = [&target] {
+    std::ifstream in(PathFromUtf8(target), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  std::ostringstream out;
+  std::ostringstream err;
+  // A new file: the settings, nothing on standard output.
+  std::istringstream dump("blueprint'/Game/A.A'|A|3\n");
+  EXPECT_EQ(0, RunTool({"from-dump", "-", "--output", target}, dump, out, err));
+  EXPECT_EQ("", out.str());
+  EXPECT_NE(std::string::npos, text_of().find("\"Count\": 3"));
+  // An existing one without --force: refused before the dump is read, untouched.
+  std::ofstream(PathFromUtf8(target), std::ios::binary) << "{\"live\": true}";
+  std::istringstream unread("blueprint'/Game/A.A'|A|4\n");
+  EXPECT_EQ(2, RunTool({"from-dump", "-", "--output", target}, unread, out, err));
+  EXPECT_EQ("dravelquin-config: " + target + " exists already; give --force to replace it\n",
+            err.str());
+  EXPECT_EQ("{\"live\": true}", text_of());
+  EXPECT_EQ(0, unread.tellg());
+  // With --force: replaced.
+  EXPECT_EQ(0, RunTool({"from-dump", "-", "--output", target, "--force"}, unread, out, err));
+  EXPECT_NE(std::string::npos, text_of().find("\"Count\": 4"));
+  // A dump that leaves nothing to write: the file stays as it was.
+  std::istringstream empty("");
+  EXPECT_EQ(1, RunTool({"from-dump", "-", "--output", target, "--force"}, empty, out, err));
+  EXPECT_NE(std::string::npos, text_of().find("\"Count\": 4"));
+  EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder), {}));
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace dravelquin

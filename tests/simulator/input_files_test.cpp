@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "sim/run.h"
@@ -86,6 +88,46 @@ TEST_F(InputFiles, ChartThatCannotBeWrittenIsFoundBeforeTheRun) {
   WriteFile(folder_ / "old.svg", "<svg/>");
   EXPECT_EQ("", ProblemOf([&] { CheckWritable((folder_ / "old.svg").u8string(), "the chart"); }));
   EXPECT_EQ("<svg/>", ReadWholeFile((folder_ / "old.svg").u8string(), "the chart"));
+}
+
+TEST_F(InputFiles, OutputFileIsWrittenWholeAndReplacesOnlyWithLeave) {
+  const fs::path target = folder_ / "out.json";
+  const std::string name = target.u8string();
+  // A new file: its bytes once committed, nothing else left in the folder.
+  {
+    OutputFile output(name, false);
+    output.Stream() << "{}\n";
+    output.Commit();
+  }
+  EXPECT_EQ("{}\n", ReadWholeFile(name, "the output"));
+  EXPECT_EQ(1, std::distance(fs::directory_iterator(folder_), {}));
+  // An existing file without leave: refused before anything is written.
+  EXPECT_EQ(name + " exists already; give --force to replace it",
+            ProblemOf([&] { OutputFile output(name, false); }));
+  // With leave, but a run that stops before its end: the file as it was.
+  {
+    OutputFile output(name, true);
+    output.Stream() << "half";
+  }
+  EXPECT_EQ("{}\n", ReadWholeFile(name, "the output"));
+  EXPECT_EQ(1, std::distance(fs::directory_iterator(folder_), {}));
+  // With leave, to the end: replaced.
+  {
+    OutputFile output(name, true);
+    output.Stream() << "new";
+    output.Commit();
+  }
+  EXPECT_EQ("new", ReadWholeFile(name, "the output"));
+  // A file made by another program while the output was written: kept.
+  const fs::path raced = folder_ / "raced.json";
+  OutputFile output(raced.u8string(), false);
+  output.Stream() << "mine";
+  WriteFile(raced, "theirs");
+  EXPECT_THROW(output.Commit(), std::runtime_error);
+  EXPECT_EQ("theirs", ReadWholeFile(raced.u8string(), "the output"));
+  // A directory.
+  EXPECT_EQ("cannot write " + folder_.u8string() + ": " + Reason(std::errc::is_a_directory),
+            ProblemOf([&] { OutputFile directory(folder_.u8string(), true); }));
 }
 
 TEST_F(InputFiles, ServerDirWhosePluginFileIsAFolderIsRefused) {

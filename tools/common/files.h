@@ -6,6 +6,8 @@
 // command line are UTF-8 text on every system.
 
 #include <filesystem>
+#include <fstream>
+#include <istream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -52,5 +54,56 @@ std::filesystem::path MakeTemporaryFolder(const std::string& prefix, const std::
 // ROOT/ArkApi/Plugins/dravelquin: where the plug-in keeps its files under the
 // server's working directory ROOT.
 std::filesystem::path PluginFolderOf(const std::filesystem::path& root);
+
+// "-" on a command line names standard input where a tool reads a file.
+
+// What a tool's findings call standard input.
+inline const std::string kStandardInputName = "<stdin>";
+
+// True for "-", the name that stands for standard input.
+bool IsStandardInput(const std::string& name);
+
+// `name` as findings show it: "<stdin>" for "-", else the name itself.
+std::string ShownName(const std::string& name);
+
+// The text of `name` read whole: `input` for "-", else the file.
+FileText ReadFileOrInput(const std::string& name, std::istream& input);
+
+// Makes the process's standard input give its bytes unchanged. On Windows it
+// is a text stream by default, which turns CR LF into LF and ends at the
+// first Ctrl-Z; elsewhere this does nothing.
+void ReadStandardInputAsBytes();
+
+// A file a tool writes as its output (--output), never half written: the
+// text goes to a new file beside it, which takes its name only when it is
+// complete, so a failed write leaves whatever was there. An existing file is
+// replaced only with leave (--force). The bytes are written as given: the
+// tools write UTF-8 without a byte-order mark.
+class OutputFile {
+ public:
+  // Raises InputProblem, before anything is written, for an existing file
+  // without `may_replace` ("PATH exists already; give --force to replace
+  // it"), and "cannot write PATH: REASON" for a directory or when no file
+  // can be made beside it. `path` is UTF-8.
+  OutputFile(const std::string& path, bool may_replace);
+  // Removes the new file unless Commit() moved it into place.
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  std::ostream& Stream() { return stream_; }
+
+  // Gives the new file its name. Raises std::runtime_error ("cannot write
+  // PATH: REASON") when a write failed or the file cannot take its
+  // name; the file at PATH, if any, is then as it was.
+  void Commit();
+
+ private:
+  std::string path_;
+  bool may_replace_;
+  std::filesystem::path temporary_;
+  std::ofstream stream_;
+  bool committed_ = false;
+};
 
 }  // namespace dravelquin

@@ -1,6 +1,7 @@
 #include "config/command_line.h"
 
 #include <cstdint>
+#include <iostream>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -23,6 +24,7 @@ const char kUsage[] =
     "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]\n"
     "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... "
     "[--match-case]\n"
+    "                                   [--output FILE [--force]]\n"
     "       dravelquin-config --help | --version\n";
 
 namespace {
@@ -114,6 +116,11 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
       ->allow_extra_args(false);
   from_dump->add_flag("--match-case", given.from_dump.options.match_case,
                       "--only matches the letter case too");
+  from_dump->add_option("--output", given.from_dump.output,
+                        "FILE: write the settings to FILE, UTF-8, in place of standard output; "
+                        "never over an existing file without --force")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  from_dump->add_flag("--force", given.from_dump.force, "--output may replace an existing FILE");
   return app;
 }
 
@@ -140,6 +147,10 @@ std::string OneFile(const std::vector<std::string>& files, const std::string& mi
 
 CheckCommand CheckFrom(Given& given) {
   given.check.config = OneFile(given.config_files, "check wants the settings file");
+  if (given.check.dump && IsStandardInput(given.check.config) &&
+      IsStandardInput(*given.check.dump)) {
+    throw UsageError("standard input (\"-\") can be one of the files, not both");
+  }
   return given.check;
 }
 
@@ -155,6 +166,9 @@ FromDumpCommand FromDumpFrom(Given& given, const CLI::App& subcommand) {
     }
   }
   command.dump = OneFile(given.dump_files, "from-dump wants the dump file");
+  if (command.force && !command.output) {
+    throw UsageError("--force goes with --output");
+  }
   return command;
 }
 
@@ -224,60 +238,77 @@ Diagnostic ErrorAtTop(const std::string& file, const std::string& message) {
   return Diagnostic{file, TextPosition{}, Severity::kError, message};
 }
 
-// The file's text, or nothing after printing why it cannot be read.
+// The file's text ("-": standard input's), or nothing after printing why it
+// cannot be read.
 std::optional<std::string> ReadOrReport(const std::string& file, const std::string& consequence,
-                                        std::ostream& to) {
-  FileText input = ReadFileText(PathFromUtf8(file));
+                                        std::istream& in, std::ostream& to) {
+  FileText input = ReadFileOrInput(file, in);
   if (!input.text) {
-    Print(ErrorAtTop(file, "cannot read the file (" + std::string(std::strerror(input.error)) +
-                               ")" + consequence),
+    Print(ErrorAtTop(ShownName(file), "cannot read the file (" +
+                                          std::string(std::strerror(input.error)) + ")" +
+                                          consequence),
           to);
   }
   return std::move(input.text);
 }
 
 // The dump's blueprints, or nothing after printing why it cannot be read.
-std::optional<DumpInput> ReadDump(const std::string& file, std::ostream& to) {
-  const std::optional<std::string> text = ReadOrReport(file, "", to);
+std::optional<DumpInput> ReadDump(const std::string& file, std::istream& in, std::ostream& to) {
+  const std::optional<std::string> text = ReadOrReport(file, "", in, to);
   if (!text) {
     return std::nullopt;
   }
   try {
-    return DumpInput{file, BlueprintsOf(ParseDump(*text))};
+    return DumpInput{ShownName(file), BlueprintsOf(ParseDump(*text))};
   } catch (const DumpFormatError& error) {
-    Print(Diagnostic{file, TextPosition{error.line(), 1}, Severity::kError, error.what()}, to);
+    Print(Diagnostic{ShownName(file), TextPosition{error.line(), 1}, Severity::kError,
+                     error.what()},
+          to);
   }
   return std::nullopt;
 }
 
 // Both files are read before anything is checked: a file that cannot be read
 // is the one line printed.
-int RunCheck(const CheckCommand& command, std::ostream& out) {
+int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out) {
   std::optional<DumpInput> dump;
   if (command.dump) {
-    dump = ReadDump(*command.dump, out);
+    dump = ReadDump(*command.dump, in, out);
     if (!dump) {
       return kBadInvocation;
     }
   }
   const std::optional<std::string> text = ReadOrReport(
-      command.config, ": the plug-in fails to start with \"Can't open config.json\"", out);
+      command.config, ": the plug-in fails to start with \"Can't open config.json\"", in, out);
   if (!text) {
     return kFailure;
   }
-  ConfigCheck check = CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
+  const std::string config = ShownName(command.config);
+  ConfigCheck check = CheckConfigText(config, *text, dump ? &*dump : nullptr);
   if (command.strict) {
     TreatWarningsAsErrors(check.diagnostics);
   }
   for (const Diagnostic& diagnostic : check.diagnostics) {
     Print(diagnostic, out);
   }
-  PrintLine(SummaryLine(command.config, check.effect, check.diagnostics), out);
+  PrintLine(SummaryLine(config, check.effect, check.diagnostics), out);
   return HasError(check.diagnostics) ? kFailure : kSuccess;
 }
 
-int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream& err) {
-  const std::optional<DumpInput> dump = ReadDump(command.dump, err);
+int RunFromDump(const FromDumpCommand& command, std::istream& in, std::ostream& out,
+                std::ostream& err) {
+  // An output file that must not be replaced is refused before anything is
+  // read.
+  std::optional<OutputFile> output;
+  if (command.output) {
+    try {
+      output.emplace(*command.output, command.force);
+    } catch (const InputProblem& problem) {
+      PrintLine(std::string("dravelquin-config: ") + problem.what(), err);
+      return kBadInvocation;
+    }
+  }
+  const std::optional<DumpInput> dump = ReadDump(command.dump, in, err);
   if (!dump) {
     return kFailure;
   }
@@ -289,20 +320,31 @@ int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream&
     Print(ErrorAtTop(dump->file, "no blueprint to write"), err);
     return kFailure;
   }
-  out << written.text;
+  if (!output) {
+    out << written.text;
+    return kSuccess;
+  }
+  output->Stream() << written.text;
+  try {
+    output->Commit();
+  } catch (const std::runtime_error& error) {
+    PrintLine(std::string("dravelquin-config: ") + error.what(), err);
+    return kFailure;
+  }
   return kSuccess;
 }
 
 }  // namespace
 
-int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err) {
   try {
     const Command command = ParseCommandLine(args);
     if (const auto* check = std::get_if<CheckCommand>(&command)) {
-      return RunCheck(*check, out);
+      return RunCheck(*check, in, out);
     }
     if (const auto* from_dump = std::get_if<FromDumpCommand>(&command)) {
-      return RunFromDump(*from_dump, out, err);
+      return RunFromDump(*from_dump, in, out, err);
     }
     if (std::holds_alternative<VersionCommand>(command)) {
       out << "dravelquin-config " DRAVELQUIN_VERSION "\n";
@@ -315,6 +357,10 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << kUsage;
     return kBadInvocation;
   }
+}
+
+int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return RunTool(args, std::cin, out, err);
 }
 
 }  // namespace dravelquin

@@ -2,6 +2,7 @@
 
 // dravelquin-config's command line and the run of each subcommand.
 
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
@@ -17,7 +18,9 @@ namespace dravelquin {
 // The tool's command line:
 //   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]
 //   dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... [--match-case]
+//                               [--output FILE [--force]]
 //   dravelquin-config --help | --version
+// "-" as CONFIG.json or DUMP.txt reads standard input.
 
 struct CheckCommand {
   std::string config;
@@ -28,6 +31,8 @@ struct CheckCommand {
 struct FromDumpCommand {
   std::string dump;
   FromDumpOptions options;
+  std::optional<std::string> output;  // the settings go to this file, not standard output
+  bool force = false;                 // the output may replace an existing file
 };
 
 struct HelpCommand {};
@@ -45,7 +50,8 @@ std::string HelpText();
 // The command the arguments (without the program's name) ask for. Options
 // may come before or after the file. Raises UsageError for an unknown
 // subcommand or option, a missing or extra file, an option without its
-// value, --cap and --scale together, a --cap that is not a whole number from
+// value, standard input ("-") as both files of check, --force without
+// --output, --cap and --scale together, a --cap that is not a whole number from
 // 1 to 2147483647, and a --scale that is not a decimal number above 0 and at
 // most 1000 with at most six digits after the point.
 // Example: {"from-dump", "d.txt", "--scale", "1.5"} -> scale_millionths 1500000.
@@ -59,14 +65,20 @@ Command ParseCommandLine(const std::vector<std::string>& args);
 //              error, 1 with one (with --strict a warning counts as one) or
 //              when the settings file cannot be read, 2 for a bad invocation
 //              or a dump that cannot be read.
-//   from-dump: the settings on `out` and notes and errors on `err`; 0 when
-//              written, 1 when the dump cannot be read or holds no blueprint
-//              to write, 2 for a bad invocation.
+//   from-dump: the settings on `out`, or with --output in its file, and
+//              notes and errors on `err`; 0 when written, 1 when the dump
+//              cannot be read or holds no blueprint to write or the output
+//              file cannot be written, 2 for a bad invocation or an output
+//              file that exists without --force (nothing is read then).
 //   --help:    HelpText() on `out`, 0.
 //   --version: "dravelquin-config VERSION" on `out`, 0.
 // A file that cannot be read is one line, printed before anything is
 // checked. A bad invocation prints its reason and the usage on `err`. Bytes
 // that are not UTF-8 are printed as "\xHH" (EscapedNonUtf8, common/text.h).
+// A file named "-" is read from `in`, and findings name it "<stdin>".
+int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+            std::ostream& err);
+// The same with the process's standard input as `in`.
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace dravelquin

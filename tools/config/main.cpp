@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "common/command_line.h"
+#include "common/files.h"
 #include "config/command_line.h"
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+  dravelquin::ReadStandardInputAsBytes();
   return dravelquin::RunTool(dravelquin::Utf8Arguments(argc, argv), std::cout, std::cerr);
 }
 #else
