@@ -64,6 +64,21 @@ expect("--config: the config file's caps were not run: ${out}"
 file(READ "${live}" live_after)
 expect("--config: the file changed" live_after STREQUAL live_text)
 
+# --output: the trace in the file, never over an existing one without
+# --force (a redirect replaces a live file, and PowerShell's writes UTF-16).
+set(output "${WORK_DIR}/trace.jsonl")
+file(WRITE "${output}" "kept")
+simulate(--server-dir "${WORK_DIR}/unmade" --output "${output}" "${scenario}")
+expect_refused("existing output" "[^\n]+trace.jsonl exists already. give --force to replace it")
+file(READ "${output}" kept)
+expect("existing output: changed without --force" kept STREQUAL "kept")
+simulate(--server-dir "${WORK_DIR}/output-server" --output "${output}" --force "${scenario}")
+expect("--output --force: exit status ${status} (${err})" status EQUAL 0)
+string(LENGTH "${out}" out_length)
+expect("--output --force: a trace went to standard output" out_length EQUAL 0)
+file(READ "${output}" written)
+expect("--output --force: not the trace: ${written}" written MATCHES "^{\"step\":0,\"do\":\"load\"")
+
 # A sweep of a scenario that gives no config: it would run the server dir's
 # own config.json, which a sweep never touches.
 simulate(--sweep "${SCENARIO_DIR}/startup-missing-config.json")

@@ -77,6 +77,37 @@ TEST(SimCommandLine, SweepNeverUsesAGivenServerDir) {
   EXPECT_EQ("x.svg", options.chart.value_or(""));
 }
 
+TEST(SimCommandLine, ScenarioFromDumpRunsNothing) {
+  // The dump, a config to put in and the run's hours; no scenario file.
+  const sim::Options from_dump =
+      Parse({"--scenario-from-dump", "dinoDump.txt", "--config", "c.json", "--hours", "2.5"});
+  EXPECT_EQ("dinoDump.txt", from_dump.scenario_from_dump.value_or(""));
+  EXPECT_EQ(2.5, from_dump.hours);
+  EXPECT_EQ(sim::kDefaultDumpScenarioHours, Parse({"--scenario-from-dump", "d.txt"}).hours);
+  // A scenario file, or an option of a run, with it; --hours without it.
+  for (const std::vector<std::string>& refused :
+       {std::vector<std::string>{"--scenario-from-dump", "d.txt", "s.json"},
+        {"--scenario-from-dump", "d.txt", "--sweep"},
+        {"--scenario-from-dump", "d.txt", "--server-dir", "srv"},
+        {"--scenario-from-dump", "d.txt", "--chart", "c.svg"},
+        {"--hours", "2", "s.json"}}) {
+    EXPECT_THROW(Parse(refused), UsageError) << refused.back();
+  }
+  // Hours that are not a number above 0.
+  for (const char* hours : {"0", "-1", "1e3", "two", "", ".", "1.2.3"}) {
+    EXPECT_THROW(Parse({"--scenario-from-dump", "d.txt", "--hours", hours}), UsageError) << hours;
+  }
+}
+
+TEST(SimCommandLine, OutputReplacesOnlyWithForce) {
+  const sim::Options output = Parse({"--output", "trace.jsonl", "s.json"});
+  EXPECT_EQ("trace.jsonl", output.output.value_or(""));
+  EXPECT_FALSE(output.force);
+  EXPECT_TRUE(Parse({"--output", "t.jsonl", "--force", "s.json"}).force);
+  // --force alone would say that some file may be replaced.
+  EXPECT_THROW(Parse({"--force", "s.json"}), UsageError);
+}
+
 TEST(SimCommandLine, VersionNeedsNoScenario) {
   EXPECT_TRUE(Parse({"--version"}).version);
   EXPECT_THROW(Parse({}), UsageError);

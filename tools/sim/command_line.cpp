@@ -1,6 +1,9 @@
 #include "sim/command_line.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -35,6 +38,36 @@ void CheckSweepCombination(const Options& options, bool tolerance_given) {
   }
 }
 
+// --scenario-from-dump writes a scenario and runs nothing.
+void CheckFromDumpCombination(const Options& options, const CLI::App& app) {
+  if (!options.scenario_from_dump) {
+    if (app.count("--hours") > 0) {
+      throw UsageError("--hours goes with --scenario-from-dump");
+    }
+    return;
+  }
+  for (const char* refused :
+       {"--sweep", "--tolerance", "--server-dir", "--overwrite", "--chart", "--report", "--plugin"}) {
+    if (app.count(refused) > 0) {
+      throw UsageError(std::string(refused) +
+                       " does not go with --scenario-from-dump, which writes a scenario and "
+                       "runs nothing");
+    }
+  }
+}
+
+// "2.5" -> 2.5: a decimal number of hours above 0.
+double HoursArgument(const std::string& text) {
+  const bool decimal = !text.empty() &&
+                       text.find_first_not_of("0123456789.") == std::string::npos &&
+                       std::count(text.begin(), text.end(), '.') <= 1 && text != ".";
+  const double hours = decimal ? std::strtod(text.c_str(), nullptr) : 0;
+  if (!(hours > 0) || !std::isfinite(hours)) {
+    throw UsageError("--hours wants a decimal number above 0, not \"" + text + "\"");
+  }
+  return hours;
+}
+
 // "By default:\nCheckInterval=600,1800,... and --tolerance 10."
 std::string SweepDefaults() {
   std::string intervals;
@@ -54,6 +87,7 @@ struct Given {
   std::vector<std::string> scenarios;
   std::string sweep;
   std::string tolerance;
+  std::string hours;
 };
 
 // The simulator's command line, reading into `given`. Unknown options are
@@ -65,6 +99,8 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
       "trace with --report. --sweep runs the scenario once per CheckInterval, each in a\n"
       "temporary server dir, and prints how near each capped kind stayed to its cap and what\n"
       "the censuses cost; --chart then draws the swing per interval. " + SweepDefaults() + "\n"
+      "--scenario-from-dump writes a starting scenario from a server's census dump: its\n"
+      "creatures placed as counted, the --config given, and a run whose rates to edit.\n"
       "Exit status 2 for a scenario or file that cannot be used, checked before anything\n"
       "runs; 1 when the run fails on the way.",
       "dravelquin-sim");
@@ -87,6 +123,14 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
                 "[CheckInterval[=S,S,...]]: run the scenario once per interval");
   app->add_option("--tolerance", given.tolerance,
                   "PERCENT: a sweep's band around each cap, above 0 and at most 100");
+  app->add_option("--scenario-from-dump", options.scenario_from_dump,
+                  "DUMP.txt: write a starting scenario from a census dump in place of a run");
+  app->add_option("--hours", given.hours,
+                  "H: with --scenario-from-dump, the hours of its run (default 24)");
+  app->add_option("--output", options.output,
+                  "FILE: write what would go to standard output to FILE, UTF-8; never over an "
+                  "existing file without --force");
+  app->add_flag("--force", options.force, "--output may replace an existing FILE");
   app->add_flag("--version", options.version, "Print the version and exit");
   for (CLI::Option* option : app->get_options()) {
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -140,7 +184,17 @@ Options ParseCommandLine(const std::vector<std::string>& arguments,
   if (tolerance_given) {
     options.tolerance_percent = TolerancePercent(given.tolerance);
   }
-  if (!options.version && given.scenarios.size() != 1) {
+  if (app->count("--hours") > 0) {
+    options.hours = HoursArgument(given.hours);
+  }
+  if (options.force && !options.output) {
+    throw UsageError("--force goes with --output");
+  }
+  CheckFromDumpCombination(options, *app);
+  if (options.scenario_from_dump && !given.scenarios.empty()) {
+    throw UsageError("--scenario-from-dump writes a scenario, so it takes no scenario file");
+  }
+  if (!options.version && !options.scenario_from_dump && given.scenarios.size() != 1) {
     throw UsageError(given.scenarios.empty() ? "no scenario file given"
                                              : "more than one scenario file given");
   }

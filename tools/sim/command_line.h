@@ -12,6 +12,7 @@
 
 #include "common/command_line.h"
 #include "sim/scenario.h"
+#include "sim/scenario_from_dump.h"
 #include "sim/sweep.h"
 
 namespace dravelquin::sim {
@@ -21,7 +22,9 @@ namespace dravelquin::sim {
 //                  [--chart FILE.svg] [--report] [--plugin PATH] SCENARIO.json
 //   dravelquin-sim --sweep [CheckInterval[=S,S,...]] [--tolerance PERCENT]
 //                  [--config FILE] [--chart FILE.svg] [--plugin PATH] SCENARIO.json
+//   dravelquin-sim --scenario-from-dump DUMP.txt [--config FILE] [--hours H]
 //   dravelquin-sim --version | --help
+// Each but --version and --help also takes [--output FILE [--force]].
 
 struct Options {
   std::optional<std::string> server_dir;  // absent: a new temporary directory
@@ -37,6 +40,12 @@ struct Options {
   std::optional<std::vector<std::int64_t>> sweep;
   // A sweep's band around each cap, in per cent of it either way.
   double tolerance_percent = kDefaultTolerancePercent;
+  // --scenario-from-dump: the census dump a starting scenario is written
+  // from, in place of a run, and the length of its run.
+  std::optional<std::string> scenario_from_dump;
+  double hours = kDefaultDumpScenarioHours;
+  std::optional<std::string> output;  // where standard output's text goes instead
+  bool force = false;                 // --output may replace an existing file
 };
 
 // Reads the arguments after the program name. Options take their value as
@@ -44,9 +53,11 @@ struct Options {
 // --version is given; --plugin defaults to `default_plugin`. --sweep takes
 // the next argument as its value when it is one (see IsSweepValue). Raises
 // UsageError for an unknown option, a missing or bad value, a wrong number of
-// scenario files, --tolerance without --sweep, or --sweep with an option that
+// scenario files, --tolerance without --sweep, --sweep with an option that
 // would run in or print for one server dir (--server-dir, --overwrite,
-// --report).
+// --report), --scenario-from-dump with a scenario file or an option of a
+// run, --hours without --scenario-from-dump, an --hours that is not a number
+// above 0, or --force without --output.
 Options ParseCommandLine(const std::vector<std::string>& arguments,
                          const std::string& default_plugin);
 

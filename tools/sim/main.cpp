@@ -3,15 +3,20 @@
 
 #include <exception>
 #include <iostream>
+#include <optional>
+#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
 
 #include "common/command_line.h"
+#include "common/dump_file.h"
 #include "common/files.h"
+#include "common/text.h"
 #include "sim/command_line.h"
 #include "sim/run.h"
 #include "sim/scenario.h"
+#include "sim/scenario_from_dump.h"
 #include "sim/sweep.h"
 
 // Windows has no SIGPIPE: a write to a closed pipe fails by itself.
@@ -74,21 +79,76 @@ dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& option
   return scenario;
 }
 
+// The file --output names, refused before anything runs when it exists and
+// --force is not given.
+void OpenOutput(const dravelquin::sim::Options& options,
+                std::optional<dravelquin::OutputFile>& output) {
+  if (options.output) {
+    output.emplace(*options.output, options.force);
+  }
+}
+
+// Writes the starting scenario --scenario-from-dump asks for, and a note on
+// standard error for each dump line it cannot give back as it is.
+int WriteScenarioFromDump(const dravelquin::sim::Options& options) {
+  std::optional<dravelquin::OutputFile> output;
+  dravelquin::sim::DumpScenario written;
+  dravelquin::sim::DumpScenarioInput input;
+  input.dump_file = *options.scenario_from_dump;
+  input.hours = options.hours;
+  try {
+    input.dump_text = dravelquin::ReadWholeFile(input.dump_file, "the dump");
+    if (options.config) {
+      input.config_file = *options.config;
+      input.config_text = dravelquin::ReadWholeFile(*options.config, "the config");
+    }
+    OpenOutput(options, output);
+    written = dravelquin::sim::ScenarioFromDump(input);
+  } catch (const dravelquin::DumpFormatError& error) {
+    std::cerr << kProgram
+              << dravelquin::EscapedNonUtf8(input.dump_file + ":" + std::to_string(error.line()) +
+                                            ": " + error.what())
+              << "\n";
+    return kExitRefused;
+  } catch (const std::runtime_error& problem) {  // InputProblem, ScenarioError
+    std::cerr << kProgram << dravelquin::EscapedNonUtf8(problem.what()) << "\n";
+    return kExitRefused;
+  }
+  for (const std::string& note : written.notes) {
+    std::cerr << kProgram << "note: " << dravelquin::EscapedNonUtf8(note) << "\n";
+  }
+  (output ? output->Stream() : std::cout) << written.text << std::flush;
+  if (output) {
+    output->Commit();
+  } else if (!std::cout) {
+    std::cerr << kProgram << "cannot write to standard output: "
+              << dravelquin::LastSystemError() << "\n";
+    return kExitFailure;
+  }
+  return 0;
+}
+
 int Simulate(const dravelquin::sim::Options& options) {
   dravelquin::sim::Scenario scenario;
+  std::optional<dravelquin::OutputFile> output;
   try {
     scenario = CheckedScenario(options);
+    OpenOutput(options, output);
   } catch (const InputProblem& problem) {
     std::cerr << kProgram << problem.what() << "\n";
     return kExitRefused;
   }
   // A failed write to standard output stops the run at once.
   std::cout.exceptions(std::ios::badbit | std::ios::failbit);
+  std::ostream& out = output ? output->Stream() : std::cout;
   try {
     if (options.sweep) {
-      dravelquin::sim::RunSweep(options, scenario, std::cout, std::cerr);
+      dravelquin::sim::RunSweep(options, scenario, out, std::cerr);
     } else {
-      dravelquin::sim::SimulateScenario(options, scenario, std::cout, std::cerr);
+      dravelquin::sim::SimulateScenario(options, scenario, out, std::cerr);
+    }
+    if (output) {
+      output->Commit();
     }
   } catch (const std::ios_base::failure&) {
     if (std::cout.good()) {
@@ -114,6 +174,9 @@ int Main(const std::vector<std::string>& arguments) {
       std::cout << (options.help ? dravelquin::sim::UsageText()
                                  : std::string("dravelquin-sim ") + DRAVELQUIN_VERSION + "\n");
       return 0;
+    }
+    if (options.scenario_from_dump) {
+      return WriteScenarioFromDump(options);
     }
     return Simulate(options);
   } catch (const dravelquin::UsageError& error) {
