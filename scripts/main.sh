@@ -16,7 +16,7 @@ output=build/example-output.txt
 
 rm -rf "$server_dir"
 build/tools/sim/dravelquin-sim --server-dir "$server_dir" --report --chart "$chart" \
-  "$scenario" >"$output"
+  --output "$output" --force "$scenario"
 
 # The output is the trace (one JSON line per step) followed by the summary.
 grep -v '^{' "$output"

@@ -205,7 +205,7 @@ OutputFile::OutputFile(const std::string& path, bool may_replace)
     }
   }
   errno = 0;
-  stream_.open(temporary_, std::ios::binary | std::ios::trunc);
+  stream_ = std::ofstream(temporary_, std::ios::binary | std::ios::trunc);
   if (!stream_) {
     temporary_.clear();
     throw InputProblem("cannot write " + path + ": " +

@@ -140,13 +140,13 @@ std::string Layout(const Json& scenario) {
   return text + "\n}\n";
 }
 
-// Whole hours as a whole number, "24" rather than "24.0".
-Json HoursValue(double hours) {
+// A whole number as one, "24" rather than "24.0".
+Json NumberValue(double number) {
   constexpr double kExactWholeLimit = 1e15;
-  if (std::floor(hours) == hours && hours < kExactWholeLimit) {
-    return static_cast<std::int64_t>(hours);
+  if (std::floor(number) == number && number < kExactWholeLimit) {
+    return static_cast<std::int64_t>(number);
   }
-  return hours;
+  return number;
 }
 
 std::string CountText(std::int64_t count) {
@@ -249,7 +249,7 @@ DumpScenario ScenarioFromDump(const DumpScenarioInput& input) {
       }
     }
     kinds[id] = Json{{"blueprint_path", blueprint.path}, {"names", std::move(names)}};
-    spawns[id] = static_cast<double>(blueprint.wild * kPlaceholderPercent) / 100;
+    spawns[id] = NumberValue(static_cast<double>(blueprint.wild * kPlaceholderPercent) / 100);
     deaths[id] = kPlaceholderPercent / 100.0;
     placed += blueprint.wild;
   }
@@ -263,7 +263,7 @@ DumpScenario ScenarioFromDump(const DumpScenarioInput& input) {
                       "% of its dump count per hour and " + std::to_string(kPlaceholderPercent) +
                       "% of its wild creatures die per hour, which keeps it near that count. "
                       "Put in what the server sees."},
-      {"hours", HoursValue(input.hours)},
+      {"hours", NumberValue(input.hours)},
       {"spawn_per_hour", std::move(spawns)},
       {"death_per_hour", std::move(deaths)},
       {"seed", 1}});
