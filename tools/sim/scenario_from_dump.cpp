@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -67,22 +66,6 @@ std::string WhyNameChanges(const std::string& name) {
 std::string Place(const std::string& file, int line) {
   return file + ":" + std::to_string(line);
 }
-
-// The ids of the kinds, each made unique by a number after it.
-class KindIds {
- public:
-  std::string Take(const std::string& path) {
-    const std::string id = KindIdOf(path);
-    std::string unique = id;
-    for (int number = 2; !taken_.insert(unique).second; ++number) {
-      unique = id + "_" + std::to_string(number);
-    }
-    return unique;
-  }
-
- private:
-  std::set<std::string> taken_;
-};
 
 // The config as the scenario gives it: the document when it is strict JSON,
 // else its text byte for byte.
@@ -153,8 +136,7 @@ std::string CountText(std::int64_t count) {
   return std::to_string(count) + (count == 1 ? " wild creature" : " wild creatures");
 }
 
-}  // namespace
-
+// Why no scenario kind gives the dump path `path` back, or "" when one does.
 std::string WhyNotPlaceable(const std::string& path) {
   if (path.empty()) {
     return "the path is empty, so which blueprint it is is not known";
@@ -176,6 +158,10 @@ std::string WhyNotPlaceable(const std::string& path) {
   return "";
 }
 
+// A readable kind id for a blueprint path: its asset name less the parts
+// "BP", "C" and "Character", in lower case, split where a character is not
+// an ASCII letter or digit. Example:
+// "blueprint'/Game/Dinos/Raptor/Raptor_Character_BP.Raptor_Character_BP'" -> "raptor".
 std::string KindIdOf(const std::string& path) {
   const std::size_t dot = path.rfind('.');
   std::string asset = dot == std::string::npos ? path : path.substr(dot + 1);
@@ -201,6 +187,24 @@ std::string KindIdOf(const std::string& path) {
   end_part();
   return id.empty() ? "kind" : id;
 }
+
+// The ids of the kinds, each made unique by a number after it.
+class KindIds {
+ public:
+  std::string Take(const std::string& path) {
+    const std::string id = KindIdOf(path);
+    std::string unique = id;
+    for (int number = 2; !taken_.insert(unique).second; ++number) {
+      unique = id + "_" + std::to_string(number);
+    }
+    return unique;
+  }
+
+ private:
+  std::set<std::string> taken_;
+};
+
+}  // namespace
 
 DumpScenario ScenarioFromDump(const DumpScenarioInput& input) {
   std::vector<DumpLine> lines = ParseDump(input.dump_text);

@@ -49,13 +49,4 @@ struct DumpScenario {
 // would be refused (a limit, an --hours the run cannot take).
 DumpScenario ScenarioFromDump(const DumpScenarioInput& input);
 
-// Why no scenario kind gives the dump path `path` back, or "" when one does.
-std::string WhyNotPlaceable(const std::string& path);
-
-// A readable kind id for a blueprint path: its asset name less the parts
-// "BP", "C" and "Character", in lower case, other characters than letters
-// and digits made "_". Example:
-// "blueprint'/Game/Dinos/Raptor/Raptor_Character_BP.Raptor_Character_BP'" -> "raptor".
-std::string KindIdOf(const std::string& path);
-
 }  // namespace dravelquin::sim
