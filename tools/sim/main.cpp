@@ -117,6 +117,11 @@ int WriteScenarioFromDump(const dravelquin::sim::Options& options) {
   for (const std::string& note : written.notes) {
     std::cerr << kProgram << "note: " << dravelquin::EscapedNonUtf8(note) << "\n";
   }
+  if (written.text.empty()) {
+    std::cerr << kProgram << dravelquin::EscapedNonUtf8(input.dump_file)
+              << ": no blueprint path of the dump can be placed\n";
+    return kExitRefused;
+  }
   (output ? output->Stream() : std::cout) << written.text << std::flush;
   if (output) {
     output->Commit();

@@ -257,8 +257,9 @@ DumpScenario ScenarioFromDump(const DumpScenarioInput& input) {
     deaths[id] = kPlaceholderPercent / 100.0;
     placed += blueprint.wild;
   }
+  written.notes.insert(written.notes.begin(), skipped.begin(), skipped.end());
   if (kinds.empty()) {
-    throw ScenarioError(input.dump_file + ": no blueprint path of the dump can be placed");
+    return written;
   }
   steps.push_back(Json{{"do", "init_game"}});
   steps.push_back(Json{
@@ -274,18 +275,15 @@ DumpScenario ScenarioFromDump(const DumpScenarioInput& input) {
 
   Json comment = Json::array();
   comment.push_back("A starting scenario from the census dump " + input.dump_file + ": " +
-                    std::to_string(kinds.size()) + " kinds, " + CountText(placed) +
+                    std::to_string(kinds.size()) + (kinds.size() == 1 ? " kind, " : " kinds, ") +
+                    CountText(placed) +
                     " placed as it counts them, counted by the census at init_game.");
   comment.push_back(input.config_text ? "The config is " + input.config_file + "."
                                       : "No config is given: without one the plug-in does not "
                                         "start. Run it with --config FILE, or add \"config\".");
-  for (const std::string& skip : skipped) {
-    comment.push_back(skip);
-  }
   for (const std::string& note : written.notes) {
     comment.push_back(note);
   }
-  written.notes.insert(written.notes.begin(), skipped.begin(), skipped.end());
 
   Json scenario = Json::object();
   scenario["comment"] = std::move(comment);

@@ -27,7 +27,8 @@ struct DumpScenarioInput {
 };
 
 struct DumpScenario {
-  std::string text;  // the scenario file, JSON with a final line end
+  std::string text;  // the scenario file, JSON with a final line end; "" when
+                     // no line of the dump can be placed
   // One line per blueprint path left out, "FILE:LINE: \"PATH\" (N wild
   // creatures) not placed: WHY", then one per display name the game would
   // show otherwise.
@@ -45,8 +46,8 @@ struct DumpScenario {
 // "?" or a byte of 0x80 or above, not blueprint'PACKAGE.ASSET', or holding
 // "Default__", which the plug-in takes out of the paths it makes.
 // Raises DumpFormatError for a malformed dump line, and ScenarioError when
-// nothing can be placed, the config is not UTF-8, or the scenario written
-// would be refused (a limit, an --hours the run cannot take).
+// the config is not UTF-8 or the scenario written would be refused (a
+// limit, an --hours the run cannot take).
 DumpScenario ScenarioFromDump(const DumpScenarioInput& input);
 
 }  // namespace dravelquin::sim
