@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "config/checks.h"
 #include "config/dump.h"
+#include "plugin_rules/plugin_rules.h"
 
 #ifndef DRAVELQUIN_VERSION
 #error "DRAVELQUIN_VERSION, the project's version, is defined by the build"
@@ -20,7 +21,7 @@
 namespace dravelquin {
 
 const char kUsage[] =
-    "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]\n"
+    "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict] [--reload]\n"
     "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... "
     "[--match-case]\n"
     "       dravelquin-config --help | --version\n";
@@ -98,6 +99,9 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
                     "A census dump (DUMP.txt) to tell which blueprints the server has")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   check->add_flag("--strict", given.check.strict, "Count a warning as an error");
+  check->add_flag("--reload", given.check.reload,
+                  "Also tell whether dravelquin.reload takes the file on a running server; "
+                  "exit status 1 when it refuses it");
 
   CLI::App* from_dump = app->add_subcommand(
       "from-dump", "Write a settings file capping the blueprints of a census dump");
@@ -250,8 +254,25 @@ std::optional<DumpInput> ReadDump(const std::string& file, std::ostream& to) {
   return std::nullopt;
 }
 
+// "FILE: dravelquin.reload takes it: ..." or "... refuses it ...: REASON",
+// the reason being the text the plug-in logs; returns whether it takes it.
+bool PrintReloadVerdict(const std::string& file, const std::optional<std::string>& text,
+                        std::ostream& out) {
+  const std::optional<std::string> refusal =
+      text ? ReloadRefusalOfText(*text) : std::optional<std::string>("Can't open config.json");
+  if (refusal) {
+    PrintLine(file + ": dravelquin.reload refuses it, the running settings stay: " + *refusal,
+              out);
+    return false;
+  }
+  PrintLine(file + ": dravelquin.reload takes it: its caps apply from a census at once, and "
+                   "the timer counts its interval from then",
+            out);
+  return true;
+}
+
 // Both files are read before anything is checked: a file that cannot be read
-// is the one line printed.
+// is the one line printed (and with --reload the verdict after it).
 int RunCheck(const CheckCommand& command, std::ostream& out) {
   std::optional<DumpInput> dump;
   if (command.dump) {
@@ -263,6 +284,9 @@ int RunCheck(const CheckCommand& command, std::ostream& out) {
   const std::optional<std::string> text = ReadOrReport(
       command.config, ": the plug-in fails to start with \"Can't open config.json\"", out);
   if (!text) {
+    if (command.reload) {
+      PrintReloadVerdict(command.config, text, out);
+    }
     return kFailure;
   }
   ConfigCheck check = CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
@@ -273,7 +297,8 @@ int RunCheck(const CheckCommand& command, std::ostream& out) {
     Print(diagnostic, out);
   }
   PrintLine(SummaryLine(command.config, check.effect, check.diagnostics), out);
-  return HasError(check.diagnostics) ? kFailure : kSuccess;
+  const bool reload_taken = !command.reload || PrintReloadVerdict(command.config, text, out);
+  return HasError(check.diagnostics) || !reload_taken ? kFailure : kSuccess;
 }
 
 int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream& err) {

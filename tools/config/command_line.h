@@ -15,7 +15,7 @@
 namespace dravelquin {
 
 // The tool's command line:
-//   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]
+//   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict] [--reload]
 //   dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... [--match-case]
 //   dravelquin-config --help | --version
 
@@ -23,6 +23,7 @@ struct CheckCommand {
   std::string config;
   std::optional<std::string> dump;
   bool strict = false;
+  bool reload = false;  // also tell whether "dravelquin.reload" takes the file
 };
 
 struct FromDumpCommand {
@@ -58,7 +59,9 @@ Command ParseCommandLine(const std::vector<std::string>& args);
 //   check:     diagnostics and then the summary line on `out`; 0 without an
 //              error, 1 with one (with --strict a warning counts as one) or
 //              when the settings file cannot be read, 2 for a bad invocation
-//              or a dump that cannot be read.
+//              or a dump that cannot be read. With --reload, a last line
+//              tells whether the running plug-in's "dravelquin.reload" takes
+//              the file or refuses it (and why), and a refusal is status 1.
 //   from-dump: the settings on `out` and notes and errors on `err`; 0 when
 //              written, 1 when the dump cannot be read or holds no blueprint
 //              to write, 2 for a bad invocation.
