@@ -423,8 +423,9 @@ TEST(CapTimeline, OvershootCountsAboveTheCapInForceFromWhereTheKindStood) {
   sim::PopulationHistory history(1);
   const sim::CapTimeline timeline = LoweredAtHourOne(history);
   // Lowered to 10 with 25 wild: only the rise to 28 is overshoot, not the
-  // 15 the kind already stood above its new cap; the refused reload changes
-  // nothing.
+  // 15 the kind already stood above its new cap; the refused reload, which
+  // keeps the cap, starts no period of its own.
+  EXPECT_EQ((std::vector<std::optional<std::int64_t>>{0, 3}), timeline.OvershootByPeriod(0));
   EXPECT_EQ(3, timeline.Overshoot(0));
   EXPECT_EQ(30, timeline.AtStart()[0].cap);
   EXPECT_EQ(10, timeline.Current()[0].cap);
@@ -445,7 +446,7 @@ TEST(SummaryTable, ReloadsShowTheCapsInTurnAndWhyOneWasRefused) {
   const sim::CapTimeline timeline = LoweredAtHourOne(history);
   const std::string report = sim::FormatReport(sim::ReportFacts{
       kinds, timeline.AtStart(), history, kNoErrors, std::nullopt, std::nullopt, &timeline});
-  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "3"}),
+  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "0\u21923"}),
             FirstRow(report))
       << report;
   EXPECT_NE(std::string::npos, report.find("reload at 1.0 h (step 4): caps raptor 30\u219210\n"))
@@ -464,7 +465,7 @@ TEST(PopulationChart, CapLineStepsAtAReloadAndEachReloadIsMarked) {
   const std::vector<PanelReading> panels = ReadPanels(svg);
   ASSERT_EQ(1u, panels.size());
   const PanelReading& panel = panels[0];
-  EXPECT_NE(std::string::npos, svg.find(">raptor: peak 28, cap 30\u219210, overshoot 3</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">raptor: peak 28, cap 30\u219210, overshoot 0\u21923</text>"));
   // The dashed cap line runs at 30 to hour 1, steps down to 10 and runs on
   // to the end of the scale.
   std::string cap_path;

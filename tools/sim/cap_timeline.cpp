@@ -41,18 +41,12 @@ bool IsReloadLine(const std::string& line) {
 }
 
 CapTimeline::CapTimeline(std::vector<KindCap> caps)
-    : current_(std::move(caps)),
-      limit_(current_.size(), 0),
-      overshoot_(current_.size()) {}
+    : current_(std::move(caps)), limit_(current_.size(), 0), overshoot_(current_.size()) {}
 
-void CapTimeline::StartLimits(const std::vector<std::int64_t>& wild, bool from_population) {
-  for (std::size_t kind = 0; kind < current_.size(); ++kind) {
-    if (current_[kind].capped) {
-      limit_[kind] = from_population ? std::max(current_[kind].cap, wild[kind]) : current_[kind].cap;
-      overshoot_[kind] = overshoot_[kind].value_or(0);
-    }
-  }
-  Sample(wild);
+void CapTimeline::StartPeriod(std::size_t kind, std::int64_t limit) {
+  limit_[kind] = limit;
+  overshoot_[kind].push_back(current_[kind].capped ? std::optional<std::int64_t>(0)
+                                                   : std::nullopt);
 }
 
 void CapTimeline::Begin(const std::vector<std::int64_t>& wild) {
@@ -61,18 +55,25 @@ void CapTimeline::Begin(const std::vector<std::int64_t>& wild) {
   }
   begun_ = true;
   at_start_ = current_;
-  StartLimits(wild, false);
+  for (std::size_t kind = 0; kind < current_.size(); ++kind) {
+    StartPeriod(kind, current_[kind].cap);
+  }
+  Sample(wild);
 }
 
 void CapTimeline::Change(CapChange change, const std::vector<std::int64_t>& wild) {
-  const bool refused = change.refused.has_value();
+  const std::vector<KindCap> before = std::move(current_);
   current_ = change.caps;
-  if (begun_) {
-    changes_.push_back(std::move(change));
-    if (!refused) {
-      StartLimits(wild, true);
+  if (!begun_) {
+    return;
+  }
+  changes_.push_back(std::move(change));
+  for (std::size_t kind = 0; kind < current_.size(); ++kind) {
+    if (current_[kind] != before[kind]) {
+      StartPeriod(kind, std::max(current_[kind].cap, wild[kind]));
     }
   }
+  Sample(wild);
 }
 
 void CapTimeline::Sample(const std::vector<std::int64_t>& wild) {
@@ -80,10 +81,29 @@ void CapTimeline::Sample(const std::vector<std::int64_t>& wild) {
     return;
   }
   for (std::size_t kind = 0; kind < current_.size(); ++kind) {
-    if (current_[kind].capped) {
-      overshoot_[kind] = std::max(*overshoot_[kind], wild[kind] - limit_[kind]);
+    std::optional<std::int64_t>& overshoot = overshoot_[kind].back();
+    if (overshoot) {
+      overshoot = std::max(*overshoot, wild[kind] - limit_[kind]);
     }
   }
+}
+
+std::optional<std::int64_t> CapTimeline::Overshoot(std::size_t kind) const {
+  std::optional<std::int64_t> highest;
+  for (const std::optional<std::int64_t>& period : overshoot_[kind]) {
+    if (period) {
+      highest = std::max(highest.value_or(0), *period);
+    }
+  }
+  return highest;
+}
+
+std::string OvershootText(const CapTimeline& timeline, std::size_t kind) {
+  std::string text;
+  for (const std::optional<std::int64_t>& period : timeline.OvershootByPeriod(kind)) {
+    text += (text.empty() ? "" : "\xE2\x86\x92") + (period ? std::to_string(*period) : "-");
+  }
+  return text;
 }
 
 }  // namespace dravelquin::sim

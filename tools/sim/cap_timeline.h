@@ -49,10 +49,10 @@ class CapTimeline {
   // it is part of the caps at its start. Does nothing once begun.
   void Begin(const std::vector<std::int64_t>& wild);
   // The caps were read again. Within the stretch the change is kept, and
-  // unless it is a refused reload the overshoot of each capped kind is
-  // counted from then on above its new cap,
-  // or above its population then when that is higher: lowering a cap
-  // destroys no creature, so only a rise beyond that is the gate's to stop.
+  // each kind whose cap it changed starts a new period: its overshoot is
+  // counted from then on above its new cap, or above its population then
+  // when that is higher, since lowering a cap destroys no creature and only
+  // a rise beyond that is the gate's to stop.
   void Change(CapChange change, const std::vector<std::int64_t>& wild);
   // A sample of the stretch, one wild count per kind.
   void Sample(const std::vector<std::int64_t>& wild);
@@ -60,19 +60,28 @@ class CapTimeline {
   // The caps in force when the stretch began (or now, before it begins).
   const std::vector<KindCap>& AtStart() const { return begun_ ? at_start_ : current_; }
   const std::vector<CapChange>& Changes() const { return changes_; }
-  // How far the kind rose above its cap in force while capped (0 when it
-  // never did); nothing when no cap applied to it in the stretch.
-  std::optional<std::int64_t> Overshoot(std::size_t kind) const { return overshoot_[kind]; }
+  // Per period of the kind's own cap, in order (one when its cap never
+  // changed): how far it rose above that cap (0 when it never did), or
+  // nothing while no cap applied to it.
+  const std::vector<std::optional<std::int64_t>>& OvershootByPeriod(std::size_t kind) const {
+    return overshoot_[kind];
+  }
+  // The highest of them; nothing when no cap applied to the kind.
+  std::optional<std::int64_t> Overshoot(std::size_t kind) const;
 
  private:
-  void StartLimits(const std::vector<std::int64_t>& wild, bool from_population);
+  void StartPeriod(std::size_t kind, std::int64_t limit);
 
   std::vector<KindCap> current_;
   std::vector<KindCap> at_start_;
   std::vector<CapChange> changes_;
-  std::vector<std::int64_t> limit_;  // per capped kind: above this a rise is overshoot
-  std::vector<std::optional<std::int64_t>> overshoot_;
+  std::vector<std::int64_t> limit_;  // per kind: above this a rise is overshoot
+  std::vector<std::vector<std::optional<std::int64_t>>> overshoot_;  // per kind, per period
   bool begun_ = false;
 };
+
+// "118→0": the kind's overshoot in each period of its cap, "-" where no cap
+// applied.
+std::string OvershootText(const CapTimeline& timeline, std::size_t kind);
 
 }  // namespace dravelquin::sim

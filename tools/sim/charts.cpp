@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -405,8 +404,8 @@ void DrawPopulation(std::ostringstream& svg, const PopulationHistory& history, s
   svg << "\"/>\n";
 }
 
-// "raptor: peak 320, cap 300→150, overshoot 20": the caps in turn, and the
-// overshoot above the cap in force (CapTimeline::Overshoot when they changed).
+// "raptor: peak 320, cap 300→150, overshoot 20→0": the caps in turn, and the
+// overshoot above each (OvershootText when they changed).
 std::string PanelHeading(const PopulationHistory& history, const std::string& id,
                          const std::vector<CapSpan>& spans, const CapTimeline* timeline,
                          std::size_t kind) {
@@ -417,18 +416,14 @@ std::string PanelHeading(const PopulationHistory& history, const std::string& id
     caps += (caps.empty() ? "" : "\xE2\x86\x92") +
             (span.cap.capped ? std::to_string(span.cap.cap) : span.cap.broken ? "broken" : "-");
   }
-  std::optional<std::int64_t> overshoot;
-  if (timeline != nullptr) {
-    overshoot = timeline->Overshoot(kind);
-  } else if (spans.front().cap.capped) {
-    const std::int64_t cap = spans.front().cap.cap;
-    overshoot = summary.max > cap ? summary.max - cap : 0;
-  }
   if (spans.size() > 1 || spans.front().cap.capped) {
     heading += ", cap " + caps;
   }
-  if (overshoot) {
-    heading += ", overshoot " + std::to_string(*overshoot);
+  if (timeline != nullptr && timeline->Overshoot(kind)) {
+    heading += ", overshoot " + OvershootText(*timeline, kind);
+  } else if (timeline == nullptr && spans.front().cap.capped) {
+    const std::int64_t cap = spans.front().cap.cap;
+    heading += ", overshoot " + std::to_string(summary.max > cap ? summary.max - cap : 0);
   }
   return heading;
 }

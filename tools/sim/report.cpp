@@ -97,8 +97,7 @@ TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& 
       cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
   std::string cap_text = CapText(cap);
   if (timeline != nullptr) {
-    const std::optional<std::int64_t> rise = timeline->Overshoot(index);
-    overshoot = rise ? std::to_string(*rise) : "-";
+    overshoot = OvershootText(*timeline, index);
     cap_text = CapSteps(*timeline, index);
   }
   return TableRow{kind.id,

@@ -58,7 +58,7 @@ constexpr std::size_t kDumpLinesShown = 10;
 // when not capped). Columns are aligned by display width, East Asian wide
 // characters counting two. Where the caps were read again within the
 // stretch, the cap is each one in force in turn ("300→150") and the
-// overshoot counts from each change on (CapTimeline::Overshoot); a line
+// overshoot is that of each cap in turn ("118→0", OvershootText); a line
 // under the table tells each reload and new start-up, the caps it changed or
 // why it was refused. Then the error of each broken cap, then the errors the
 // plug-in raised per entry point, with the first one's text.
