@@ -25,11 +25,12 @@ ReloadReading ReadReload(const SimWorld& world, const std::vector<KindCap>& in_f
 
 bool IsReloadLine(const std::string& line) {
   static const std::string kCommand = "dravelquin.reload";
-  const std::size_t start = line.find_first_not_of(' ');
+  const char* const kBlanks = " \t";
+  const std::size_t start = line.find_first_not_of(kBlanks);
   if (start == std::string::npos) {
     return false;
   }
-  const std::size_t end = std::min(line.find(' ', start), line.size());
+  const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
   if (end - start != kCommand.size()) {
     return false;
   }

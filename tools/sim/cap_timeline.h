@@ -35,8 +35,9 @@ struct ReloadReading {
 
 ReloadReading ReadReload(const SimWorld& world, const std::vector<KindCap>& in_force);
 
-// Whether a console line runs "dravelquin.reload": its first word, compared
-// without regard to the case of ASCII letters, as the host matches commands.
+// Whether a console line runs "dravelquin.reload": its first word (between
+// spaces and tabs), compared without regard to the case of ASCII letters,
+// as the host matches commands.
 bool IsReloadLine(const std::string& line);
 
 class CapTimeline {

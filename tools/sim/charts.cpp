@@ -155,13 +155,6 @@ void DrawCapLabel(std::ostringstream& svg, std::int64_t cap, const PanelFrame& f
       << "\">cap " << cap << "</text>\n";
 }
 
-void DrawCap(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame) {
-  const std::string d = CapPathAcross(cap, frame);
-  DrawCapHalo(svg, d);
-  DrawCapLine(svg, d);
-  DrawCapLabel(svg, cap, frame);
-}
-
 void DrawCapKey(std::ostringstream& svg, double left, double y) {
   svg << "<line x1=\"" << left << "\" y1=\"" << y << "\" x2=\"" << left + 24 << "\" y2=\"" << y
       << "\" stroke=\"" << kCapColour
@@ -587,10 +580,13 @@ void DrawPanel(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t k
   DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent), frame);
   DrawIntervalAxis(svg, sweep, frame);
   DrawPopulationScale(svg, frame);
+  const std::string cap_path = CapPathAcross(capped.cap, frame);
+  DrawCapHalo(svg, cap_path);
   DrawSwings(svg, sweep, kind, colour, frame);
   DrawCounts(svg, sweep, kind, true, colour, frame);
   DrawCounts(svg, sweep, kind, false, colour, frame);
-  DrawCap(svg, capped.cap, frame);
+  DrawCapLine(svg, cap_path);
+  DrawCapLabel(svg, capped.cap, frame);
 }
 
 void DrawFooter(std::ostringstream& svg, const SweepOutcome& sweep, double top) {

@@ -69,13 +69,15 @@ void DrawHeading(std::ostringstream& svg, const PanelFrame& frame, const char* c
                  const std::string& text);
 // The population scale: grid lines and their labels, and the plot's border.
 void DrawPopulationScale(std::ostringstream& svg, const PanelFrame& frame);
-// The cap: a dashed dark line on a light halo across the plot, labelled.
-void DrawCap(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame);
-// Its parts, for a chart that draws a line between halo and cap: the halo
-// and the dashed line along the path `d`, and the label at the cap's height.
+// The cap: a dashed dark line along the path `d` over the data, on a light
+// halo drawn under the data (so that the cap stays visible over dense data
+// and data sitting exactly at the cap stays visible over the halo), and its
+// label at the cap's height.
 void DrawCapHalo(std::ostringstream& svg, const std::string& d);
 void DrawCapLine(std::ostringstream& svg, const std::string& d);
 void DrawCapLabel(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame);
+// The path of a cap straight across the plot.
+std::string CapPathAcross(std::int64_t cap, const PanelFrame& frame);
 // A footer's key entry for the cap's line at `left`, on the line at `y`.
 void DrawCapKey(std::ostringstream& svg, double left, double y);
 
