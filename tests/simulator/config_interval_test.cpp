@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
 
 #include "common/files.h"
 
@@ -59,6 +60,38 @@ TEST(SweepConfig, RefusesWhatItCannotChange) {
   EXPECT_NE("", Refusal(Document("{\"General\": 3600}")));
   // Every refusal says what could not be done.
   EXPECT_EQ(0u, Refusal(Document("null")).find("cannot sweep CheckInterval: "));
+}
+
+TEST(SweepConfig, EveryWrittenConfigGetsTheIntervalButOneAReloadRefuses) {
+  sim::Scenario scenario;
+  scenario.config = Document("{}");
+  const auto write = [&scenario](const std::string& text) {
+    scenario.steps.push_back(sim::Step{"write_config", sim::WriteConfigStep{Document(text)}});
+  };
+  write("{\"General\": {\"CheckInterval\": 60}}");
+  write("{\"General\": {");  // refused by the reload: written as it is
+  write("{\"Dinos\": 3}");   // the same
+  const auto at_600 = [](const sim::ScenarioConfig& config) {
+    return sim::WithCheckInterval(config, 600);
+  };
+  const sim::Scenario changed = sim::WithEveryConfig(scenario, at_600);
+  const auto text_of = [&changed](std::size_t step) {
+    return std::get<sim::WriteConfigStep>(changed.steps[step].action).config.text;
+  };
+  EXPECT_EQ("{\"General\":{\"CheckInterval\":600}}\n", changed.config.text);
+  EXPECT_EQ("{\"General\":{\"CheckInterval\":600}}\n", text_of(0));
+  EXPECT_EQ("{\"General\": {", text_of(1));
+  EXPECT_EQ("{\"Dinos\": 3}", text_of(2));
+  // A config the reload takes but the sweep cannot rewrite (a name given
+  // twice) refuses the sweep, naming the step.
+  write("{\"General\": {}, \"General\": {}}");
+  try {
+    sim::WithEveryConfig(scenario, at_600);
+    ADD_FAILURE() << "a repeated name was rewritten";
+  } catch (const InputProblem& problem) {
+    EXPECT_EQ(0u, std::string(problem.what()).find("step 3 (\"write_config\"): cannot sweep"))
+        << problem.what();
+  }
 }
 
 }  // namespace dravelquin

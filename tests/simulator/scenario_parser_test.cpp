@@ -213,6 +213,21 @@ TEST(ScenarioAccepted, ConfigTextIsKeptByteForByte) {
   EXPECT_EQ(text, scenario.config.text);
 }
 
+TEST(ScenarioAccepted, WriteConfigTakesADocumentOrTextAndNeedsOne) {
+  // Text is kept byte for byte, a document written as JSON.
+  EXPECT_EQ("{\"Dinos\": ",
+            OnlyStep<sim::WriteConfigStep>(R"({"do": "write_config", "config_text": "{\"Dinos\": "})")
+                .config.text);
+  EXPECT_EQ(sim::ConfigSource::kDocument,
+            OnlyStep<sim::WriteConfigStep>(R"({"do": "write_config", "config": null})").config.source);
+  // Neither, or both, is refused.
+  EXPECT_EQ(
+      "step 0 (\"write_config\"): field \"config\": missing: give the config as \"config\" or as "
+      "\"config_text\"",
+      ErrorOf(WithSteps(R"({"do": "write_config"})")));
+  EXPECT_NE("", ErrorOf(WithSteps(R"({"do": "write_config", "config": {}, "config_text": ""})")));
+}
+
 TEST(ScenarioAccepted, ConfigDocumentIsWrittenAsEquivalentJson) {
   const sim::Scenario scenario =
       sim::ParseScenario(R"({"config": {"General": {"CheckInterval": 60}}, "steps": []})");

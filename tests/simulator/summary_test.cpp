@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "sim/cap_timeline.h"
 #include "sim/world.h"
 #include "sim/report.h"
 #include "sim/charts.h"
@@ -320,6 +321,10 @@ TEST(PopulationChart, CapIsDrawnOverThePopulationAndCensusesAreMarked) {
   const std::size_t cap = svg.find("stroke-dasharray");
   ASSERT_NE(std::string::npos, population);
   EXPECT_LT(population, cap);
+  // Its light halo goes under the population, so that a population sitting
+  // exactly at the cap is not hidden by it.
+  const std::size_t halo = svg.find("stroke=\"white\"");
+  EXPECT_LT(halo, population);
   // One mark per sample after which a census had run, none elsewhere.
   const std::size_t marks_at = svg.find("<path stroke=\"#999\" d=\"");
   ASSERT_NE(std::string::npos, marks_at);
@@ -385,6 +390,138 @@ TEST(PopulationChart, EverythingLiesInsideTheViewBoxAZeroHourRunsToo) {
   EXPECT_EQ("0", axis.begin()->first);
   EXPECT_EQ("1", axis.rbegin()->first);
   EXPECT_TRUE(LinePasses(panels[0], "0", "4"));
+}
+
+namespace {
+
+// Caps of one kind: `cap` applied, or none for a negative one.
+std::vector<sim::KindCap> CapsOf(std::int64_t cap) {
+  return {cap < 0 ? sim::KindCap{} : sim::KindCap{true, cap, std::nullopt}};
+}
+
+// One kind from 20 wild: cap 30 until hour 1, where a reload lowers it to 10
+// with 25 wild, a refused reload at hour 2, 28 wild at hour 3.
+sim::CapTimeline LoweredAtHourOne(sim::PopulationHistory& history) {
+  sim::CapTimeline timeline(CapsOf(30));
+  history.Begin(0, {20});
+  timeline.Begin({20});
+  history.Record(3600, {25});
+  timeline.Sample({25});
+  timeline.Change(sim::CapChange{3600, 4, true, std::nullopt, CapsOf(10)}, {25});
+  history.Record(7200, {24});
+  timeline.Sample({24});
+  timeline.Change(sim::CapChange{7200, 6, true, std::string("Can't open config.json"), CapsOf(10)},
+                  {24});
+  history.Record(10800, {28});
+  timeline.Sample({28});
+  return timeline;
+}
+
+}  // namespace
+
+TEST(CapTimeline, OvershootCountsAboveTheCapInForceFromWhereTheKindStood) {
+  sim::PopulationHistory history(1);
+  const sim::CapTimeline timeline = LoweredAtHourOne(history);
+  // Lowered to 10 with 25 wild: only the rise to 28 is overshoot, not the
+  // 15 the kind already stood above its new cap; the refused reload, which
+  // keeps the cap, starts no period of its own.
+  EXPECT_EQ((std::vector<std::optional<std::int64_t>>{0, 3}), timeline.OvershootByPeriod(0));
+  EXPECT_EQ(3, timeline.Overshoot(0));
+  EXPECT_EQ(30, timeline.AtStart()[0].cap);
+  EXPECT_EQ(10, timeline.Current()[0].cap);
+  // Before the stretch begins a change only sets the caps it starts with.
+  sim::CapTimeline early(CapsOf(-1));
+  early.Change(sim::CapChange{0, 0, true, std::nullopt, CapsOf(5)}, {9});
+  early.Begin({9});
+  EXPECT_TRUE(early.Changes().empty());
+  EXPECT_EQ(5, early.AtStart()[0].cap);
+  EXPECT_EQ(4, early.Overshoot(0));
+  // A kind never capped has no overshoot.
+  EXPECT_EQ(std::nullopt, sim::CapTimeline(CapsOf(-1)).Overshoot(0));
+}
+
+TEST(SummaryTable, ReloadsShowTheCapsInTurnAndWhyOneWasRefused) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  sim::PopulationHistory history(1);
+  const sim::CapTimeline timeline = LoweredAtHourOne(history);
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, timeline.AtStart(), history, kNoErrors, std::nullopt, std::nullopt, &timeline});
+  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "0\u21923"}),
+            FirstRow(report))
+      << report;
+  EXPECT_NE(std::string::npos, report.find("reload at 1.0 h (step 4): caps raptor 30\u219210\n"))
+      << report;
+  EXPECT_NE(std::string::npos,
+            report.find("reload at 2.0 h (step 6) refused, the caps stay: Can't open config.json\n"))
+      << report;
+}
+
+TEST(PopulationChart, CapLineStepsAtAReloadAndEachReloadIsMarked) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  sim::PopulationHistory history(1);
+  const sim::CapTimeline timeline = LoweredAtHourOne(history);
+  const std::string svg =
+      sim::PopulationChartSvg(kinds, timeline.AtStart(), history, "t", &timeline);
+  const std::vector<PanelReading> panels = ReadPanels(svg);
+  ASSERT_EQ(1u, panels.size());
+  const PanelReading& panel = panels[0];
+  EXPECT_NE(std::string::npos, svg.find(">raptor: peak 28, cap 30\u219210, overshoot 0\u21923</text>"));
+  // The dashed cap line runs at 30 to hour 1, steps down to 10 and runs on
+  // to the end of the scale.
+  std::string cap_path;
+  for (const SvgElement& element : SvgElements(svg)) {
+    if (element.name == "path" && element.Value("stroke-dasharray") == "6 4") {
+      cap_path = element.Value("d");
+    }
+  }
+  EXPECT_EQ("M" + panel.x_of_hours.at("0") + " " + panel.y_of_count.at("30") + "H" +
+                panel.x_of_hours.at("1") + " V" + panel.y_of_count.at("10") + "H" +
+                panel.x_of_hours.at("3") + " ",
+            cap_path);
+  // The taken reload and the refused one are marked where they happened.
+  EXPECT_NE(std::string::npos, svg.find("x1=\"" + panel.x_of_hours.at("1") + "\""));
+  EXPECT_NE(std::string::npos, svg.find(">reload</text>"));
+  EXPECT_NE(std::string::npos, svg.find(">reload refused</text>"));
+}
+
+TEST(PopulationChart, CapFarAboveThePeakStaysAboveAScaleFittedToThePopulation) {
+  const std::vector<sim::ScenarioKind> kinds{{"rare", kExampleFullName, {}}};
+  const std::string svg =
+      sim::PopulationChartSvg(kinds, CapsOf(1000), HistoryOf({10, 20, 15}), "t");
+  const std::vector<PanelReading> panels = ReadPanels(svg);
+  ASSERT_EQ(1u, panels.size());
+  // The scale ends near the peak of 20, not at the cap; the cap is labelled
+  // as above it.
+  EXPECT_EQ(0u, panels[0].y_of_count.count("1000"));
+  EXPECT_EQ(1u, panels[0].y_of_count.count("20"));
+  EXPECT_NE(std::string::npos, svg.find(">cap 1000 \u2191 (above the scale)</text>")) << svg;
+  // A cap within twice the peak stays on the scale.
+  const std::string near =
+      sim::PopulationChartSvg(kinds, CapsOf(40), HistoryOf({10, 20, 15}), "t");
+  EXPECT_EQ(1u, ReadPanels(near)[0].y_of_count.count("40"));
+}
+
+TEST(PopulationChart, CensusesTooCloseToTellApartAreABandNotABar) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  sim::PopulationHistory history(1);
+  history.Begin(0, {1});
+  // A census each minute over a day: hundreds of marks a pixel apart...
+  for (std::int64_t minute = 1; minute <= 1440; ++minute) {
+    history.Record(minute * 60, {1}, 1);
+  }
+  // ... then one alone a day later.
+  history.Record(2 * 86400, {1}, 1);
+  const std::string svg = sim::PopulationChartSvg(kinds, CapsOf(5), history, "t");
+  const std::vector<PanelReading> panels = ReadPanels(svg);
+  ASSERT_EQ(1u, panels.size());
+  EXPECT_EQ(1u, panels[0].census_x.size());
+  std::size_t bands = 0;
+  for (const SvgElement& element : SvgElements(svg)) {
+    bands += element.name == "rect" && element.Value("fill") == "#999" ? 1 : 0;
+  }
+  // One band in the panel and one in the key.
+  EXPECT_EQ(2u, bands);
+  EXPECT_NE(std::string::npos, svg.find(">censuses too close to mark apart</text>"));
 }
 
 }  // namespace dravelquin

@@ -136,6 +136,10 @@ TEST(SweepChart, OnePanelPerCappedKind) {
   EXPECT_EQ(2u, labels);
   EXPECT_NE(std::string::npos, svg.find(">cap 300</text>"));
   EXPECT_NE(std::string::npos, svg.find(">cap 40</text>"));
+  // The cap's halo lies under the counts' lines, which it would hide at the
+  // cap, and the dashed cap over them.
+  EXPECT_LT(svg.find("stroke=\"white\""), svg.find("<polyline"));
+  EXPECT_LT(svg.find("<polyline"), svg.find("stroke-dasharray=\"6 4\""));
   // The key names the cap's line, and every text and mark, the key's
   // included, lies inside the picture.
   EXPECT_NE(std::string::npos, svg.find(">cap</text>"));

@@ -13,6 +13,7 @@
 #include "common/text.h"
 #include "config/checks.h"
 #include "config/dump.h"
+#include "plugin_rules/plugin_rules.h"
 
 #ifndef DRAVELQUIN_VERSION
 #error "DRAVELQUIN_VERSION, the project's version, is defined by the build"
@@ -21,7 +22,7 @@
 namespace dravelquin {
 
 const char kUsage[] =
-    "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]\n"
+    "usage: dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict] [--reload]\n"
     "       dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... "
     "[--match-case]\n"
     "                                   [--output FILE [--force]]\n"
@@ -100,6 +101,9 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
                     "A census dump (DUMP.txt) to tell which blueprints the server has")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   check->add_flag("--strict", given.check.strict, "Count a warning as an error");
+  check->add_flag("--reload", given.check.reload,
+                  "Also tell whether dravelquin.reload takes the file on a running server; "
+                  "exit status 1 when it refuses it");
 
   CLI::App* from_dump = app->add_subcommand(
       "from-dump", "Write a settings file capping the blueprints of a census dump");
@@ -268,8 +272,25 @@ std::optional<DumpInput> ReadDump(const std::string& file, std::istream& in, std
   return std::nullopt;
 }
 
+// "FILE: dravelquin.reload takes it: ..." or "... refuses it ...: REASON",
+// the reason being the text the plug-in logs; returns whether it takes it.
+bool PrintReloadVerdict(const std::string& file, const std::optional<std::string>& text,
+                        std::ostream& out) {
+  const std::optional<std::string> refusal =
+      text ? ReloadRefusalOfText(*text) : std::optional<std::string>("Can't open config.json");
+  if (refusal) {
+    PrintLine(file + ": dravelquin.reload refuses it, the running settings stay: " + *refusal,
+              out);
+    return false;
+  }
+  PrintLine(file + ": dravelquin.reload takes it: its caps apply from a census at once, and "
+                   "the timer counts its interval from then",
+            out);
+  return true;
+}
+
 // Both files are read before anything is checked: a file that cannot be read
-// is the one line printed.
+// is the one line printed (and with --reload the verdict after it).
 int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out) {
   std::optional<DumpInput> dump;
   if (command.dump) {
@@ -281,6 +302,9 @@ int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out) {
   const std::optional<std::string> text = ReadOrReport(
       command.config, ": the plug-in fails to start with \"Can't open config.json\"", in, out);
   if (!text) {
+    if (command.reload) {
+      PrintReloadVerdict(ShownName(command.config), text, out);
+    }
     return kFailure;
   }
   const std::string config = ShownName(command.config);
@@ -292,7 +316,8 @@ int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out) {
     Print(diagnostic, out);
   }
   PrintLine(SummaryLine(config, check.effect, check.diagnostics), out);
-  return HasError(check.diagnostics) ? kFailure : kSuccess;
+  const bool reload_taken = !command.reload || PrintReloadVerdict(config, text, out);
+  return HasError(check.diagnostics) || !reload_taken ? kFailure : kSuccess;
 }
 
 int RunFromDump(const FromDumpCommand& command, std::istream& in, std::ostream& out,

@@ -16,7 +16,7 @@
 namespace dravelquin {
 
 // The tool's command line:
-//   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict]
+//   dravelquin-config check CONFIG.json [--dump DUMP.txt] [--strict] [--reload]
 //   dravelquin-config from-dump DUMP.txt [--cap N | --scale F] [--only TEXT]... [--match-case]
 //                               [--output FILE [--force]]
 //   dravelquin-config --help | --version
@@ -26,6 +26,7 @@ struct CheckCommand {
   std::string config;
   std::optional<std::string> dump;
   bool strict = false;
+  bool reload = false;  // also tell whether "dravelquin.reload" takes the file
 };
 
 struct FromDumpCommand {
@@ -64,7 +65,9 @@ Command ParseCommandLine(const std::vector<std::string>& args);
 //   check:     diagnostics and then the summary line on `out`; 0 without an
 //              error, 1 with one (with --strict a warning counts as one) or
 //              when the settings file cannot be read, 2 for a bad invocation
-//              or a dump that cannot be read.
+//              or a dump that cannot be read. With --reload, a last line
+//              tells whether the running plug-in's "dravelquin.reload" takes
+//              the file or refuses it (and why), and a refusal is status 1.
 //   from-dump: the settings on `out`, or with --output in its file, and
 //              notes and errors on `err`; 0 when written, 1 when the dump
 //              cannot be read or holds no blueprint to write or the output

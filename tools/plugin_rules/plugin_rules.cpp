@@ -4,6 +4,7 @@
 #include <exception>
 #include <iterator>
 #include <set>
+#include <sstream>
 
 #include "engine/fstring.h"
 #include "population/settings.h"
@@ -71,6 +72,29 @@ NamesOutcome SettingsReader::ConfiguredNames() const {
   } catch (const std::exception& error) {
     return NamesOutcome{{}, std::string(error.what())};
   }
+}
+
+std::optional<std::string> ReloadRefusal(const SettingsReader& settings) {
+  NamesOutcome names = settings.ConfiguredNames();
+  if (names.error) {
+    return names.error;
+  }
+  LookupOutcome interval = settings.CheckInterval();
+  if (!interval.value) {
+    return interval.error;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> ReloadRefusalOfText(const std::string& text) {
+  std::istringstream in(text);
+  nlohmann::json document;
+  try {
+    document = ParseSettingsText(in);
+  } catch (const std::exception& error) {
+    return std::string(error.what());
+  }
+  return ReloadRefusal(SettingsReader(std::move(document)));
 }
 
 std::string CensusKeyOf(const std::string& name) { return ToNarrow(FromNarrow(name.c_str())); }

@@ -66,6 +66,16 @@ class SettingsReader {
   mutable nlohmann::json document_;
 };
 
+// Whether the administrators' "dravelquin.reload" takes a document read from
+// the settings file: it refuses one that the census or the timer would fail
+// on, and the running settings stay. The reason is the error text of the
+// first failing lookup, the census's before the schedule's, as the command
+// checks them; nothing when the reload takes the document.
+std::optional<std::string> ReloadRefusal(const SettingsReader& settings);
+// The same for the text of a settings file, parsed as the plug-in parses
+// it: a text that does not parse is refused with the parser's message.
+std::optional<std::string> ReloadRefusalOfText(const std::string& text);
+
 // The key the census makes of a name, in narrow form: bytes of 0x80 and above
 // read as "?", and the name cut at a zero character.
 // Example: "caf\xC3\xA9" -> "caf??".

@@ -135,13 +135,23 @@ void DrawPopulationScale(std::ostringstream& svg, const PanelFrame& frame) {
       << "\" fill=\"none\" stroke=\"#333\"/>\n";
 }
 
-void DrawCap(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame) {
-  const std::string y = Number(frame.Y(static_cast<double>(cap)));
-  svg << "<line x1=\"" << kPlotLeft << "\" y1=\"" << y << "\" x2=\"" << kPlotRight << "\" y2=\""
-      << y << "\" stroke=\"white\" stroke-width=\"4\" stroke-opacity=\"0.7\"/>\n"
-      << "<line x1=\"" << kPlotLeft << "\" y1=\"" << y << "\" x2=\"" << kPlotRight << "\" y2=\""
-      << y << "\" stroke=\"" << kCapColour << "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\"/>\n"
-      << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(frame.Y(static_cast<double>(cap)) + 4)
+void DrawCapHalo(std::ostringstream& svg, const std::string& d) {
+  svg << "<path fill=\"none\" stroke=\"white\" stroke-width=\"4\" stroke-opacity=\"0.7\" d=\"" << d
+      << "\"/>\n";
+}
+
+void DrawCapLine(std::ostringstream& svg, const std::string& d) {
+  svg << "<path fill=\"none\" stroke=\"" << kCapColour
+      << "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" d=\"" << d << "\"/>\n";
+}
+
+std::string CapPathAcross(std::int64_t cap, const PanelFrame& frame) {
+  return "M" + Number(kPlotLeft) + " " + Number(frame.Y(static_cast<double>(cap))) + "H" +
+         Number(kPlotRight);
+}
+
+void DrawCapLabel(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame) {
+  svg << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(frame.Y(static_cast<double>(cap)) + 4)
       << "\">cap " << cap << "</text>\n";
 }
 
@@ -155,6 +165,14 @@ void DrawCapKey(std::ostringstream& svg, double left, double y) {
 namespace {
 
 constexpr double kCensusMarkHeight = 7;
+// Census marks closer than this (pixels) run together into a bar that hides
+// the line at low counts; such runs are drawn as a thin translucent band.
+constexpr double kCensusMarkGap = 3;
+constexpr double kCensusBandHeight = 3;
+// A cap above this many times the kind's peak is marked at the top of a
+// scale fitted to the population, which it would otherwise flatten.
+constexpr double kCapInViewFactor = 2;
+constexpr const char* kReloadColour = "#555";
 constexpr double kSecondsPerHour = 3600.0;
 constexpr const char* kBrokenColour = "#c00";
 constexpr const char* kCensusColour = "#999";
@@ -167,26 +185,79 @@ struct PanelScale {
   double X(double hours) const { return kPlotLeft + (kPlotRight - kPlotLeft) * hours / max_hours; }
 };
 
-std::vector<std::size_t> ChartedKinds(const std::vector<KindCap>& caps) {
+// One kind's cap in force from a time on, hours since the stretch began.
+struct CapSpan {
+  double from_hours;
+  KindCap cap;
+};
+
+// The caps the plug-in applied over the stretch: at its start, then after
+// each change (a refused reload changes nothing).
+struct CapsOverTime {
+  const std::vector<KindCap>& at_start;
+  const CapTimeline* timeline;  // null: the caps at the start held throughout
+
+  std::vector<CapSpan> SpansOf(const PopulationHistory& history, std::size_t kind) const;
+  bool EverCharted(std::size_t kind) const;
+};
+
+double HoursSinceStart(const PopulationHistory& history, std::int64_t time) {
+  return static_cast<double>(time - history.StartTime()) / kSecondsPerHour;
+}
+
+std::vector<CapSpan> CapsOverTime::SpansOf(const PopulationHistory& history,
+                                           std::size_t kind) const {
+  std::vector<CapSpan> spans{{0, at_start[kind]}};
+  if (timeline == nullptr) {
+    return spans;
+  }
+  for (const CapChange& change : timeline->Changes()) {
+    if (!change.refused && change.caps[kind] != spans.back().cap) {
+      spans.push_back(CapSpan{HoursSinceStart(history, change.time), change.caps[kind]});
+    }
+  }
+  return spans;
+}
+
+bool CapsOverTime::EverCharted(std::size_t kind) const {
+  const auto charted = [kind](const std::vector<KindCap>& caps) {
+    return caps[kind].capped || caps[kind].broken.has_value();
+  };
+  if (charted(at_start)) {
+    return true;
+  }
+  if (timeline != nullptr) {
+    for (const CapChange& change : timeline->Changes()) {
+      if (charted(change.caps)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+std::vector<std::size_t> ChartedKinds(const CapsOverTime& caps) {
   std::vector<std::size_t> charted;
-  for (std::size_t kind = 0; kind < caps.size(); ++kind) {
-    if (caps[kind].capped || caps[kind].broken) {
+  for (std::size_t kind = 0; kind < caps.at_start.size(); ++kind) {
+    if (caps.EverCharted(kind)) {
       charted.push_back(kind);
     }
   }
   return charted;
 }
 
-double HoursSinceStart(const PopulationHistory& history, std::int64_t time) {
-  return static_cast<double>(time - history.StartTime()) / kSecondsPerHour;
-}
-
-PanelScale ScaleFor(const PopulationHistory& history, const KindCap& cap, std::size_t kind,
-                    std::size_t panel) {
+// From 0 to a little above the kind's peak, and its highest cap when that
+// is near enough not to flatten the population.
+PanelScale ScaleFor(const PopulationHistory& history, const std::vector<CapSpan>& spans,
+                    std::size_t kind, std::size_t panel) {
   const double hours = HoursSinceStart(history, history.EndTime());
-  double highest = static_cast<double>(history.Summary(kind).max);
-  if (cap.capped) {
-    highest = std::max(highest, static_cast<double>(cap.cap));
+  const double peak = static_cast<double>(history.Summary(kind).max);
+  double highest = peak;
+  for (const CapSpan& span : spans) {
+    const auto cap = static_cast<double>(span.cap.cap);
+    if (span.cap.capped && cap <= kCapInViewFactor * std::max(peak, 1.0)) {
+      highest = std::max(highest, cap);
+    }
   }
   return PanelScale{FrameFor(panel, highest), RoundedUp(hours > 0 ? hours : 1)};
 }
@@ -203,18 +274,110 @@ void DrawTimeAxis(std::ostringstream& svg, const PanelScale& scale) {
   }
 }
 
-// Where censuses ran: a short mark rising from the foot of the plot.
-void DrawCensusMarks(std::ostringstream& svg, const PopulationHistory& history,
-                     const PanelScale& scale) {
-  svg << "<path stroke=\"" << kCensusColour << "\" d=\"";
+// Where censuses ran, in the panel's x.
+std::vector<double> CensusXs(const PopulationHistory& history, const PanelScale& scale) {
+  std::vector<double> xs;
   for (std::size_t bucket = 0; bucket < history.BucketCount(); ++bucket) {
     if (history.CensusesIn(bucket) > 0) {
-      const double x = scale.X(HoursSinceStart(history, history.LastTimeOf(bucket)));
-      svg << "M" << Number(x) << " " << Number(scale.frame.PlotBottom()) << "v-"
-          << kCensusMarkHeight << " ";
+      xs.push_back(scale.X(HoursSinceStart(history, history.LastTimeOf(bucket))));
     }
   }
-  svg << "\"/>\n";
+  return xs;
+}
+
+// Whether some censuses ran closer together than their marks can be told apart.
+bool CensusesRunTogether(const std::vector<double>& xs) {
+  for (std::size_t i = 1; i < xs.size(); ++i) {
+    if (xs[i] - xs[i - 1] < kCensusMarkGap) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Where censuses ran: a short mark rising from the foot of the plot, and a
+// thin band along it where marks would run together.
+void DrawCensusMarks(std::ostringstream& svg, const std::vector<double>& xs,
+                     const PanelScale& scale) {
+  const double bottom = scale.frame.PlotBottom();
+  std::ostringstream bands;
+  svg << "<path stroke=\"" << kCensusColour << "\" d=\"";
+  for (std::size_t first = 0; first < xs.size();) {
+    std::size_t last = first;
+    while (last + 1 < xs.size() && xs[last + 1] - xs[last] < kCensusMarkGap) {
+      ++last;
+    }
+    if (last == first) {
+      svg << "M" << Number(xs[first]) << " " << Number(bottom) << "v-" << kCensusMarkHeight
+          << " ";
+    } else {
+      bands << "<rect x=\"" << Number(xs[first]) << "\" y=\"" << Number(bottom - kCensusBandHeight)
+            << "\" width=\"" << Number(xs[last] - xs[first]) << "\" height=\"" << kCensusBandHeight
+            << "\" fill=\"" << kCensusColour << "\" fill-opacity=\"0.5\"/>\n";
+    }
+    first = last + 1;
+  }
+  svg << "\"/>\n" << bands.str();
+}
+
+// Each reload (or new start-up) of the stretch: a dotted line across the
+// plot, labelled at its top; a refused reload in red.
+void DrawCapChanges(std::ostringstream& svg, const PopulationHistory& history,
+                    const CapTimeline* timeline, const PanelScale& scale) {
+  if (timeline == nullptr) {
+    return;
+  }
+  for (const CapChange& change : timeline->Changes()) {
+    const std::string x = Number(scale.X(HoursSinceStart(history, change.time)));
+    const char* colour = change.refused ? kBrokenColour : kReloadColour;
+    const char* label = !change.reload ? "start-up" : change.refused ? "reload refused" : "reload";
+    svg << "<line x1=\"" << x << "\" y1=\"" << Number(scale.frame.PlotTop()) << "\" x2=\"" << x
+        << "\" y2=\"" << Number(scale.frame.PlotBottom()) << "\" stroke=\"" << colour
+        << "\" stroke-dasharray=\"1 3\"/>\n<text x=\"" << x << "\" y=\""
+        << Number(scale.frame.PlotTop() + 10) << "\" dx=\"3\" font-size=\"10\" fill=\"" << colour
+        << "\">" << label << "</text>\n";
+  }
+}
+
+// The caps in force as one line that steps at each change; a cap above the
+// scale runs along its top. Spans without a cap leave a gap.
+std::string CapSteps(const std::vector<CapSpan>& spans, const PanelScale& scale) {
+  std::string d;
+  bool drawing = false;
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const double to = i + 1 < spans.size() ? spans[i + 1].from_hours : scale.max_hours;
+    if (!spans[i].cap.capped) {
+      drawing = false;
+      continue;
+    }
+    const std::string y = Number(scale.frame.Y(static_cast<double>(spans[i].cap.cap)));
+    d += (drawing ? "V" + y : "M" + Number(scale.X(spans[i].from_hours)) + " " + y) + "H" +
+         Number(scale.X(to)) + " ";
+    drawing = true;
+  }
+  return d;
+}
+
+// "cap 150" at the right of the plot at the last cap's height, with an
+// arrow when it lies above the scale; earlier caps labelled where they began.
+void DrawCapLabels(std::ostringstream& svg, const std::vector<CapSpan>& spans,
+                   const PanelScale& scale) {
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    if (!spans[i].cap.capped) {
+      continue;
+    }
+    const std::int64_t cap = spans[i].cap.cap;
+    const bool above = static_cast<double>(cap) > scale.frame.max_population;
+    const double y = scale.frame.Y(static_cast<double>(cap));
+    if (i + 1 == spans.size()) {
+      svg << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(y + 4) << "\">cap " << cap
+          << (above ? " \xE2\x86\x91 (above the scale)" : "") << "</text>\n";
+    } else {
+      svg << "<text x=\"" << Number(scale.X(spans[i].from_hours)) << "\" y=\""
+          << Number(above ? y + 12 : y - 4) << "\" dx=\"3\" font-size=\"10\">cap " << cap
+          << (above ? " \xE2\x86\x91" : "") << "</text>\n";
+    }
+  }
 }
 
 // Each bucket as its first and its last sample's time, at its lowest and
@@ -234,24 +397,52 @@ void DrawPopulation(std::ostringstream& svg, const PopulationHistory& history, s
   svg << "\"/>\n";
 }
 
-void DrawPanel(std::ostringstream& svg, const PopulationHistory& history, const std::string& id,
-               const KindCap& cap, std::size_t kind, std::size_t panel) {
-  const PanelScale scale = ScaleFor(history, cap, kind, panel);
-  const char* colour = PanelColour(panel);
+// "raptor: peak 320, cap 300→150, overshoot 20→0": the caps in turn, and the
+// overshoot above each (OvershootText when they changed).
+std::string PanelHeading(const PopulationHistory& history, const std::string& id,
+                         const std::vector<CapSpan>& spans, const CapTimeline* timeline,
+                         std::size_t kind) {
   const KindStretch& summary = history.Summary(kind);
   std::string heading = id + ": peak " + std::to_string(summary.max);
-  if (cap.capped) {
-    heading += ", cap " + std::to_string(cap.cap) + ", overshoot " +
-               std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0);
+  std::string caps;
+  for (const CapSpan& span : spans) {
+    caps += (caps.empty() ? "" : "\xE2\x86\x92") +
+            (span.cap.capped ? std::to_string(span.cap.cap) : span.cap.broken ? "broken" : "-");
   }
-  DrawHeading(svg, scale.frame, colour, heading);
+  if (spans.size() > 1 || spans.front().cap.capped) {
+    heading += ", cap " + caps;
+  }
+  if (timeline != nullptr && timeline->Overshoot(kind)) {
+    heading += ", overshoot " + OvershootText(*timeline, kind);
+  } else if (timeline == nullptr && spans.front().cap.capped) {
+    const std::int64_t cap = spans.front().cap.cap;
+    heading += ", overshoot " + std::to_string(summary.max > cap ? summary.max - cap : 0);
+  }
+  return heading;
+}
+
+void DrawPanel(std::ostringstream& svg, const PopulationHistory& history, const std::string& id,
+               const CapsOverTime& caps, std::size_t kind, std::size_t panel) {
+  const std::vector<CapSpan> spans = caps.SpansOf(history, kind);
+  const PanelScale scale = ScaleFor(history, spans, kind, panel);
+  const char* colour = PanelColour(panel);
+  DrawHeading(svg, scale.frame, colour, PanelHeading(history, id, spans, caps.timeline, kind));
   DrawTimeAxis(svg, scale);
   DrawPopulationScale(svg, scale.frame);
-  DrawCensusMarks(svg, history, scale);
+  DrawCensusMarks(svg, CensusXs(history, scale), scale);
+  DrawCapChanges(svg, history, caps.timeline, scale);
+  // The halo goes under the population and the dashed cap over it, so that
+  // a population sitting at its cap stays in sight.
+  const std::string cap_path = CapSteps(spans, scale);
+  if (!cap_path.empty()) {
+    DrawCapHalo(svg, cap_path);
+  }
   DrawPopulation(svg, history, kind, colour, scale);
-  if (cap.capped) {
-    DrawCap(svg, cap.cap, scale.frame);
-  } else {
+  if (!cap_path.empty()) {
+    DrawCapLine(svg, cap_path);
+    DrawCapLabels(svg, spans, scale);
+  }
+  if (spans.back().cap.broken) {
     svg << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(scale.frame.PlotTop() + 12)
         << "\" fill=\"" << kBrokenColour << "\">cap broken</text>\n<text x=\"" << kLabelLeft
         << "\" y=\"" << Number(scale.frame.PlotTop() + 28) << "\" fill=\"" << kBrokenColour
@@ -259,21 +450,38 @@ void DrawPanel(std::ostringstream& svg, const PopulationHistory& history, const 
   }
 }
 
-void DrawFooter(std::ostringstream& svg, double top) {
+// The key: the cap, a census, and where they are drawn the band of close
+// censuses and the reload's line.
+void DrawFooter(std::ostringstream& svg, double top, bool banded, bool reloads) {
   svg << "<text x=\"" << (kPlotLeft + kPlotRight) / 2 << "\" y=\"" << top + 16
       << "\" text-anchor=\"middle\">simulated hours</text>\n";
   DrawCapKey(svg, kPlotLeft, top + 30);
   svg << "<path stroke=\"" << kCensusColour << "\" d=\"M" << kPlotLeft + 80 << " " << top + 34
       << "v-" << kCensusMarkHeight << "\"/>\n<text x=\"" << kPlotLeft + 86 << "\" y=\"" << top + 34
       << "\">census</text>\n";
+  double left = kPlotLeft + 150;
+  if (banded) {
+    svg << "<rect x=\"" << left << "\" y=\"" << top + 34 - kCensusBandHeight << "\" width=\"24\" height=\""
+        << kCensusBandHeight << "\" fill=\"" << kCensusColour
+        << "\" fill-opacity=\"0.5\"/>\n<text x=\"" << left + 30 << "\" y=\"" << top + 34
+        << "\">censuses too close to mark apart</text>\n";
+    left += 230;
+  }
+  if (reloads) {
+    svg << "<line x1=\"" << left + 12 << "\" y1=\"" << top + 22 << "\" x2=\"" << left + 12
+        << "\" y2=\"" << top + 36 << "\" stroke=\"" << kReloadColour
+        << "\" stroke-dasharray=\"1 3\"/>\n<text x=\"" << left + 20 << "\" y=\"" << top + 34
+        << "\">reload (caps read again)</text>\n";
+  }
 }
 
 }  // namespace
 
 std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
                                const std::vector<KindCap>& caps, const PopulationHistory& history,
-                               const std::string& title) {
-  std::vector<std::size_t> charted = ChartedKinds(caps);
+                               const std::string& title, const CapTimeline* caps_over_time) {
+  const CapsOverTime over_time{caps, caps_over_time};
+  std::vector<std::size_t> charted = ChartedKinds(over_time);
   if (history.BucketCount() == 0) {
     charted.clear();
   }
@@ -282,10 +490,14 @@ std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
   if (charted.empty()) {
     NoPanel(svg);
   }
+  bool banded = false;
   for (std::size_t panel = 0; panel < charted.size(); ++panel) {
-    DrawPanel(svg, history, kinds[charted[panel]].id, caps[charted[panel]], charted[panel], panel);
+    DrawPanel(svg, history, kinds[charted[panel]].id, over_time, charted[panel], panel);
+    banded = banded ||
+             CensusesRunTogether(CensusXs(history, ScaleFor(history, {}, charted[panel], panel)));
   }
-  DrawFooter(svg, FooterTop(charted.size()));
+  DrawFooter(svg, FooterTop(charted.size()), banded,
+             caps_over_time != nullptr && !caps_over_time->Changes().empty());
   EndPage(svg);
   return svg.str();
 }
@@ -368,10 +580,13 @@ void DrawPanel(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t k
   DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent), frame);
   DrawIntervalAxis(svg, sweep, frame);
   DrawPopulationScale(svg, frame);
+  const std::string cap_path = CapPathAcross(capped.cap, frame);
+  DrawCapHalo(svg, cap_path);
   DrawSwings(svg, sweep, kind, colour, frame);
   DrawCounts(svg, sweep, kind, true, colour, frame);
   DrawCounts(svg, sweep, kind, false, colour, frame);
-  DrawCap(svg, capped.cap, frame);
+  DrawCapLine(svg, cap_path);
+  DrawCapLabel(svg, capped.cap, frame);
 }
 
 void DrawFooter(std::ostringstream& svg, const SweepOutcome& sweep, double top) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/cap_timeline.h"
 #include "sim/scenario.h"
 #include "sim/sweep.h"
 #include "sim/world.h"
@@ -68,8 +69,15 @@ void DrawHeading(std::ostringstream& svg, const PanelFrame& frame, const char* c
                  const std::string& text);
 // The population scale: grid lines and their labels, and the plot's border.
 void DrawPopulationScale(std::ostringstream& svg, const PanelFrame& frame);
-// The cap: a dashed dark line on a light halo across the plot, labelled.
-void DrawCap(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame);
+// The cap: a dashed dark line along the path `d` over the data, on a light
+// halo drawn under the data (so that the cap stays visible over dense data
+// and data sitting exactly at the cap stays visible over the halo), and its
+// label at the cap's height.
+void DrawCapHalo(std::ostringstream& svg, const std::string& d);
+void DrawCapLine(std::ostringstream& svg, const std::string& d);
+void DrawCapLabel(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame);
+// The path of a cap straight across the plot.
+std::string CapPathAcross(std::int64_t cap, const PanelFrame& frame);
 // A footer's key entry for the cap's line at `left`, on the line at `y`.
 void DrawCapKey(std::ostringstream& svg, double left, double y);
 
@@ -77,16 +85,23 @@ void DrawCapKey(std::ostringstream& svg, double left, double y);
 // population over the recorded stretch, with its cap and the censuses.
 
 // A standalone SVG document, `title` above one panel per kind whose cap is
-// applied or broken, in kind order. Each panel has its own population
-// scale, from 0 to a little above the kind's peak and cap, and the same
+// applied or broken at some time, in kind order. Each panel has its own
+// population scale, from 0 to a little above the kind's peak and its caps
+// (a cap more than twice the peak is left above the scale, its label
+// marked with an arrow, so as not to flatten the population), and the same
 // time axis (simulated hours since the stretch began): the population as a
 // solid line (a history's bucket as its lowest and highest count), the cap
-// as a dashed dark line drawn over it and labelled, a broken cap named in
-// red instead, and a mark at the foot of the panel where censuses ran.
-// Kinds without a cap are left out; when none is left the chart says so.
+// as a dashed dark line over it, on a light halo under it, labelled, a
+// broken cap named in red instead, and a mark at the foot of the panel
+// where censuses ran (a thin band where they run too close to tell apart).
+// With `caps_over_time`, `caps` are those at the stretch's start: the cap
+// line steps at each change, and a dotted line marks each reload (red when
+// refused) and new start-up. Kinds without a cap are left out; when none is
+// left the chart says so.
 std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
                                const std::vector<KindCap>& caps, const PopulationHistory& history,
-                               const std::string& title);
+                               const std::string& title,
+                               const CapTimeline* caps_over_time = nullptr);
 
 // The chart of an interval sweep: for each capped kind, how far its wild
 // population swung around its cap at each interval tried.

@@ -212,8 +212,9 @@ namespace {
 
 RunResults RunAtInterval(const Options& options, const Scenario& scenario, std::int64_t interval,
                          std::ostream& warnings, std::ostream& progress) {
-  Scenario at_interval = scenario;
-  at_interval.config = WithCheckInterval(scenario.config, interval);
+  const Scenario at_interval = WithEveryConfig(scenario, [interval](const ScenarioConfig& config) {
+    return WithCheckInterval(config, interval);
+  });
   const ServerDir dir = PrepareServerDir(std::nullopt);
   const TemporaryDirRemoval removal(dir);  // never kept: nothing in it is shown
   std::ostream discarded_trace(nullptr);
@@ -274,14 +275,16 @@ void SimulateScenario(const Options& options, const Scenario& scenario, std::ost
   TemporaryDirRemoval removal(dir);
   const RunResults run = SimulateInServerDir(dir, scenario, options.plugin, trace, notes, notes);
 
+  const CapTimeline* reloads =
+      run.caps_over_time.Changes().empty() ? nullptr : &run.caps_over_time;
   const ReportFacts facts{scenario.kinds, run.caps, run.history, run.errors,
                           run.dump_written ? std::optional(dir.DumpPath()) : std::nullopt,
-                          dir.temporary ? std::optional(dir.root) : std::nullopt};
+                          dir.temporary ? std::optional(dir.root) : std::nullopt, reloads};
   (options.report ? trace : notes) << FormatReport(facts);
   if (options.chart) {
     const std::string title = std::filesystem::path(options.scenario).filename().string();
     WriteChartFile(*options.chart,
-                   PopulationChartSvg(scenario.kinds, run.caps, run.history, title));
+                   PopulationChartSvg(scenario.kinds, run.caps, run.history, title, reloads));
   }
   if (dir.temporary && options.report) {
     notes << "server dir (temporary): " << dir.root.string() << "\n";

@@ -32,23 +32,32 @@ constexpr const char* kProgram = "dravelquin-sim: ";
 
 using dravelquin::InputProblem;
 
-bool HasCommandStep(const dravelquin::sim::Scenario& scenario) {
+template <typename StepKind>
+bool HasStep(const dravelquin::sim::Scenario& scenario) {
   for (const dravelquin::sim::Step& step : scenario.steps) {
-    if (std::holds_alternative<dravelquin::sim::CommandStep>(step.action)) {
+    if (std::holds_alternative<StepKind>(step.action)) {
       return true;
     }
   }
   return false;
 }
 
-// Refuses a sweep whose config it cannot give another interval, naming the
+// Refuses a sweep whose configs it cannot give another interval, naming the
 // file the config came from.
 void CheckSweepableConfig(const dravelquin::sim::Options& options,
-                          const dravelquin::sim::ScenarioConfig& config) {
+                          const dravelquin::sim::Scenario& scenario) {
   try {
-    dravelquin::sim::WithCheckInterval(config, options.sweep->front());
+    dravelquin::sim::WithCheckInterval(scenario.config, options.sweep->front());
   } catch (const InputProblem& problem) {
     throw InputProblem(options.config.value_or(options.scenario) + ": " + problem.what());
+  }
+  try {
+    dravelquin::sim::WithEveryConfig(
+        scenario, [&options](const dravelquin::sim::ScenarioConfig& config) {
+          return dravelquin::sim::WithCheckInterval(config, options.sweep->front());
+        });
+  } catch (const InputProblem& problem) {
+    throw InputProblem(options.scenario + ": " + problem.what());
   }
 }
 
@@ -67,14 +76,15 @@ dravelquin::sim::Scenario CheckedScenario(const dravelquin::sim::Options& option
                        dravelquin::ReadWholeFile(*options.config, "the config")};
   }
   if (options.sweep) {
-    CheckSweepableConfig(options, scenario.config);
+    CheckSweepableConfig(options, scenario);
   }
   if (options.chart) {
     dravelquin::CheckWritable(*options.chart, "the chart");
   }
   const dravelquin::sim::PluginFileWrites writes{
-      scenario.config.source != dravelquin::sim::ConfigSource::kExisting,
-      HasCommandStep(scenario)};
+      scenario.config.source != dravelquin::sim::ConfigSource::kExisting ||
+          HasStep<dravelquin::sim::WriteConfigStep>(scenario),
+      HasStep<dravelquin::sim::CommandStep>(scenario)};
   dravelquin::sim::CheckServerDir(options.server_dir, writes, options.overwrite);
   return scenario;
 }

@@ -78,11 +78,30 @@ std::string CapText(const KindCap& cap) {
   return cap.broken ? "broken" : "-";
 }
 
-TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary) {
-  const std::string overshoot =
+// The caps in force in turn over the stretch, "300→150", each change once.
+std::string CapSteps(const CapTimeline& timeline, std::size_t kind) {
+  KindCap shown = timeline.AtStart()[kind];
+  std::string text = CapText(shown);
+  for (const CapChange& change : timeline.Changes()) {
+    if (change.caps[kind] != shown) {
+      shown = change.caps[kind];
+      text += "\xE2\x86\x92" + CapText(shown);
+    }
+  }
+  return text;
+}
+
+TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary,
+               const CapTimeline* timeline, std::size_t index) {
+  std::string overshoot =
       cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
+  std::string cap_text = CapText(cap);
+  if (timeline != nullptr) {
+    overshoot = OvershootText(*timeline, index);
+    cap_text = CapSteps(*timeline, index);
+  }
   return TableRow{kind.id,
-                  CapText(cap),
+                  cap_text,
                   std::to_string(summary.start),
                   std::to_string(summary.min),
                   std::to_string(summary.max),
@@ -96,6 +115,39 @@ std::string StretchHeading(const PopulationHistory& history) {
   char hours[32];
   std::snprintf(hours, sizeof hours, "%.1f", static_cast<double>(seconds) / kSecondsPerHour);
   return std::string("Wild population per kind over ") + hours + " simulated hours:\n";
+}
+
+std::string HoursText(std::int64_t seconds) {
+  char hours[32];
+  std::snprintf(hours, sizeof hours, "%.1f", static_cast<double>(seconds) / kSecondsPerHour);
+  return hours;
+}
+
+// A line per reload or new start-up within the stretch: when, and the caps
+// it changed, or why it was refused.
+std::string CapChanges(const std::vector<ScenarioKind>& kinds, const PopulationHistory& history,
+                       const CapTimeline& timeline) {
+  std::string lines;
+  std::vector<KindCap> before = timeline.AtStart();
+  for (const CapChange& change : timeline.Changes()) {
+    lines += std::string(change.reload ? "reload" : "start-up") + " at " +
+             HoursText(change.time - history.StartTime()) + " h (step " +
+             std::to_string(change.step) + ")";
+    if (change.refused) {
+      lines += " refused, the caps stay: " + *change.refused + "\n";
+      continue;
+    }
+    std::string changed;
+    for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+      if (change.caps[kind] != before[kind]) {
+        changed += (changed.empty() ? "" : ", ") + kinds[kind].id + " " +
+                   CapText(before[kind]) + "\xE2\x86\x92" + CapText(change.caps[kind]);
+      }
+    }
+    lines += changed.empty() ? ": the caps stay\n" : ": caps " + changed + "\n";
+    before = change.caps;
+  }
+  return lines;
 }
 
 std::string BrokenCaps(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>& caps) {
@@ -149,10 +201,14 @@ std::string DumpExcerpt(const std::filesystem::path& dump) {
 std::string FormatReport(const ReportFacts& facts) {
   std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
-    rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind)));
+    rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind),
+                         facts.caps_over_time, kind));
   }
-  std::string report = StretchHeading(facts.history) + AlignedTable(rows, FirstColumn::kNames) +
-                       BrokenCaps(facts.kinds, facts.caps) + ErrorCounts(facts.errors);
+  std::string report = StretchHeading(facts.history) + AlignedTable(rows, FirstColumn::kNames);
+  if (facts.caps_over_time != nullptr) {
+    report += CapChanges(facts.kinds, facts.history, *facts.caps_over_time);
+  }
+  report += BrokenCaps(facts.kinds, facts.caps) + ErrorCounts(facts.errors);
   if (facts.written_dump) {
     report += DumpExcerpt(*facts.written_dump);
   }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/cap_timeline.h"
 #include "sim/events.h"
 #include "sim/scenario.h"
 #include "sim/world.h"
@@ -42,6 +43,9 @@ struct ReportFacts {
   const std::vector<EntryPointErrors>& errors;     // per entry point of the plug-in
   std::optional<std::filesystem::path> written_dump;  // when a step wrote the dump
   std::optional<std::filesystem::path> temporary_dir;
+  // The caps read again within the stretch, by reloads or a new start-up;
+  // null when they were read once, before it.
+  const CapTimeline* caps_over_time = nullptr;
 };
 
 // How many of the dump's lines the summary shows.
@@ -52,9 +56,12 @@ constexpr std::size_t kDumpLinesShown = 10;
 // stretch, its minimum, maximum and end, creatures the gate destroyed, and
 // the overshoot (maximum less the cap, 0 when it stayed at or below; "-"
 // when not capped). Columns are aligned by display width, East Asian wide
-// characters counting two. Under the table: the error of each broken cap,
-// then the errors the plug-in raised per entry point, with the first one's
-// text.
+// characters counting two. Where the caps were read again within the
+// stretch, the cap is each one in force in turn ("300→150") and the
+// overshoot is that of each cap in turn ("118→0", OvershootText); a line
+// under the table tells each reload and new start-up, the caps it changed or
+// why it was refused. Then the error of each broken cap, then the errors the
+// plug-in raised per entry point, with the first one's text.
 std::string FormatReport(const ReportFacts& facts);
 
 }  // namespace dravelquin::sim

@@ -51,6 +51,8 @@ std::filesystem::path ServerDir::ConfigPath() const { return PluginDir() / "conf
 
 std::filesystem::path ServerDir::DumpPath() const { return PluginDir() / "dinoDump.txt"; }
 
+std::filesystem::path ServerDir::StatusPath() const { return PluginDir() / "status.json"; }
+
 ServerDir PrepareServerDir(const std::optional<std::string>& requested) {
   ServerDir dir;
   dir.temporary = !requested.has_value();
@@ -74,6 +76,7 @@ void CheckServerDir(const std::optional<std::string>& requested, const PluginFil
   }
   CheckPluginFile(dir.ConfigPath(), writes.config, may_replace);
   CheckPluginFile(dir.DumpPath(), writes.dump, may_replace);
+  CheckPluginFile(dir.StatusPath(), writes.dump, may_replace);
 }
 
 TemporaryDirRemoval::~TemporaryDirRemoval() {
@@ -195,18 +198,54 @@ constexpr const char* kPluginErrorMarker = "[dravelquin][error] ";
 
 std::int64_t NowSeconds() { return testbed::Ticks() / testbed::kTicksPerSecond; }
 
-// The reason a load failed: the start-up error the plug-in logged since
-// `log_lines_before`, or else the loader's own message.
-std::string LoadFailureText(std::size_t log_lines_before, const std::string& loader_error) {
+// The error lines the plug-in logged since `log_lines_before`, without the
+// logger's marker.
+std::vector<std::string> PluginErrorLines(std::size_t log_lines_before) {
   const std::vector<std::string> lines = testbed::LogLines();
   const std::string marker = kPluginErrorMarker;
+  std::vector<std::string> errors;
   for (std::size_t i = log_lines_before; i < lines.size(); ++i) {
     const std::size_t found = lines[i].find(marker);
     if (found != std::string::npos) {
-      return lines[i].substr(found + marker.size());
+      errors.push_back(lines[i].substr(found + marker.size()));
     }
   }
-  return loader_error;
+  return errors;
+}
+
+// The reason a load failed: the start-up error the plug-in logged since
+// `log_lines_before`, or else the loader's own message.
+std::string LoadFailureText(std::size_t log_lines_before, const std::string& loader_error) {
+  const std::vector<std::string> errors = PluginErrorLines(log_lines_before);
+  return errors.empty() ? loader_error : errors.front();
+}
+
+// Per kind id: the cap the plug-in applies, null when none does, "broken"
+// when the gate fails to read it.
+Json CapsJson(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>& caps) {
+  Json json = Json::object();
+  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
+    json[kinds[kind].id] = caps[kind].capped  ? Json(caps[kind].cap)
+                           : caps[kind].broken ? Json("broken")
+                                               : Json(nullptr);
+  }
+  return json;
+}
+
+// The status file as the trace shows it: its JSON document, or its text
+// when it is not one; null when it is gone.
+Json StatusFileContent(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return Json(nullptr);
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  try {
+    return Json::parse(text.str());
+  } catch (const Json::exception&) {
+    return Json(text.str());
+  }
 }
 
 // What tells one version of a file from the next: rewriting it, even with
@@ -280,12 +319,13 @@ void StartServer(const std::filesystem::path& server_root, std::int64_t start_ti
 }
 
 Simulation::Simulation(const Scenario& scenario, SimWorld& world, std::string plugin_path,
-                       std::filesystem::path dump_path)
+                       ServerDir dir, std::vector<KindCap> caps)
     : scenario_(scenario),
       world_(world),
       plugin_path_(std::move(plugin_path)),
-      dump_path_(std::move(dump_path)),
+      dir_(std::move(dir)),
       history_(scenario.kinds.size()),
+      caps_(std::move(caps)),
       first_recorded_step_(FirstRunStep(scenario)) {}
 
 void Simulation::PerformAll(std::ostream& trace) {
@@ -296,8 +336,10 @@ void Simulation::PerformAll(std::ostream& trace) {
 
 Json Simulation::Perform(std::size_t index) {
   const Step& step = scenario_.steps[index];
+  step_ = index;
   if (index == first_recorded_step_) {
     history_.Begin(NowSeconds(), world_.WildCounts());
+    caps_.Begin(world_.WildCounts());
     PassOverActorQueries();
   }
   Json line = NewTraceLine(index, step.verb);
@@ -326,6 +368,13 @@ void Simulation::Do(const LoadStep&, Json& line) {
     if (!load_failure_) {
       load_failure_ = line["error"].get<std::string>();
     }
+    return;
+  }
+  // A config written since the caps were last read takes force at start-up.
+  std::vector<KindCap> caps = AppliedCaps(world_);
+  if (caps != caps_.Current()) {
+    caps_.Change(CapChange{NowSeconds(), step_, false, std::nullopt, std::move(caps)},
+                 world_.WildCounts());
   }
 }
 
@@ -381,11 +430,34 @@ void Simulation::Do(const TickStep& step, Json&) {
 }
 
 void Simulation::Do(const CommandStep& step, Json& line) {
-  const FileState dump_before = StateOf(dump_path_);
-  line["recognised"] = testbed::RunConsoleCommand(PlayerFor(step.player), Utf16FromUtf8(step.text));
-  dump_written_ = dump_written_ || !(StateOf(dump_path_) == dump_before);
-  PassOverActorQueries();  // the dump's query is no census
+  const FileState dump_before = StateOf(dir_.DumpPath());
+  const FileState status_before = StateOf(dir_.StatusPath());
+  const std::size_t log_lines_before = testbed::LogLines().size();
+  const bool recognised =
+      testbed::RunConsoleCommand(PlayerFor(step.player), Utf16FromUtf8(step.text));
+  line["recognised"] = recognised;
+  dump_written_ = dump_written_ || !(StateOf(dir_.DumpPath()) == dump_before);
+  const bool reload = IsReloadLine(step.text);
+  if (!reload) {
+    PassOverActorQueries();  // the dump's query is no census; a reload's is
+  }
+  const std::vector<std::string> logged = PluginErrorLines(log_lines_before);
+  if (!logged.empty()) {
+    line["logged"] = logged;
+  }
+  if (recognised && step.player == PlayerChoice::kAdmin && reload) {
+    ReloadReading reading = ReadReload(world_, caps_.Current());
+    line["caps"] = CapsJson(scenario_.kinds, reading.caps);
+    caps_.Change(CapChange{NowSeconds(), step_, true, std::move(reading.refused),
+                           std::move(reading.caps)},
+                 world_.WildCounts());
+  }
+  if (!(StateOf(dir_.StatusPath()) == status_before)) {
+    line["status"] = StatusFileContent(dir_.StatusPath());
+  }
 }
+
+void Simulation::Do(const WriteConfigStep& step, Json&) { WriteConfig(dir_, step.config); }
 
 void Simulation::Do(const RunStep& step, Json& line) {
   RunProgress progress(progress_, step.ticks);
@@ -410,6 +482,7 @@ void Simulation::RecordSample(const std::vector<std::int64_t>& wild) {
     census_work_.creatures += static_cast<std::int64_t>(ActorsListed() - actors_listed_seen_);
   }
   history_.Record(NowSeconds(), wild, censuses);
+  caps_.Sample(wild);
   PassOverActorQueries();
 }
 
@@ -439,16 +512,16 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, c
   for (const std::string& warning : KindsWithoutPath(scenario.kinds, world)) {
     warnings << warning << "\n";
   }
-  std::vector<KindCap> caps = AppliedCaps(world);
-  Simulation simulation(scenario, world, plugin, dir.DumpPath());
+  Simulation simulation(scenario, world, plugin, dir, AppliedCaps(world));
   if (StandardErrorIsTerminal()) {
     simulation.ShowProgressOn(progress);
   }
   simulation.PerformAll(trace);
   simulation.Finish();
-  return RunResults{
-      std::move(caps),       simulation.History(),     simulation.Errors().PerEntryPoint(),
-      simulation.Censuses(), simulation.DumpWritten(), simulation.LoadFailure()};
+  return RunResults{simulation.Caps().AtStart(), simulation.History(),
+                    simulation.Errors().PerEntryPoint(), simulation.Censuses(),
+                    simulation.DumpWritten(), simulation.LoadFailure(),
+                    simulation.Caps()};
 }
 
 }  // namespace dravelquin::sim

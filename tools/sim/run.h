@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/game_types.h"
+#include "sim/cap_timeline.h"
 #include "sim/events.h"
 #include "sim/scenario.h"
 #include "sim/world.h"
@@ -30,6 +31,7 @@ struct ServerDir {
   std::filesystem::path PluginDir() const;
   std::filesystem::path ConfigPath() const;
   std::filesystem::path DumpPath() const;
+  std::filesystem::path StatusPath() const;
 };
 
 // The given directory (made absolute, created when missing), or a new
@@ -40,14 +42,14 @@ ServerDir PrepareServerDir(const std::optional<std::string>& requested);
 
 // The plug-in's files a run writes into the server dir.
 struct PluginFileWrites {
-  bool config = false;  // config.json, from the scenario or --config
-  bool dump = false;    // dinoDump.txt, when a console command may write it
+  bool config = false;  // config.json, from the scenario, --config or "write_config"
+  bool dump = false;    // dinoDump.txt and status.json, when a console command may write them
 };
 
 // Refuses (InputProblem) a server dir the run must not use, before anything
-// is made: an existing ROOT that is not a directory, a config.json or
-// dinoDump.txt in it that is not a file, or one that the run would replace
-// while `may_replace` is false. Nothing to check without `requested`.
+// is made: an existing ROOT that is not a directory, a config.json,
+// dinoDump.txt or status.json in it that is not a file, or one that the run
+// would replace while `may_replace` is false. Nothing to check without `requested`.
 void CheckServerDir(const std::optional<std::string>& requested, const PluginFileWrites& writes,
                     bool may_replace);
 
@@ -113,9 +115,11 @@ struct CensusWork {
 class Simulation {
  public:
   // `scenario` and `world` must outlive the simulation. `plugin_path` is the
-  // library that "load" loads; `dump_path` the file "debugspawn" writes.
-  Simulation(const Scenario& scenario, SimWorld& world, std::string plugin_path,
-             std::filesystem::path dump_path);
+  // library that "load" loads; `dir` the server dir, where "write_config"
+  // writes and the commands write their files; `caps` those the plug-in
+  // applies before the first step.
+  Simulation(const Scenario& scenario, SimWorld& world, std::string plugin_path, ServerDir dir,
+             std::vector<KindCap> caps);
 
   // Runs every step in order, writing each one's trace line as it ends.
   void PerformAll(std::ostream& trace);
@@ -131,6 +135,8 @@ class Simulation {
   const PopulationHistory& History() const { return history_; }
   // The errors the plug-in raised in the steps, per entry point.
   const PluginErrors& Errors() const { return errors_; }
+  // The caps the plug-in applied, at the start and after each reload.
+  const CapTimeline& Caps() const { return caps_; }
   // Whether some step (re)wrote the dump file.
   bool DumpWritten() const { return dump_written_; }
   const CensusWork& Censuses() const { return census_work_; }
@@ -149,6 +155,7 @@ class Simulation {
   void Do(const TickStep& step, Json& line);
   void Do(const CommandStep& step, Json& line);
   void Do(const RunStep& step, Json& line);
+  void Do(const WriteConfigStep& step, Json& line);
 
   APlayerController* PlayerFor(PlayerChoice choice);
   // Records the population now, with the censuses since the last record.
@@ -159,8 +166,10 @@ class Simulation {
   const Scenario& scenario_;
   SimWorld& world_;
   std::string plugin_path_;
-  std::filesystem::path dump_path_;
+  ServerDir dir_;
   PopulationHistory history_;
+  CapTimeline caps_;
+  std::size_t step_ = 0;  // the step being performed
   PluginErrors errors_;
   std::uint64_t actor_queries_seen_ = 0;  // the census's and the dump's
   std::uint64_t actors_listed_seen_ = 0;  // by those queries
@@ -177,12 +186,13 @@ class Simulation {
 // steps played against the loaded plug-in, and what came of them.
 
 struct RunResults {
-  std::vector<KindCap> caps;  // per kind, as the plug-in applies them
+  std::vector<KindCap> caps;  // per kind, as the plug-in applies them when the stretch begins
   PopulationHistory history;
   std::vector<EntryPointErrors> errors;  // per entry point of the plug-in
   CensusWork censuses;
   bool dump_written = false;
   std::optional<std::string> load_failure;  // why the first failed "load" did
+  CapTimeline caps_over_time;               // with the reloads of the stretch
 };
 
 // Writes the scenario's config into `dir`, starts a fresh server there and

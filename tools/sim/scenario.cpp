@@ -349,6 +349,7 @@ class ScenarioParser {
   StepAction ParseTick(FieldReader& reader);
   StepAction ParseCommand(FieldReader& reader);
   StepAction ParseRun(FieldReader& reader);
+  StepAction ParseWriteConfig(FieldReader& reader);
 
   Scenario scenario_;
   std::map<std::string, std::size_t> kind_index_;
@@ -370,6 +371,7 @@ const std::map<std::string, ScenarioParser::VerbParser>& ScenarioParser::Verbs()
       {"tick", &ScenarioParser::ParseTick},
       {"command", &ScenarioParser::ParseCommand},
       {"run", &ScenarioParser::ParseRun},
+      {"write_config", &ScenarioParser::ParseWriteConfig},
   };
   return verbs;
 }
@@ -665,6 +667,14 @@ StepAction ScenarioParser::ParseRun(FieldReader& reader) {
   run.seed = reader.Unsigned("seed", run.seed);
   MoveClock(reader, "hours", clock_ + run.ticks * run.tick_seconds);
   return run;
+}
+
+StepAction ScenarioParser::ParseWriteConfig(FieldReader& reader) {
+  WriteConfigStep write{ParseConfig(reader)};
+  if (write.config.source == ConfigSource::kExisting) {
+    reader.Fail("config", "missing: give the config as \"config\" or as \"config_text\"");
+  }
+  return write;
 }
 
 }  // namespace

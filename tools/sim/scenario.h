@@ -20,7 +20,8 @@ namespace dravelquin::sim {
 // anything runs, and the simulator's memory and time stay bounded by them.
 
 // Objects and arrays nested within each other, the scenario's own levels
-// included (a config under "config" has two fewer).
+// included (a config under "config" has two fewer, one in a "write_config"
+// step two fewer still).
 constexpr int kMaxNesting = 100;
 // Creatures that one "place" or "spawn" step brings into the world.
 constexpr std::int64_t kMaxCreaturesPerStep = 1'000'000;
@@ -107,6 +108,12 @@ struct CommandStep {
   PlayerChoice player = PlayerChoice::kAdmin;
 };
 
+// Rewrites the server's config.json, as an administrator does before typing
+// "dravelquin.reload"; `config` is kDocument or kText.
+struct WriteConfigStep {
+  ScenarioConfig config;
+};
+
 struct RunStep {
   std::int64_t ticks = 0;
   std::int32_t tick_seconds = 60;
@@ -116,7 +123,8 @@ struct RunStep {
 };
 
 using StepAction = std::variant<LoadStep, UnloadStep, PlaceStep, SpawnStep, RemoveStep, TameStep,
-                                InitGameStep, ClockStep, TickStep, CommandStep, RunStep>;
+                                InitGameStep, ClockStep, TickStep, CommandStep, RunStep,
+                                WriteConfigStep>;
 
 struct Step {
   std::string verb;

@@ -8,10 +8,12 @@
 #include <locale>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "common/files.h"
 #include "common/command_line.h"
+#include "plugin_rules/plugin_rules.h"
 #include "sim/report.h"
 #include "sim/scenario.h"
 
@@ -117,6 +119,25 @@ ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seco
   }
   general["CheckInterval"] = seconds;
   return ScenarioConfig{config.source, document.dump() + "\n"};
+}
+
+Scenario WithEveryConfig(const Scenario& scenario,
+                         const std::function<ScenarioConfig(const ScenarioConfig&)>& change) {
+  Scenario changed = scenario;
+  changed.config = change(scenario.config);
+  for (std::size_t index = 0; index < changed.steps.size(); ++index) {
+    auto* write = std::get_if<WriteConfigStep>(&changed.steps[index].action);
+    if (write == nullptr || ReloadRefusalOfText(write->config.text)) {
+      continue;
+    }
+    try {
+      write->config = change(write->config);
+    } catch (const InputProblem& problem) {
+      throw InputProblem("step " + std::to_string(index) + " (\"write_config\"): " +
+                         problem.what());
+    }
+  }
+  return changed;
 }
 
 namespace {

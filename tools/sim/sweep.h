@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +56,15 @@ double TolerancePercent(const std::string& value);
 // sweep never writes), its text is not JSON (or gives a name twice, which
 // rewriting would silently settle), or it or its "General" is not an object.
 ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seconds);
+
+// `scenario` with `change` made to every config it writes: its own (or the
+// one --config gives) and each "write_config" step's, so that a sweep's
+// settings hold after every reload too. A step's config that the plug-in's
+// reload refuses is written as it is, since none of its settings can take
+// force; for any other that `change` raises InputProblem, the problem is
+// raised again naming the step.
+Scenario WithEveryConfig(const Scenario& scenario,
+                         const std::function<ScenarioConfig(const ScenarioConfig&)>& change);
 
 // What an interval sweep found: for each interval, how each capped kind's
 // wild population moved around its cap and what the censuses took.

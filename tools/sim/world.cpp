@@ -199,14 +199,15 @@ KindCap CapOf(const SettingsReader& settings, const CensusEntries& entries,
 }  // namespace
 
 std::vector<KindCap> AppliedCaps(const SimWorld& world) {
-  std::vector<KindCap> caps(world.KindCount());
   const std::optional<SettingsReader> settings = SettingsAtStartUp();
-  if (!settings) {
-    return caps;
-  }
-  const CensusEntries entries(settings->ConfiguredNames().names);
+  return settings ? AppliedCaps(world, *settings) : std::vector<KindCap>(world.KindCount());
+}
+
+std::vector<KindCap> AppliedCaps(const SimWorld& world, const SettingsReader& settings) {
+  std::vector<KindCap> caps(world.KindCount());
+  const CensusEntries entries(settings.ConfiguredNames().names);
   for (std::size_t kind = 0; kind < caps.size(); ++kind) {
-    caps[kind] = CapOf(*settings, entries, BlueprintPathOf(world.DefaultObjectOf(kind)));
+    caps[kind] = CapOf(settings, entries, BlueprintPathOf(world.DefaultObjectOf(kind)));
   }
   return caps;
 }

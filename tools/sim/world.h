@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin_rules/plugin_rules.h"
 #include "sim/scenario.h"
 #include "testbed/game/game_objects.h"
 
@@ -120,6 +121,11 @@ struct KindCap {
   // error the gate meets at each spawn, which it keeps to itself before
   // letting the creature live (`capped` is false).
   std::optional<std::string> broken;
+
+  bool operator==(const KindCap& other) const {
+    return capped == other.capped && cap == other.cap && broken == other.broken;
+  }
+  bool operator!=(const KindCap& other) const { return !(*this == other); }
 };
 
 // One entry per kind of `world`, from the settings file that the plug-in's
@@ -130,6 +136,8 @@ struct KindCap {
 // plug-in counts nothing (no file, text that is not JSON, a "Dinos" the
 // census fails on) no kind is capped.
 std::vector<KindCap> AppliedCaps(const SimWorld& world);
+// The same from a settings document already read, as a reload reads it.
+std::vector<KindCap> AppliedCaps(const SimWorld& world, const SettingsReader& settings);
 
 // What happened to each kind's wild population over a stretch of a scenario:
 // a whole recorded scenario for the summary, or one generated run of server
