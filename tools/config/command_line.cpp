@@ -1,10 +1,19 @@
 #include "config/command_line.h"
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <utility>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 
@@ -224,48 +233,105 @@ Diagnostic ErrorAtTop(const std::string& file, const std::string& message) {
   return Diagnostic{file, TextPosition{}, Severity::kError, message};
 }
 
-// The file's text, or nothing after printing why it cannot be read.
-std::optional<std::string> ReadOrReport(const std::string& file, const std::string& consequence,
-                                        std::ostream& to) {
+// The file's text, or nothing after setting `problem` to why it cannot be read.
+std::optional<std::string> ReadOrTell(const std::string& file, const std::string& consequence,
+                                      std::optional<Diagnostic>& problem) {
   FileText input = ReadFileText(PathFromUtf8(file));
   if (!input.text) {
-    Print(ErrorAtTop(file, "cannot read the file (" + std::string(std::strerror(input.error)) +
-                               ")" + consequence),
-          to);
+    problem = ErrorAtTop(file, "cannot read the file (" +
+                                   std::string(std::strerror(input.error)) + ")" + consequence);
   }
   return std::move(input.text);
 }
 
-// The dump's blueprints, or nothing after printing why it cannot be read.
-std::optional<DumpInput> ReadDump(const std::string& file, std::ostream& to) {
-  const std::optional<std::string> text = ReadOrReport(file, "", to);
+// The dump's blueprints, or nothing after setting `problem` to why it cannot
+// be read.
+std::optional<DumpInput> ReadDump(const std::string& file, std::optional<Diagnostic>& problem) {
+  const std::optional<std::string> text = ReadOrTell(file, "", problem);
   if (!text) {
     return std::nullopt;
   }
   try {
-    return DumpInput{file, BlueprintsOf(ParseDump(*text))};
+    return DumpInput{file, BlueprintsOf(ParseDump(*text)), {}};
   } catch (const DumpFormatError& error) {
-    Print(Diagnostic{file, TextPosition{error.line(), 1}, Severity::kError, error.what()}, to);
+    problem = Diagnostic{file, TextPosition{error.line(), 1}, Severity::kError, error.what()};
   }
   return std::nullopt;
 }
 
-// Both files are read before anything is checked: a file that cannot be read
-// is the one line printed.
-int RunCheck(const CheckCommand& command, std::ostream& out) {
-  std::optional<DumpInput> dump;
-  if (command.dump) {
-    dump = ReadDump(*command.dump, out);
-    if (!dump) {
-      return kBadInvocation;
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+// "searching the dump: 12 of 49 names" on one line of a terminal, rewritten
+// as the search goes on, once the run has taken more than a second; Clear
+// takes it away before the findings are printed.
+class ProgressLine {
+ public:
+  explicit ProgressLine(std::ostream& to) : to_(to) {}
+
+  void Show(std::size_t done, std::size_t total) {
+    if (std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) {
+      return;
+    }
+    to_ << "\rsearching the dump: " << done << " of " << total << " names" << std::flush;
+    shown_ = true;
+  }
+
+  void Clear() {
+    if (shown_) {
+      to_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
     }
   }
-  const std::optional<std::string> text = ReadOrReport(
-      command.config, ": the plug-in fails to start with \"Can't open config.json\"", out);
+
+ private:
+  std::ostream& to_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  bool shown_ = false;
+};
+
+// Both files are read before anything is checked. A dump that cannot be
+// used is told first, and the config is checked without it; a config that
+// cannot be read is the last line printed.
+int RunCheck(const CheckCommand& command, std::ostream& out, std::ostream& err) {
+  ProgressLine progress(err);
+  std::optional<DumpInput> dump;
+  std::optional<Diagnostic> dump_problem;
+  if (command.dump) {
+    dump = ReadDump(*command.dump, dump_problem);
+    if (dump && dump->blueprints.empty()) {
+      dump_problem = Diagnostic{*command.dump, TextPosition{}, Severity::kWarning,
+                                "the dump is empty: it lists no creature, so nothing is "
+                                "compared with it"};
+      dump.reset();
+    } else if (dump && &err == &std::cerr && StandardErrorIsTerminal()) {
+      dump->progress = [&progress](std::size_t done, std::size_t total) {
+        progress.Show(done, total);
+      };
+    }
+  }
+  const bool dump_failed = dump_problem && dump_problem->severity == Severity::kError;
+  std::optional<Diagnostic> config_problem;
+  const std::optional<std::string> text = ReadOrTell(
+      command.config, ": the plug-in fails to start with \"Can't open config.json\"",
+      config_problem);
   if (!text) {
-    return kFailure;
+    for (const auto& problem : {dump_problem, config_problem}) {
+      if (problem) {
+        Print(*problem, out);
+      }
+    }
+    return dump_failed ? kBadInvocation : kFailure;
   }
   ConfigCheck check = CheckConfigText(command.config, *text, dump ? &*dump : nullptr);
+  progress.Clear();
+  if (dump_problem) {
+    check.diagnostics.insert(check.diagnostics.begin(), *dump_problem);
+  }
   if (command.strict) {
     TreatWarningsAsErrors(check.diagnostics);
   }
@@ -273,12 +339,17 @@ int RunCheck(const CheckCommand& command, std::ostream& out) {
     Print(diagnostic, out);
   }
   PrintLine(SummaryLine(command.config, check.effect, check.diagnostics), out);
+  if (dump_failed) {
+    return kBadInvocation;
+  }
   return HasError(check.diagnostics) ? kFailure : kSuccess;
 }
 
 int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream& err) {
-  const std::optional<DumpInput> dump = ReadDump(command.dump, err);
+  std::optional<Diagnostic> problem;
+  const std::optional<DumpInput> dump = ReadDump(command.dump, problem);
   if (!dump) {
+    Print(*problem, err);
     return kFailure;
   }
   const WrittenSettings written = SettingsFromDump(dump->file, dump->blueprints, command.options);
@@ -286,7 +357,10 @@ int RunFromDump(const FromDumpCommand& command, std::ostream& out, std::ostream&
     Print(note, err);
   }
   if (written.blueprints == 0) {
-    Print(ErrorAtTop(dump->file, "no blueprint to write"), err);
+    Print(ErrorAtTop(dump->file, dump->blueprints.empty()
+                                     ? "the dump is empty: no blueprint to write"
+                                     : "no blueprint to write"),
+          err);
     return kFailure;
   }
   out << written.text;
@@ -299,7 +373,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   try {
     const Command command = ParseCommandLine(args);
     if (const auto* check = std::get_if<CheckCommand>(&command)) {
-      return RunCheck(*check, out);
+      return RunCheck(*check, out, err);
     }
     if (const auto* from_dump = std::get_if<FromDumpCommand>(&command)) {
       return RunFromDump(*from_dump, out, err);
