@@ -13,11 +13,12 @@ set(folder "${WORK_DIR}/папка été")
 file(MAKE_DIRECTORY "${folder}")
 
 set(failures "")
-macro(expect what)
-  if(NOT (${ARGN}))
-    string(APPEND failures "${what}\n")
+# Adds `what` to the failures unless `variable` matches `pattern`.
+function(expect_match what variable pattern)
+  if(NOT "${${variable}}" MATCHES "${pattern}")
+    set(failures "${failures}${what}: ${${variable}}\n" PARENT_SCOPE)
   endif()
-endmacro()
+endfunction()
 
 macro(run program)
   execute_process(COMMAND ${emulator} ${program} ${ARGN}
@@ -34,21 +35,24 @@ file(WRITE "${folder}/конфиг été.json"
 
 # --only matches the display name written in Cyrillic.
 run(${CONFIG_TOOL} from-dump "дамп été.txt" --only "Рэптор")
-expect("from-dump: exit status ${status}, expected 0 (${err})" status EQUAL 0)
-expect("from-dump --only Рэптор: the raptor is not written alone: ${out}"
-       out MATCHES "Raptor_BP.Raptor_BP'\": {[\r\n ]+\"Count\": 9" AND NOT out MATCHES "Dodo")
+expect_match("from-dump: exit status, expected 0 (${err})" status "^0$")
+expect_match("from-dump --only Рэптор: the raptor is not written" out
+             "Raptor_BP.Raptor_BP'\": {[\r\n ]+\"Count\": 9")
+if(out MATCHES "Dodo")
+  string(APPEND failures "from-dump --only Рэптор: the dodo is written too: ${out}\n")
+endif()
 
 # The config and the dump are opened by their names, which the findings repeat.
 run(${CONFIG_TOOL} check "конфиг été.json" --dump "дамп été.txt")
-expect("check: exit status ${status}, expected 0 (${out}${err})" status EQUAL 0)
-expect("check: the dump is not read: ${out}" out MATCHES "40 wild in the dump \\(дамп été.txt:2\\)")
-expect("check: the summary does not name the file: ${out}"
-       out MATCHES "конфиг été.json: 1 blueprint capped")
+expect_match("check: exit status, expected 0 (${out}${err})" status "^0$")
+expect_match("check: the dump is not read" out "40 wild in the dump \\(дамп été.txt:2\\)")
+expect_match("check: the summary does not name the file" out
+             "конфиг été.json: 1 blueprint capped")
 
 # The simulator opens its scenario by its name.
 configure_file("${SCENARIO}" "${folder}/сценарий été.json" COPYONLY)
 run(${SIMULATOR} "сценарий été.json")
-expect("dravelquin-sim: exit status ${status}, expected 0 (${err})" status EQUAL 0)
+expect_match("dravelquin-sim: exit status, expected 0 (${err})" status "^0$")
 
 if(failures)
   message(FATAL_ERROR "${failures}")
