@@ -106,7 +106,7 @@ TEST_F(SettingsFromDumpTest, WrittenCapsAreTheCapsThePluginReads) {
 
 TEST_F(SettingsFromDumpTest, CheckAgainstTheSameDumpGivesOnlyNotes) {
   const WrittenSettings written = Written(FromDumpOptions{});
-  const DumpInput dump{"dinoDump.txt", BlueprintsOf(ParseDump(kDump))};
+  const DumpInput dump{"dinoDump.txt", BlueprintsOf(ParseDump(kDump)), {}};
   const std::vector<Diagnostic> diagnostics =
       CheckConfigText("config.json", written.text, &dump).diagnostics;
   EXPECT_EQ(3u, diagnostics.size());

@@ -55,7 +55,14 @@ TEST(DumpLines, ByteOrderMarkAtTheStartIsNotPartOfTheFirstPath) {
 
 TEST(DumpLines, MalformedLineIsReportedWithItsNumber) {
   EXPECT_EQ("2: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\na|A\n"));
-  EXPECT_EQ("3: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\nb|B|2\n\n"));
+  // A blank line, such as an editor's last one, is passed over but counted.
+  EXPECT_EQ("no error", ErrorOf("a|A|1\nb|B|2\n\n \r\n"));
+  EXPECT_EQ("4: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\n\n\t\nb\n"));
+  // A dump saved as UTF-16 is named so, not cut at its first zero byte.
+  const std::string utf16("\xFF\xFE" "a\0|\0A\0|\0" "1\0", 12);
+  EXPECT_EQ("1: the file is UTF-16 text (a Windows editor's \"Unicode\"), not the UTF-8 the "
+            "plug-in writes: save it as UTF-8",
+            ErrorOf(utf16));
 }
 
 TEST(DumpLines, CountMustBeDigitsFromOneWithoutLeadingZero) {
@@ -71,6 +78,9 @@ TEST(DumpLines, CountBeyond32BitsIsMalformed) {
   EXPECT_EQ("1: the count 2147483648 is beyond 32 bits", ErrorOf("a|A|2147483648"));
   EXPECT_EQ("1: the count 99999999999999999999 is beyond 32 bits",
             ErrorOf("a|A|99999999999999999999"));
+  // A count of any length is quoted shortened.
+  EXPECT_EQ("1: the count 99999999999999999999... is beyond 32 bits",
+            ErrorOf("a|A|" + std::string(100000, '9')));
 }
 
 TEST(DumpBlueprints, LinesOfOnePathAreAddedUpInByteOrderOfPath) {

@@ -10,15 +10,19 @@ namespace dravelquin {
 
 namespace {
 
+// The most bytes of a count quoted back in an error.
+constexpr std::size_t kLongestCountShown = 20;
+
 std::int32_t CountOf(const std::string& field, int line) {
   const bool digits_only =
       !field.empty() && field.find_first_not_of("0123456789") == std::string::npos;
+  const std::string shown = Shortened(field, kLongestCountShown);
   if (!digits_only || field[0] == '0') {
-    throw DumpFormatError(line, "the count \"" + field + "\" is not a number from 1 up");
+    throw DumpFormatError(line, "the count \"" + shown + "\" is not a number from 1 up");
   }
   constexpr auto kLargest = std::numeric_limits<std::int32_t>::max();
   if (field.size() > 10 || std::stoll(field) > kLargest) {
-    throw DumpFormatError(line, "the count " + field + " is beyond 32 bits");
+    throw DumpFormatError(line, "the count " + shown + " is beyond 32 bits");
   }
   return static_cast<std::int32_t>(std::stoll(field));
 }
@@ -37,6 +41,10 @@ DumpLine LineOf(const std::string& text, int line) {
 }  // namespace
 
 std::vector<DumpLine> ParseDump(const std::string& text) {
+  if (LooksLikeUtf16(text)) {
+    throw DumpFormatError(1, "the file is UTF-16 text (a Windows editor's \"Unicode\"), not "
+                             "the UTF-8 the plug-in writes: save it as UTF-8");
+  }
   std::vector<DumpLine> lines;
   std::size_t start = ByteOrderMarkSize(text);
   for (int line = 1; start < text.size(); ++line) {
@@ -45,7 +53,9 @@ std::vector<DumpLine> ParseDump(const std::string& text) {
     if (!line_text.empty() && line_text.back() == '\r') {
       line_text.pop_back();
     }
-    lines.push_back(LineOf(line_text, line));
+    if (line_text.find_first_not_of(" \t") != std::string::npos) {
+      lines.push_back(LineOf(line_text, line));
+    }
     start = line_end + 1;
   }
   return lines;

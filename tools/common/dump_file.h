@@ -41,10 +41,12 @@ class DumpFormatError : public std::runtime_error {
 
 // Reads every line of a dump. A UTF-8 byte-order mark at its start is
 // skipped, as the settings parser skips one. "\n" and "\r\n" end a line, and
-// the last line needs no end. The path runs to the first "|" and the count from the last,
-// so a display name may hold "|". Raises DumpFormatError for a line with
-// fewer than two "|" or whose count is not a decimal number from 1 to
-// 2147483647 written with digits only and no leading zero.
+// the last line needs no end; a blank line (an editor's last line) is passed
+// over. The path runs to the first "|" and the count from the last, so a
+// display name may hold "|". Raises DumpFormatError for a text that looks
+// like UTF-16, a line with fewer than two "|" or whose count is not a
+// decimal number from 1 to 2147483647 written with digits only and no
+// leading zero; a long count is quoted shortened.
 // Example: "bp'/A'|Rex|Alpha|3" -> {path "bp'/A'", name "Rex|Alpha", count 3}.
 std::vector<DumpLine> ParseDump(const std::string& text);
 

@@ -34,6 +34,14 @@ std::filesystem::path PathFromUtf8(const std::string& text) {
 #endif
 }
 
+std::string Utf8FromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return path.u8string();
+#else
+  return path.string();
+#endif
+}
+
 // A directory is refused before it is opened: one system opens it and fails
 // the first read, another fails the open with "Permission denied", and
 // neither says what is wrong.
@@ -99,7 +107,7 @@ std::filesystem::path MakeTemporaryFolder(const std::string& prefix, const std::
       return base / name.str();
     }
   }
-  throw std::runtime_error("cannot make a " + what + " in " + base.string());
+  throw std::runtime_error("cannot make a " + what + " in " + Utf8FromPath(base));
 }
 
 std::filesystem::path PluginFolderOf(const std::filesystem::path& root) {

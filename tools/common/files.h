@@ -18,6 +18,10 @@ namespace dravelquin {
 // in the ANSI code page, which cannot name every file.
 std::filesystem::path PathFromUtf8(const std::string& text);
 
+// The path as UTF-8 text, for messages. On Windows path::string() would
+// convert to the ANSI code page, and fail on a name it cannot hold.
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // A file read whole, or the system's error number when it cannot be: it is
 // a directory (EISDIR), missing, not readable by this user, or a read fails.
 struct FileText {

@@ -5,9 +5,11 @@
 // and blueprint paths and the full names they are made from.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dravelquin {
@@ -38,6 +40,40 @@ std::optional<std::string> NearName(const std::string& name,
 // candidate. Of equally near candidates the first wins.
 std::optional<std::string> NearestOf(const std::string& name,
                                      const std::vector<std::string>& candidates);
+
+// NearestOf's answer for many names over one long list of candidates, such
+// as a census dump's paths. Each search first takes the candidates that end
+// in the same asset name, then the rest in order of their difference in
+// length, and measures a candidate only when a bound from its length and its
+// letters (A-Z as a-z) allows it to be nearer than the nearest so far; the
+// measure itself stops once it passes that. The answer is exactly
+// NearestOf's: the nearest candidate, of equally near ones the first.
+class NearestIndex {
+ public:
+  explicit NearestIndex(std::vector<std::string> candidates);
+
+  // The position in the candidates of the one nearest to `name`, or nothing
+  // when there is no candidate.
+  std::optional<std::size_t> NearestTo(const std::string& name) const;
+
+ private:
+  std::vector<std::string> candidates_;
+  std::vector<std::size_t> by_length_;  // positions, ordered by size, then position
+  std::vector<std::uint32_t> letters_;  // per candidate, counts of its bytes by class
+  std::vector<std::pair<std::string, std::size_t>> by_asset_;  // folded asset name, position
+};
+
+// The edit distance of EditDistance when it is at most `limit`, else limit + 1.
+std::size_t EditDistanceWithin(const std::string& from, const std::string& to, std::size_t limit);
+
+// The text cut after at most `longest` bytes, between two UTF-8
+// characters, with "..." added where it is cut.
+// Example: Shortened("1234567", 3) == "123...".
+std::string Shortened(const std::string& text, std::size_t longest);
+
+// True when the text looks like UTF-16: it begins with a UTF-16 byte-order
+// mark, or holds a zero byte beside its first character.
+bool LooksLikeUtf16(const std::string& text);
 
 // What the tool prints is UTF-8 text. A config saved in another encoding, a
 // dump path in the game's narrow code page or a file name can hold bytes that
@@ -70,6 +106,14 @@ inline const std::string kBlueprintPathPrefix = "blueprint'";
 // Example: "blueprint'/Game/Dodo/Dodo_BP.Dodo_BP'" ->
 //          "Dodo_BP_C /Game/Dodo/Dodo_BP.Default__Dodo_BP_C".
 std::optional<std::string> FullNameOfBlueprintPath(const std::string& path);
+
+// True for a class name such as "Raptor_BP_C": text ending in "_C" with
+// no "/", ".", "'" or space, which a blueprint path never is.
+bool IsClassName(const std::string& name);
+
+// True when `path` ends in the asset named `asset`, A-Z as a-z: ".ASSET'".
+// Example: ("blueprint'/Game/Rex/Rex_BP.Rex_BP'", "rex_bp") -> true.
+bool EndsInAsset(const std::string& path, const std::string& asset);
 
 // The three bytes of a UTF-8 byte-order mark, or 0 when `text` starts with none.
 // Example: "\xEF\xBB\xBF{}" -> 3; "{}" -> 0.

@@ -18,6 +18,29 @@
 
 namespace dravelquin {
 
+namespace {
+
+// The most bytes of a written number or other token quoted back.
+constexpr std::size_t kLongestNumberShown = 40;
+
+// "; it ends with white space" and the like when the name begins or ends
+// with white space, which no name the plug-in reads has; else "".
+std::string StraySpaceHint(const std::string& name) {
+  if (name.empty()) {
+    return "";
+  }
+  const std::string space = " \t\r\n";
+  const bool ends = space.find(name.back()) != std::string::npos;
+  const bool begins = space.find(name.front()) != std::string::npos;
+  if (!ends && !begins) {
+    return "";
+  }
+  return std::string("; it ") + (begins ? (ends ? "begins and ends" : "begins") : "ends") +
+         " with white space";
+}
+
+}  // namespace
+
 NumberReading ReadingOf(const nlohmann::json& written, std::int32_t read) {
   if (written.is_boolean()) {
     return NumberReading::kBoolean;
@@ -36,8 +59,9 @@ NumberReading ReadingOf(const nlohmann::json& written, std::int32_t read) {
   return exact ? NumberReading::kExact : NumberReading::kBeyond32Bits;
 }
 
-std::string DescribeReading(const std::string& written_text, NumberReading reading,
+std::string DescribeReading(const std::string& written, NumberReading reading,
                             std::int32_t read) {
+  const std::string written_text = Shortened(written, kLongestNumberShown);
   const std::string read_as = ": read as " + std::to_string(read);
   switch (reading) {
     case NumberReading::kBoolean:
@@ -62,7 +86,7 @@ void CheckUnknownMembers(const nlohmann::json& object, const nlohmann::json::jso
     if (std::find(known.begin(), known.end(), name) != known.end()) {
       continue;
     }
-    std::string message = "is not read by the plug-in";
+    std::string message = "is not read by the plug-in" + StraySpaceHint(name);
     if (const auto near = NearName(name, known)) {
       message += "; did you mean " + Quoted(*near) + "?";
     }
@@ -110,6 +134,18 @@ void ReportMerged(const std::string& name, const std::string& key,
                    "name is");
 }
 
+// For a name like "Raptor_BP_C", what a class name is and how the path is
+// made from it; else "".
+std::string ClassNameHint(const std::string& name) {
+  if (!IsClassName(name)) {
+    return "";
+  }
+  const std::string asset = name.substr(0, name.size() - 2);
+  return "; " + Quoted(name) + " is a class name, the asset name " + Quoted(asset) +
+         " with \"_C\": the path is \"blueprint'/Game/FOLDERS/" + asset + "." + asset +
+         "'\", the package's folders as a census dump shows them";
+}
+
 void CheckForm(const std::string& name, const SettingsReader& settings, ConfigReport& report) {
   switch (FormOfName(name)) {
     case NameForm::kOtherLetterCase: {
@@ -127,7 +163,7 @@ void CheckForm(const std::string& name, const SettingsReader& settings, ConfigRe
       report.About(Severity::kWarning, PointerOf(name),
                    "is not a blueprint path (\"blueprint'\" + object path + \"'\", the first "
                    "field of a dump line): its census entry matches no creature, so it caps "
-                   "nothing");
+                   "nothing" + StraySpaceHint(name) + ClassNameHint(name));
       return;
     case NameForm::kBlueprintPath:
       return;
@@ -219,6 +255,8 @@ const json::json_pointer kGeneral("/General");
 const json::json_pointer kCheckInterval("/General/CheckInterval");
 const json::json_pointer kExactCaps("/General/ExactCaps");
 
+constexpr std::int32_t kOneDay = 86400;
+
 std::string Seconds(std::int32_t seconds) {
   return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
 }
@@ -246,6 +284,14 @@ void CheckIntervalValue(const json& interval, const LookupOutcome& outcome,
   } else if (reading != NumberReading::kExact) {
     report.About(Severity::kWarning, pointer,
                  described + ", so the timer recounts every " + Seconds(seconds));
+  }
+  if (seconds > kOneDay) {
+    report.About(Severity::kNote, pointer,
+                 "is more than a day: between censuses the counts go stale both ways: "
+                 "creatures that die or are tamed still count, so a capped kind can have "
+                 "every new one destroyed until it dies out, and new ones let through are "
+                 "not counted (unless \"ExactCaps\" is on), so a kind can rise above its "
+                 "cap; \"dravelquin-sim --sweep\" compares intervals on a scenario");
   }
 }
 
@@ -300,6 +346,20 @@ void CheckGeneral(const SettingsReader& settings, ConfigReport& report) {
     return;
   }
   CheckIntervalValue(general.at("CheckInterval"), outcome, report);
+}
+
+void CheckPackageLetterCase(const std::vector<std::string>& names, ConfigReport& report) {
+  const std::string lower_game = kBlueprintPathPrefix + "/game/";
+  for (const std::string& name : names) {
+    if (name.compare(0, lower_game.size(), lower_game) == 0 && FoldedCase(name) == name) {
+      report.About(Severity::kNote, PointerOf(name),
+                   "is all lower case, where the game's paths begin \"/Game/\" and mostly "
+                   "have capitals: the census counts a path in any letter case, but the gate "
+                   "reads \"Count\" only under the path byte for byte, so unless this is the "
+                   "creatures' exact path the \"Count\" is never read; copy the path from a "
+                   "census dump, and \"check --dump\" compares them");
+    }
+  }
 }
 
 using nlohmann::json;
@@ -423,13 +483,10 @@ namespace {
 
 bool IsJsonWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-// A UTF-16 file begins with its byte-order mark, or, without one, holds a
-// zero byte beside the first character of a text that is otherwise ASCII.
-bool LooksLikeUtf16(const std::string& text) {
-  if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0) {
-    return true;
-  }
-  return text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0');
+// Whether a byte can end a JSON value: a string, an object or array, a
+// number, true, false or null.
+bool EndsAValue(char c) {
+  return c == '"' || c == '}' || c == ']' || (c >= '0' && c <= '9') || c == 'e' || c == 'l';
 }
 
 // The last byte before `offset` that is not white space, or '\0'.
@@ -460,11 +517,85 @@ std::optional<std::string> LikelyJsonMistake(const std::string& text, std::size_
   if (stop == '\'') {
     return "a single quote where JSON wants a double quote (\") around a name or a string";
   }
-  if ((stop == '}' || stop == ']') && LastTokenByteBefore(text, error_offset) == ',') {
+  const char before = LastTokenByteBefore(text, error_offset);
+  if ((stop == '}' || stop == ']') && before == ',') {
     return std::string("a comma before this \"") + stop +
            "\", which JSON does not allow after the last member or element";
   }
+  // The parser stops at the closing quote of a string it did not expect.
+  const std::size_t open = stop == '"' && error_offset > 0 ? text.rfind('"', error_offset - 1)
+                                                         : std::string::npos;
+  if (open != std::string::npos && text.find('\n', open) > error_offset &&
+      EndsAValue(LastTokenByteBefore(text, open))) {
+    return "a comma missing before the name or string that ends here: JSON wants one between "
+           "two members or elements";
+  }
   return std::nullopt;
+}
+
+namespace {
+
+// The offset just past the end of the line that holds `at`.
+std::size_t PastLineEnd(const std::string& text, std::size_t at) {
+  const std::size_t end = text.find('\n', at);
+  return end == std::string::npos ? text.size() : end + 1;
+}
+
+// The offset after a name or string written in single quotes from `open`:
+// past the first later quote on its line that a ":", ",", "}", "]" or the
+// line end follows, since a blueprint path holds quotes of its own; past the
+// line when there is none.
+std::size_t PastSingleQuoted(const std::string& text, std::size_t open) {
+  const std::size_t line_end = PastLineEnd(text, open);
+  for (std::size_t at = text.find('\'', open + 1); at < line_end;
+       at = text.find('\'', at + 1)) {
+    const std::size_t next = text.find_first_not_of(" \t\r", at + 1);
+    if (next == std::string::npos || std::string(":,}]\n").find(text[next]) != std::string::npos) {
+      return at + 1;
+    }
+  }
+  return line_end;
+}
+
+}  // namespace
+
+std::vector<std::size_t> UsualJsonMistakes(const std::string& text) {
+  std::vector<std::size_t> found;
+  if (LooksLikeUtf16(text)) {
+    return found;
+  }
+  for (std::size_t at = 0; at < text.size();) {
+    const char c = text[at];
+    const char next = at + 1 < text.size() ? text[at + 1] : '\0';
+    if (c == '"') {
+      // A string ends at its closing quote; a line end ends one left open.
+      std::size_t end = at + 1;
+      while (end < text.size() && text[end] != '"' && text[end] != '\n') {
+        end += text[end] == '\\' ? 2 : 1;
+      }
+      at = end + 1;
+    } else if (c == '/' && next == '/') {
+      found.push_back(at);
+      at = PastLineEnd(text, at);
+    } else if (c == '/' && next == '*') {
+      found.push_back(at);
+      const std::size_t close = text.find("*/", at + 2);
+      at = close == std::string::npos ? text.size() : close + 2;
+    } else if (c == '\'') {
+      found.push_back(at);
+      at = PastSingleQuoted(text, at);
+    } else if (c == ',') {
+      const std::size_t after = text.find_first_not_of(" \t\r\n", at + 1);
+      if (after != std::string::npos && (text[after] == '}' || text[after] == ']')) {
+        found.push_back(after);
+        at = after;
+      }
+      ++at;
+    } else {
+      ++at;
+    }
+  }
+  return found;
 }
 
 namespace {
@@ -538,12 +669,30 @@ using nlohmann::json;
 
 namespace {
 
+// The JSON library's message with each text it quotes ('...') shortened: it
+// quotes a token whole, which may be a number of any length.
+std::string ShortenedQuotes(const std::string& message) {
+  std::string shortened;
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t open = message.find('\'', at);
+    const std::size_t close = open == std::string::npos ? open : message.find('\'', open + 1);
+    if (close == std::string::npos) {
+      return shortened + message.substr(at);
+    }
+    shortened += message.substr(at, open + 1 - at) +
+                 Shortened(message.substr(open + 1, close - open - 1), kLongestNumberShown) +
+                 "'";
+    at = close + 1;
+  }
+}
+
 Diagnostic InvalidJson(const std::string& file, TextPosition at, const std::exception& error,
                        const std::optional<std::string>& mistake = std::nullopt) {
   const std::string plain_words = mistake ? *mistake + "; " : "";
   return Diagnostic{file, at, Severity::kError,
                     "not valid JSON: " + plain_words + "the plug-in fails to start with \"" +
-                        error.what() + "\""};
+                        ShortenedQuotes(error.what()) + "\""};
 }
 
 // The document the plug-in's parser makes of the text, or the diagnostic of
@@ -555,8 +704,18 @@ std::optional<json> ParseOrReport(const std::string& file, const std::string& te
     return ParseSettingsText(in);
   } catch (const json::parse_error& error) {
     const std::size_t offset = error.byte > 0 ? error.byte - 1 : 0;
-    diagnostics.push_back(InvalidJson(file, LineIndex(text).PositionOf(offset), error,
-                                      LikelyJsonMistake(text, offset)));
+    const LineIndex lines(text);
+    diagnostics.push_back(
+        InvalidJson(file, lines.PositionOf(offset), error, LikelyJsonMistake(text, offset)));
+    // The parser stops at the first mistake; the usual ones after it are
+    // listed too, so that one run names them all.
+    for (const std::size_t later : UsualJsonMistakes(text)) {
+      const std::optional<std::string> mistake = LikelyJsonMistake(text, later);
+      if (later > offset && mistake) {
+        diagnostics.push_back(Diagnostic{file, lines.PositionOf(later), Severity::kError,
+                                         "not valid JSON either: " + *mistake});
+      }
+    }
   } catch (const std::exception& error) {
     diagnostics.push_back(InvalidJson(file, TextPosition{}, error));
   }
@@ -584,6 +743,8 @@ ConfigCheck CheckConfigText(const std::string& file, const std::string& text,
     CheckDinos(settings, report);
     if (dump != nullptr) {
       dump_notes = CompareWithDump(settings, *dump, report);
+    } else {
+      CheckPackageLetterCase(settings.ConfiguredNames().names, report);
     }
   }
   check.diagnostics = report.InTextOrder();

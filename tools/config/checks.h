@@ -73,6 +73,12 @@ void CheckGeneral(const SettingsReader& settings, ConfigReport& report);
 // Checks "Dinos" of settings whose top level is an object or null.
 void CheckDinos(const SettingsReader& settings, ConfigReport& report);
 
+// Notes each of the names that begins "blueprint'/game/" and is all lower
+// case: without a dump to compare, the one sign that a name may differ in
+// letter case from the creatures' path, whose "Count" the gate then never
+// reads.
+void CheckPackageLetterCase(const std::vector<std::string>& names, ConfigReport& report);
+
 // Diagnostics on the document as a whole: the kind of its top level, names
 // repeated within one object, and text after the value.
 
@@ -97,6 +103,13 @@ void CheckTextAfterValue(ConfigReport& report);
 // usual ones.
 // Example: ("{ // note\n}", 2) -> "a \"//\" comment, which JSON does not allow".
 std::optional<std::string> LikelyJsonMistake(const std::string& text, std::size_t error_offset);
+
+// The byte offsets, in text order, of every comment, single quote and comma
+// before a closing "}" or "]" outside the strings of `text` (at the "}" or
+// "]" for a comma), each one that LikelyJsonMistake names; nothing for a
+// text that looks like UTF-16.
+// Example: "{ // a\n \"A\": 1, }" -> {2, 16}.
+std::vector<std::size_t> UsualJsonMistakes(const std::string& text);
 
 // The line `check` prints after its findings: what the plug-in will run with
 // and how many findings there are.
@@ -132,8 +145,9 @@ struct ConfigCheck {
 
 // Checks the text of the settings file `file` as the plug-in reads it, and
 // compares it with `dump` when that is not null. A text that is not valid
-// JSON gives one error at the place the JSON library reports, naming the
-// usual mistake it looks like (LikelyJsonMistake).
+// JSON gives an error at the place the JSON library reports, naming the
+// usual mistake it looks like (LikelyJsonMistake), and one at each usual
+// mistake after it (UsualJsonMistakes).
 ConfigCheck CheckConfigText(const std::string& file, const std::string& text,
                             const DumpInput* dump);
 

@@ -1,11 +1,20 @@
 #include "config/command_line.h"
 
+#include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <iostream>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <utility>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <CLI/CLI.hpp>
 
@@ -242,32 +251,32 @@ Diagnostic ErrorAtTop(const std::string& file, const std::string& message) {
   return Diagnostic{file, TextPosition{}, Severity::kError, message};
 }
 
-// The file's text ("-": standard input's), or nothing after printing why it
-// cannot be read.
-std::optional<std::string> ReadOrReport(const std::string& file, const std::string& consequence,
-                                        std::istream& in, std::ostream& to) {
+// The file's text ("-": standard input's), or nothing after setting
+// `problem` to why it cannot be read.
+std::optional<std::string> ReadOrTell(const std::string& file, const std::string& consequence,
+                                      std::istream& in, std::optional<Diagnostic>& problem) {
   FileText input = ReadFileOrInput(file, in);
   if (!input.text) {
-    Print(ErrorAtTop(ShownName(file), "cannot read the file (" +
-                                          std::string(std::strerror(input.error)) + ")" +
-                                          consequence),
-          to);
+    problem = ErrorAtTop(ShownName(file), "cannot read the file (" +
+                                              std::string(std::strerror(input.error)) + ")" +
+                                              consequence);
   }
   return std::move(input.text);
 }
 
-// The dump's blueprints, or nothing after printing why it cannot be read.
-std::optional<DumpInput> ReadDump(const std::string& file, std::istream& in, std::ostream& to) {
-  const std::optional<std::string> text = ReadOrReport(file, "", in, to);
+// The dump's blueprints, or nothing after setting `problem` to why it cannot
+// be read.
+std::optional<DumpInput> ReadDump(const std::string& file, std::istream& in,
+                                  std::optional<Diagnostic>& problem) {
+  const std::optional<std::string> text = ReadOrTell(file, "", in, problem);
   if (!text) {
     return std::nullopt;
   }
   try {
-    return DumpInput{ShownName(file), BlueprintsOf(ParseDump(*text))};
+    return DumpInput{ShownName(file), BlueprintsOf(ParseDump(*text)), {}};
   } catch (const DumpFormatError& error) {
-    Print(Diagnostic{ShownName(file), TextPosition{error.line(), 1}, Severity::kError,
-                     error.what()},
-          to);
+    problem = Diagnostic{ShownName(file), TextPosition{error.line(), 1}, Severity::kError,
+                         error.what()};
   }
   return std::nullopt;
 }
@@ -289,26 +298,85 @@ bool PrintReloadVerdict(const std::string& file, const std::optional<std::string
   return true;
 }
 
-// Both files are read before anything is checked: a file that cannot be read
-// is the one line printed (and with --reload the verdict after it).
-int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out) {
-  std::optional<DumpInput> dump;
-  if (command.dump) {
-    dump = ReadDump(*command.dump, in, out);
-    if (!dump) {
-      return kBadInvocation;
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+// "searching the dump: 12 of 49 names" on one line of a terminal, rewritten
+// as the search goes on, once the run has taken more than a second; Clear
+// takes it away before the findings are printed.
+class ProgressLine {
+ public:
+  explicit ProgressLine(std::ostream& to) : to_(to) {}
+
+  void Show(std::size_t done, std::size_t total) {
+    if (std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1)) {
+      return;
+    }
+    to_ << "\rsearching the dump: " << done << " of " << total << " names" << std::flush;
+    shown_ = true;
+  }
+
+  void Clear() {
+    if (shown_) {
+      to_ << "\r" << std::string(60, ' ') << "\r" << std::flush;
     }
   }
-  const std::optional<std::string> text = ReadOrReport(
-      command.config, ": the plug-in fails to start with \"Can't open config.json\"", in, out);
+
+ private:
+  std::ostream& to_;
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  bool shown_ = false;
+};
+
+// Both files are read before anything is checked. A dump that cannot be
+// used is told first, and the config is checked without it; a config that
+// cannot be read is the last line printed (and with --reload the verdict
+// after it).
+int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out,
+             std::ostream& err) {
+  ProgressLine progress(err);
+  std::optional<DumpInput> dump;
+  std::optional<Diagnostic> dump_problem;
+  if (command.dump) {
+    dump = ReadDump(*command.dump, in, dump_problem);
+    if (dump && dump->blueprints.empty()) {
+      dump_problem = Diagnostic{ShownName(*command.dump), TextPosition{}, Severity::kWarning,
+                                "the dump is empty: it lists no creature, so nothing is "
+                                "compared with it"};
+      dump.reset();
+    } else if (dump && &err == &std::cerr && StandardErrorIsTerminal()) {
+      dump->progress = [&progress](std::size_t done, std::size_t total) {
+        progress.Show(done, total);
+      };
+    }
+  }
+  const bool dump_failed = dump_problem && dump_problem->severity == Severity::kError;
+  std::optional<Diagnostic> config_problem;
+  const std::optional<std::string> text = ReadOrTell(
+      command.config, ": the plug-in fails to start with \"Can't open config.json\"", in,
+      config_problem);
   if (!text) {
+    for (const auto& problem : {dump_problem, config_problem}) {
+      if (problem) {
+        Print(*problem, out);
+      }
+    }
     if (command.reload) {
       PrintReloadVerdict(ShownName(command.config), text, out);
     }
-    return kFailure;
+    return dump_failed ? kBadInvocation : kFailure;
   }
   const std::string config = ShownName(command.config);
   ConfigCheck check = CheckConfigText(config, *text, dump ? &*dump : nullptr);
+  progress.Clear();
+  if (dump_problem) {
+    check.diagnostics.insert(check.diagnostics.begin(), *dump_problem);
+  }
   if (command.strict) {
     TreatWarningsAsErrors(check.diagnostics);
   }
@@ -317,6 +385,9 @@ int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out) {
   }
   PrintLine(SummaryLine(config, check.effect, check.diagnostics), out);
   const bool reload_taken = !command.reload || PrintReloadVerdict(config, text, out);
+  if (dump_failed) {
+    return kBadInvocation;
+  }
   return HasError(check.diagnostics) || !reload_taken ? kFailure : kSuccess;
 }
 
@@ -333,8 +404,10 @@ int RunFromDump(const FromDumpCommand& command, std::istream& in, std::ostream& 
       return kBadInvocation;
     }
   }
-  const std::optional<DumpInput> dump = ReadDump(command.dump, in, err);
+  std::optional<Diagnostic> problem;
+  const std::optional<DumpInput> dump = ReadDump(command.dump, in, problem);
   if (!dump) {
+    Print(*problem, err);
     return kFailure;
   }
   const WrittenSettings written = SettingsFromDump(dump->file, dump->blueprints, command.options);
@@ -342,7 +415,10 @@ int RunFromDump(const FromDumpCommand& command, std::istream& in, std::ostream& 
     Print(note, err);
   }
   if (written.blueprints == 0) {
-    Print(ErrorAtTop(dump->file, "no blueprint to write"), err);
+    Print(ErrorAtTop(dump->file, dump->blueprints.empty()
+                                     ? "the dump is empty: no blueprint to write"
+                                     : "no blueprint to write"),
+          err);
     return kFailure;
   }
   if (!output) {
@@ -366,7 +442,7 @@ int RunTool(const std::vector<std::string>& args, std::istream& in, std::ostream
   try {
     const Command command = ParseCommandLine(args);
     if (const auto* check = std::get_if<CheckCommand>(&command)) {
-      return RunCheck(*check, in, out);
+      return RunCheck(*check, in, out, err);
     }
     if (const auto* from_dump = std::get_if<FromDumpCommand>(&command)) {
       return RunFromDump(*from_dump, in, out, err);

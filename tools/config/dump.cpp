@@ -5,6 +5,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "common/text.h"
@@ -18,6 +19,20 @@ using nlohmann::json;
 namespace {
 
 constexpr std::size_t kUncappedShown = 5;
+// Above this many outlooks that say only their cap, one note sums them up.
+constexpr std::size_t kPlainOutlooksShown = 5;
+
+// The entry that counts the creatures of a dump path. The dump writes each
+// creature's path in the game's narrow code page, so a byte of 0x80 or
+// above stands for a character that no census key holds: a key reads every
+// such byte of a name as "?", which matches only a "?".
+std::optional<std::string> CountingEntryOf(const CensusEntries& entries,
+                                           const std::string& dump_path) {
+  if (CensusKeyOf(dump_path) != dump_path) {
+    return std::nullopt;
+  }
+  return entries.EntryKeyOf(dump_path);
+}
 
 std::string DumpPlace(const std::string& file, int line) {
   return file + ":" + std::to_string(line);
@@ -35,34 +50,88 @@ std::string ReportedName(const std::string& path, const std::string& key,
   });
 }
 
+// A cap of 0 or below destroys every new one, counted or not; the warning
+// on its "Count" says so, and the outlook only gives the cap.
 std::string Verdict(const PathOutlook& outlook) {
   if (!outlook.cap.value) {
     return "the gate fails on its settings and lets every new one through";
   }
   const std::string cap = "cap " + std::to_string(*outlook.cap.value);
+  if (*outlook.cap.value <= 0) {
+    return cap;
+  }
   return outlook.next_destroyed ? cap + ": once a census counts them, each new one is destroyed"
                                 : cap + ": new ones are let through";
 }
 
-void NoteOutlook(const PathOutlook& outlook, const std::string& dump_file,
-                 ConfigReport& report) {
-  const std::string as = outlook.path == outlook.name ? "" : " as " + Quoted(outlook.path);
-  report.About(Severity::kNote, PointerOf(outlook.name),
-               std::to_string(outlook.wild) + " wild in the dump" + as + " (" +
-                   DumpPlace(dump_file, outlook.dump_line) + "), " + Verdict(outlook));
+// An outlook that says no more than the cap of a path named exactly.
+bool IsPlain(const PathOutlook& outlook) {
+  return outlook.cap.value && *outlook.cap.value > 0 && outlook.path == outlook.name;
 }
 
-void NoteAbsentName(const std::string& name, const DumpInput& dump, ConfigReport& report) {
-  std::vector<std::string> paths;
-  for (const DumpBlueprint& blueprint : dump.blueprints) {
-    paths.push_back(blueprint.path);
+// A name that differs from its creatures' path in letter case beyond
+// "blueprint'" (which the name's own check tells) counts them, but the gate
+// never reads its "Count".
+void NoteOutlook(const PathOutlook& outlook, const std::string& dump_file,
+                 ConfigReport& report) {
+  const std::string place = DumpPlace(dump_file, outlook.dump_line);
+  if (outlook.path != WithPathPrefix(outlook.name)) {
+    const std::string cap =
+        outlook.cap.value ? std::to_string(*outlook.cap.value) : "none, the gate fails on it";
+    report.About(Severity::kWarning, PointerOf(outlook.name),
+                 "the census counts the dump's " + Quoted(outlook.path) + " (" + place + ", " +
+                     std::to_string(outlook.wild) + " wild) under this name, which differs "
+                     "in letter case, but the gate reads \"Count\" under that exact path, so "
+                     "they are capped at " + cap + " and this member's \"Count\" is never "
+                     "read; write the name as " + Quoted(outlook.path));
+    return;
   }
+  const std::string as = outlook.path == outlook.name ? "" : " as " + Quoted(outlook.path);
+  report.About(Severity::kNote, PointerOf(outlook.name),
+               std::to_string(outlook.wild) + " wild in the dump" + as + " (" + place + "), " +
+                   Verdict(outlook));
+}
+
+// One note on "Dinos" in place of the plain outlooks, when there are many.
+void SumUpPlainOutlooks(const std::vector<PathOutlook>& outlooks, ConfigReport& report) {
+  const auto destroyed = static_cast<std::size_t>(
+      std::count_if(outlooks.begin(), outlooks.end(), [](const PathOutlook& outlook) {
+        return IsPlain(outlook) && outlook.next_destroyed;
+      }));
+  const auto plain = static_cast<std::size_t>(
+      std::count_if(outlooks.begin(), outlooks.end(), IsPlain));
+  report.About(Severity::kNote, "/Dinos",
+               std::to_string(plain) + " of its blueprints are in the dump under their exact "
+                   "path: " + std::to_string(destroyed) + " at or above their cap, so once a "
+                   "census counts them each new one is destroyed, and " +
+                   std::to_string(plain - destroyed) + " below it, so new ones are let through");
+}
+
+// The dump's path that a class name such as "Raptor_BP_C" stands for: the
+// first one ending in its asset name.
+const DumpBlueprint* PathOfClass(const std::string& class_name, const DumpInput& dump) {
+  const std::string asset = class_name.substr(0, class_name.size() - 2);
+  for (const DumpBlueprint& blueprint : dump.blueprints) {
+    if (EndsInAsset(blueprint.path, asset)) {
+      return &blueprint;
+    }
+  }
+  return nullptr;
+}
+
+void NoteAbsentName(const std::string& name, const DumpInput& dump,
+                    const std::optional<NearestIndex>& paths, ConfigReport& report) {
   std::string message = "no creature in the dump has this path";
-  if (const auto nearest = NearestOf(name, paths)) {
-    const auto line = std::find(paths.begin(), paths.end(), *nearest) - paths.begin();
-    message += "; the nearest dump path is " + Quoted(*nearest) + " (" +
-               DumpPlace(dump.file, dump.blueprints[static_cast<std::size_t>(line)].first_line) +
-               ")";
+  const DumpBlueprint* nearest = nullptr;
+  if (IsClassName(name)) {
+    nearest = PathOfClass(name, dump);
+    message += nearest ? "; the dump's path of this class is " : "; no dump path is of this class";
+  } else if (const auto at = paths->NearestTo(name)) {
+    nearest = &dump.blueprints[*at];
+    message += "; the nearest dump path is ";
+  }
+  if (nearest != nullptr) {
+    message += Quoted(nearest->path) + " (" + DumpPlace(dump.file, nearest->first_line) + ")";
   }
   report.About(Severity::kNote, PointerOf(name), message);
 }
@@ -70,7 +139,7 @@ void NoteAbsentName(const std::string& name, const DumpInput& dump, ConfigReport
 std::vector<Diagnostic> MostNumerousUncapped(const DumpInput& dump, const CensusEntries& entries) {
   std::vector<const DumpBlueprint*> uncapped;
   for (const DumpBlueprint& blueprint : dump.blueprints) {
-    if (!entries.EntryKeyOf(blueprint.path)) {
+    if (!CountingEntryOf(entries, blueprint.path)) {
       uncapped.push_back(&blueprint);
     }
   }
@@ -96,7 +165,7 @@ std::vector<PathOutlook> OutlooksOf(const SettingsReader& settings,
   const CensusEntries entries(names);
   std::vector<PathOutlook> outlooks;
   for (const DumpBlueprint& blueprint : dump) {
-    const std::optional<std::string> key = entries.EntryKeyOf(blueprint.path);
+    const std::optional<std::string> key = CountingEntryOf(entries, blueprint.path);
     if (!key) {
       continue;
     }
@@ -112,15 +181,39 @@ std::vector<PathOutlook> OutlooksOf(const SettingsReader& settings,
 std::vector<Diagnostic> CompareWithDump(const SettingsReader& settings, const DumpInput& dump,
                                         ConfigReport& report) {
   const std::vector<std::string> names = settings.ConfiguredNames().names;
-  std::vector<std::string> names_told;
-  for (const PathOutlook& outlook : OutlooksOf(settings, dump.blueprints)) {
-    NoteOutlook(outlook, dump.file, report);
-    names_told.push_back(outlook.name);
-  }
-  for (const std::string& name : names) {
-    if (std::find(names_told.begin(), names_told.end(), name) == names_told.end()) {
-      NoteAbsentName(name, dump, report);
+  const std::vector<PathOutlook> outlooks = OutlooksOf(settings, dump.blueprints);
+  const bool sum_up = static_cast<std::size_t>(std::count_if(
+                          outlooks.begin(), outlooks.end(), IsPlain)) > kPlainOutlooksShown;
+  std::set<std::string> names_told;
+  for (const PathOutlook& outlook : outlooks) {
+    if (!sum_up || !IsPlain(outlook)) {
+      NoteOutlook(outlook, dump.file, report);
     }
+    names_told.insert(outlook.name);
+  }
+  if (sum_up) {
+    SumUpPlainOutlooks(outlooks, report);
+  }
+  std::vector<std::string> absent;
+  for (const std::string& name : names) {
+    if (names_told.count(name) == 0) {
+      absent.push_back(name);
+    }
+  }
+  std::optional<NearestIndex> paths;
+  if (!absent.empty()) {
+    std::vector<std::string> texts;
+    texts.reserve(dump.blueprints.size());
+    for (const DumpBlueprint& blueprint : dump.blueprints) {
+      texts.push_back(blueprint.path);
+    }
+    paths.emplace(std::move(texts));
+  }
+  for (std::size_t done = 0; done < absent.size(); ++done) {
+    if (dump.progress) {
+      dump.progress(done, absent.size());
+    }
+    NoteAbsentName(absent[done], dump, paths, report);
   }
   return MostNumerousUncapped(dump, CensusEntries(names));
 }

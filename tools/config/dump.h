@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -25,6 +26,9 @@ namespace dravelquin {
 struct DumpInput {
   std::string file;
   std::vector<DumpBlueprint> blueprints;
+  // When set, called before each configured name is searched for among the
+  // dump's paths, with the names searched so far and their number.
+  std::function<void(std::size_t done, std::size_t total)> progress;
 };
 
 // One blueprint path of the dump that the census counts under a configured
@@ -44,7 +48,13 @@ std::vector<PathOutlook> OutlooksOf(const SettingsReader& settings,
                                     const std::vector<DumpBlueprint>& dump);
 
 // Adds notes at the configured names of the settings and returns the notes
-// at the dump's lines about its most numerous uncapped blueprints.
+// at the dump's lines about its most numerous uncapped blueprints. A path
+// holding a byte of 0x80 or above is counted by no name. A name that counts
+// a path differing from it in letter case gets a warning that names the path
+// to write; above five names that count their exact path with a cap above 0,
+// one note on "Dinos" sums those up. A name no path matches is told the
+// nearest dump path (NearestIndex), or for a class name the path of its
+// asset.
 std::vector<Diagnostic> CompareWithDump(const SettingsReader& settings, const DumpInput& dump,
                                         ConfigReport& report);
 

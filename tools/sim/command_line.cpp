@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "common/files.h"
 #include "sim/charts.h"
 #include "sim/report.h"
 #include "sim/run.h"
@@ -253,7 +254,7 @@ IntervalOutcome OutcomeOf(const SweepOutcome& sweep, const RunResults& run, std:
 SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
                               std::ostream& notes) {
   SweepOutcome sweep;
-  sweep.title = std::filesystem::path(options.scenario).filename().string();
+  sweep.title = Utf8FromPath(PathFromUtf8(options.scenario).filename());
   sweep.tolerance_percent = options.tolerance_percent;
   std::ostream silenced(nullptr);
   for (const std::int64_t interval : *options.sweep) {
@@ -282,12 +283,12 @@ void SimulateScenario(const Options& options, const Scenario& scenario, std::ost
                           dir.temporary ? std::optional(dir.root) : std::nullopt, reloads};
   (options.report ? trace : notes) << FormatReport(facts);
   if (options.chart) {
-    const std::string title = std::filesystem::path(options.scenario).filename().string();
+    const std::string title = Utf8FromPath(PathFromUtf8(options.scenario).filename());
     WriteChartFile(*options.chart,
                    PopulationChartSvg(scenario.kinds, run.caps, run.history, title, reloads));
   }
   if (dir.temporary && options.report) {
-    notes << "server dir (temporary): " << dir.root.string() << "\n";
+    notes << "server dir (temporary): " << Utf8FromPath(dir.root) << "\n";
   }
   removal.Keep();
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/files.h"
 #include "common/text.h"
 
 namespace dravelquin::sim {
@@ -180,7 +181,7 @@ std::string ErrorCounts(const std::vector<EntryPointErrors>& errors) {
 // Windows read as "\n".
 std::string DumpExcerpt(const std::filesystem::path& dump) {
   std::ifstream in(dump);
-  std::string excerpt = "dump: " + dump.string() + "\n";
+  std::string excerpt = "dump: " + Utf8FromPath(dump) + "\n";
   std::string line;
   std::size_t lines = 0;
   while (std::getline(in, line)) {
@@ -213,7 +214,7 @@ std::string FormatReport(const ReportFacts& facts) {
     report += DumpExcerpt(*facts.written_dump);
   }
   if (facts.temporary_dir) {
-    report += "server dir (temporary): " + facts.temporary_dir->string() + "\n";
+    report += "server dir (temporary): " + Utf8FromPath(*facts.temporary_dir) + "\n";
   }
   return report;
 }

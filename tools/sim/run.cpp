@@ -34,10 +34,10 @@ void CheckPluginFile(const std::filesystem::path& path, bool written, bool may_r
     return;
   }
   if (!std::filesystem::is_regular_file(status)) {
-    throw InputProblem("cannot use the server dir: " + path.string() + " is not a file");
+    throw InputProblem("cannot use the server dir: " + Utf8FromPath(path) + " is not a file");
   }
   if (written && !may_replace) {
-    throw InputProblem("the run would replace " + path.string() +
+    throw InputProblem("the run would replace " + Utf8FromPath(path) +
                        ", which it did not make; give --overwrite to let it, or --config "
                        "with no --server-dir to preview that config");
   }
@@ -71,7 +71,7 @@ void CheckServerDir(const std::optional<std::string>& requested, const PluginFil
   dir.root = PathFromUtf8(*requested);
   std::error_code error;
   if (std::filesystem::exists(dir.root, error) && !std::filesystem::is_directory(dir.root, error)) {
-    throw InputProblem("cannot use the server dir " + dir.root.string() + ": " +
+    throw InputProblem("cannot use the server dir " + Utf8FromPath(dir.root) + ": " +
                        std::make_error_code(std::errc::not_a_directory).message());
   }
   CheckPluginFile(dir.ConfigPath(), writes.config, may_replace);
@@ -94,7 +94,7 @@ void WriteConfig(const ServerDir& dir, const ScenarioConfig& config) {
   out << config.text;
   out.close();
   if (!out) {
-    throw std::runtime_error("cannot write " + dir.ConfigPath().string());
+    throw std::runtime_error("cannot write " + Utf8FromPath(dir.ConfigPath()));
   }
 }
 
