@@ -59,8 +59,8 @@ void StartPage(std::ostringstream& svg, double height, const std::string& title)
 double PageHeight(std::size_t panels);
 // The top of the footer under `panels` panels.
 double FooterTop(std::size_t panels);
-// "no capped kind" where the panels would be.
-void NoPanel(std::ostringstream& svg);
+// `text` where the panels would be.
+void NoPanel(std::ostringstream& svg, const std::string& text);
 void EndPage(std::ostringstream& svg);
 
 // A panel's heading, in its colour, above its plot.
@@ -83,10 +83,13 @@ void DrawCapKey(std::ostringstream& svg, double left, double y);
 // solid line (a history's bucket as its lowest and highest count), the cap
 // as a dashed dark line drawn over it and labelled, a broken cap named in
 // red instead, and a mark at the foot of the panel where censuses ran.
-// Kinds without a cap are left out; when none is left the chart says so.
+// Kinds without a cap are left out; when none is left the chart says so,
+// or that the plug-in did not start and why when `start_failure` is given.
+// A cap at or below 0 is labelled as destroying every new creature.
 std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
                                const std::vector<KindCap>& caps, const PopulationHistory& history,
-                               const std::string& title);
+                               const std::string& title,
+                               const std::optional<std::string>& start_failure);
 
 // The chart of an interval sweep: for each capped kind, how far its wild
 // population swung around its cap at each interval tried.

@@ -68,8 +68,8 @@ std::size_t DisplayWidth(const std::string& text) {
 namespace {
 
 constexpr double kSecondsPerHour = 3600.0;
-const char* const kHeadings[] = {"kind", "cap", "start",     "min",
-                                 "max",  "end", "destroyed", "overshoot"};
+const char* const kHeadings[] = {"kind", "cap",       "start",        "min",      "max",
+                                 "end",  "destroyed", "start excess", "overshoot"};
 
 std::string CapText(const KindCap& cap) {
   if (cap.capped) {
@@ -78,9 +78,9 @@ std::string CapText(const KindCap& cap) {
   return cap.broken ? "broken" : "-";
 }
 
-TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary) {
-  const std::string overshoot =
-      cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
+TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary,
+               const CapExcess& excess) {
+  const bool measured = cap.capped && excess.counted;
   return TableRow{kind.id,
                   CapText(cap),
                   std::to_string(summary.start),
@@ -88,7 +88,8 @@ TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& 
                   std::to_string(summary.max),
                   std::to_string(summary.end),
                   std::to_string(summary.destroyed),
-                  overshoot};
+                  measured ? std::to_string(excess.at_first_census) : "-",
+                  measured ? std::to_string(excess.overshoot) : "-"};
 }
 
 std::string StretchHeading(const PopulationHistory& history) {
@@ -98,13 +99,26 @@ std::string StretchHeading(const PopulationHistory& history) {
   return std::string("Wild population per kind over ") + hours + " simulated hours:\n";
 }
 
-std::string BrokenCaps(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>& caps) {
+// A line for each broken cap, each cap at or below 0, and one when a kind
+// was never counted.
+std::string CapNotes(const ReportFacts& facts) {
   std::string notes;
-  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
-    if (caps[kind].broken) {
-      notes += "broken cap of " + kinds[kind].id + ": the gate fails to read it (\"" +
-               *caps[kind].broken + "\") and lets every creature of the kind live\n";
+  bool uncounted = false;
+  for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
+    const KindCap& cap = facts.caps[kind];
+    if (cap.broken) {
+      notes += "broken cap of " + facts.kinds[kind].id + ": the gate fails to read it (\"" +
+               *cap.broken + "\") and lets every creature of the kind live\n";
     }
+    if (cap.capped && cap.cap <= 0) {
+      notes += "cap of " + facts.kinds[kind].id + " is " + std::to_string(cap.cap) +
+               ": at or below 0, the gate destroys every new creature of the kind once a "
+               "census has counted it\n";
+    }
+    uncounted = uncounted || (cap.capped && !facts.history.Excess(kind).counted);
+  }
+  if (uncounted) {
+    notes += "no census ran by the end: until one does, the gate lets every creature live\n";
   }
   return notes;
 }
@@ -126,9 +140,11 @@ std::string ErrorCounts(const std::vector<EntryPointErrors>& errors) {
 
 // The dump is read as text, so that the CR LF line ends the plug-in writes on
 // Windows read as "\n".
-std::string DumpExcerpt(const std::filesystem::path& dump) {
+std::string DumpExcerpt(const std::filesystem::path& dump, bool removed) {
   std::ifstream in(dump);
-  std::string excerpt = "dump: " + dump.string() + "\n";
+  std::string excerpt =
+      removed ? "dump (removed with the temporary server dir; --keep-server-dir keeps it):\n"
+              : "dump: " + dump.string() + "\n";
   std::string line;
   std::size_t lines = 0;
   while (std::getline(in, line)) {
@@ -149,15 +165,19 @@ std::string DumpExcerpt(const std::filesystem::path& dump) {
 std::string FormatReport(const ReportFacts& facts) {
   std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
-    rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind)));
+    rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind),
+                         facts.history.Excess(kind)));
   }
-  std::string report = StretchHeading(facts.history) + AlignedTable(rows, FirstColumn::kNames) +
-                       BrokenCaps(facts.kinds, facts.caps) + ErrorCounts(facts.errors);
+  std::string report = StretchHeading(facts.history) + AlignedTable(rows, FirstColumn::kNames);
+  if (facts.start_failure) {
+    report += "the plug-in did not start: " + *facts.start_failure + "; nothing was capped\n";
+  }
+  report += CapNotes(facts) + ErrorCounts(facts.errors);
   if (facts.written_dump) {
-    report += DumpExcerpt(*facts.written_dump);
+    report += DumpExcerpt(*facts.written_dump, facts.temporary_dir_removed);
   }
-  if (facts.temporary_dir) {
-    report += "server dir (temporary): " + facts.temporary_dir->string() + "\n";
+  if (facts.kept_temporary_dir) {
+    report += "server dir (temporary, kept): " + facts.kept_temporary_dir->string() + "\n";
   }
   return report;
 }

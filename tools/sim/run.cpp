@@ -321,6 +321,7 @@ void Simulation::Do(const LoadStep&, Json& line) {
   const std::size_t log_lines_before = testbed::LogLines().size();
   const testbed::LoaderOutcome outcome = testbed::LoadPlugin(plugin_path_);
   line["ok"] = outcome.succeeded;
+  loaded_ = loaded_ || outcome.succeeded;
   if (!outcome.succeeded) {
     line["error"] = LoadFailureText(log_lines_before, outcome.error);
     if (!load_failure_) {
@@ -441,6 +442,7 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, c
   }
   std::vector<KindCap> caps = AppliedCaps(world);
   Simulation simulation(scenario, world, plugin, dir.DumpPath());
+  simulation.MeasureExcessAgainst(caps);
   if (StandardErrorIsTerminal()) {
     simulation.ShowProgressOn(progress);
   }
@@ -448,7 +450,8 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, c
   simulation.Finish();
   return RunResults{
       std::move(caps),       simulation.History(),     simulation.Errors().PerEntryPoint(),
-      simulation.Censuses(), simulation.DumpWritten(), simulation.LoadFailure()};
+      simulation.Censuses(), simulation.DumpWritten(), simulation.LoadFailure(),
+      simulation.Loaded()};
 }
 
 }  // namespace dravelquin::sim

@@ -84,6 +84,18 @@ double TolerancePercent(const std::string& value) {
   return percent;
 }
 
+std::int64_t ToleranceCreatures(const std::string& value) {
+  std::int64_t creatures = -1;
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, creatures);
+  if (value.empty() || error != std::errc() || stop != end || creatures < 0 ||
+      creatures > kMaxToleranceCreatures) {
+    throw UsageError("--min-tolerance: \"" + value + "\" is not a whole number of creatures from 0 to " +
+                     std::to_string(kMaxToleranceCreatures));
+  }
+  return creatures;
+}
+
 namespace {
 
 [[noreturn]] void CannotSweep(const std::string& reason) {
@@ -106,7 +118,10 @@ Json ConfigDocument(const ScenarioConfig& config) {
 
 }  // namespace
 
-ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seconds) {
+namespace {
+
+ScenarioConfig WithGeneralSetting(const ScenarioConfig& config, const char* name,
+                                  const Json& value) {
   Json document = ConfigDocument(config);
   if (!document.is_object()) {
     CannotSweep("the config's top level is not an object");
@@ -115,8 +130,18 @@ ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seco
   if (!general.is_null() && !general.is_object()) {
     CannotSweep("the config's \"General\" is not an object");
   }
-  general["CheckInterval"] = seconds;
+  general[name] = value;
   return ScenarioConfig{config.source, document.dump() + "\n"};
+}
+
+}  // namespace
+
+ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seconds) {
+  return WithGeneralSetting(config, "CheckInterval", seconds);
+}
+
+ScenarioConfig WithExactCaps(const ScenarioConfig& config, bool exact) {
+  return WithGeneralSetting(config, "ExactCaps", exact);
 }
 
 namespace {
@@ -127,10 +152,22 @@ constexpr double kRoundingSlack = 1e-9;
 
 }  // namespace
 
-CapBand BandAround(std::int64_t cap, double percent) {
-  const auto margin = static_cast<std::int64_t>(
-      std::floor(static_cast<double>(cap) * percent / 100 + kRoundingSlack));
-  return CapBand{cap - margin, cap + margin};
+CapBand BandAround(std::int64_t cap, double percent, std::int64_t creatures) {
+  const std::int64_t held = HeldCount(cap);
+  const auto margin = std::max(
+      creatures, static_cast<std::int64_t>(
+                     std::floor(static_cast<double>(held) * percent / 100 + kRoundingSlack)));
+  return CapBand{held - margin, held + margin};
+}
+
+std::vector<const IntervalOutcome*> RunsCounting(const SweepOutcome& sweep, bool exact_caps) {
+  std::vector<const IntervalOutcome*> runs;
+  for (const IntervalOutcome& run : sweep.intervals) {
+    if (run.exact_caps == exact_caps) {
+      runs.push_back(&run);
+    }
+  }
+  return runs;
 }
 
 IntervalChoice ChooseInterval(const std::vector<double>& shares) {
@@ -148,18 +185,18 @@ IntervalChoice ChooseInterval(const std::vector<double>& shares) {
   return IntervalChoice{best, false};
 }
 
-std::vector<double> SharesOf(const SweepOutcome& sweep, std::size_t kind) {
+std::vector<double> SharesOf(const std::vector<const IntervalOutcome*>& runs, std::size_t kind) {
   std::vector<double> shares;
-  for (const IntervalOutcome& interval : sweep.intervals) {
-    shares.push_back(interval.kinds[kind].share_within);
+  for (const IntervalOutcome* run : runs) {
+    shares.push_back(run->kinds[kind].share_within);
   }
   return shares;
 }
 
-std::vector<double> LowestShares(const SweepOutcome& sweep) {
+std::vector<double> LowestShares(const std::vector<const IntervalOutcome*>& runs) {
   std::vector<double> lowest;
-  for (const IntervalOutcome& interval : sweep.intervals) {
-    lowest.push_back(interval.kinds[LeastKeptKind(interval)].share_within);
+  for (const IntervalOutcome* run : runs) {
+    lowest.push_back(run->kinds[LeastKeptKind(*run)].share_within);
   }
   return lowest;
 }
@@ -175,8 +212,9 @@ std::size_t LeastKeptKind(const IntervalOutcome& interval) {
 namespace {
 
 constexpr double kSecondsPerHour = 3600.0;
-const char* const kHeadings[] = {"interval (s)", "above cap", "below cap", "within",
-                                 "destroyed",    "censuses",  "each",      "in all"};
+const char* const kHeadings[] = {"interval (s)", "ExactCaps", "start excess", "above cap",
+                                 "below cap",    "within",    "destroyed",    "censuses",
+                                 "each",         "in all"};
 
 std::string Printed(const char* format, double value) {
   char text[64];
@@ -189,7 +227,7 @@ std::string Printed(const char* format, double value) {
 std::string ShareText(double share) { return Printed("%.1f%%", std::floor(share * 1000) / 10); }
 
 // "123 (41.0%)": a count's distance from the cap, and that as a per cent of
-// the cap ("-" for a cap of 0).
+// the cap ("-" for a cap at or below 0).
 std::string DistanceText(std::int64_t distance, std::int64_t cap) {
   const std::string percent =
       cap > 0 ? Printed("%.1f%%", 100.0 * static_cast<double>(distance) / static_cast<double>(cap))
@@ -212,20 +250,36 @@ std::string HoursText(std::int64_t seconds) {
   return Printed("%.1f", static_cast<double>(seconds) / kSecondsPerHour);
 }
 
-// "within 10% of its cap 90% of the time"
+std::string Counting(bool exact_caps) { return exact_caps ? "true" : "false"; }
+
+// "10% (at least 2 creatures)"
+std::string ToleranceText(const SweepOutcome& sweep) {
+  std::string text = Printed("%g", sweep.tolerance_percent) + "%";
+  if (sweep.tolerance_creatures > 0) {
+    text += " (at least " + std::to_string(sweep.tolerance_creatures) +
+            (sweep.tolerance_creatures == 1 ? " creature)" : " creatures)");
+  }
+  return text;
+}
+
+// "within 10% (at least 2 creatures) of its cap 90% of the time"
 std::string Aim(const SweepOutcome& sweep) {
-  return "within " + Printed("%g", sweep.tolerance_percent) + "% of its cap " +
+  return "within " + ToleranceText(sweep) + " of its cap " +
          Printed("%g", kWantedShareWithin * 100) + "% of the time";
 }
 
 TableRow RowOf(const IntervalOutcome& interval, const KindAtInterval& kind, std::int64_t cap) {
   const CensusWork& work = interval.censuses;
+  const std::int64_t held = HeldCount(cap);
   const std::string each =
       work.censuses > 0 ? DurationText(CensusSeconds(work) / static_cast<double>(work.censuses))
                         : "-";
+  const bool counted = kind.excess.counted;
   return TableRow{std::to_string(interval.interval),
-                  DistanceText(std::max<std::int64_t>(0, kind.highest - cap), cap),
-                  DistanceText(std::max<std::int64_t>(0, cap - kind.lowest), cap),
+                  Counting(interval.exact_caps),
+                  counted ? std::to_string(kind.excess.at_first_census) : "-",
+                  counted ? DistanceText(kind.excess.overshoot, cap) : "-",
+                  DistanceText(std::max<std::int64_t>(0, held - kind.lowest), cap),
                   ShareText(kind.share_within),
                   std::to_string(kind.destroyed),
                   std::to_string(work.censuses),
@@ -233,17 +287,18 @@ TableRow RowOf(const IntervalOutcome& interval, const KindAtInterval& kind, std:
                   DurationText(CensusSeconds(work))};
 }
 
-std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind) {
-  const std::vector<double> shares = SharesOf(sweep, kind);
+std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind, bool exact_caps) {
+  const std::vector<const IntervalOutcome*> runs = RunsCounting(sweep, exact_caps);
+  const std::vector<double> shares = SharesOf(runs, kind);
   const IntervalChoice choice = ChooseInterval(shares);
-  const std::string& id = sweep.kinds[kind].id;
-  const std::string interval = std::to_string(sweep.intervals[choice.interval].interval);
+  const std::string subject = sweep.kinds[kind].id + ", ExactCaps " + Counting(exact_caps);
+  const std::string interval = std::to_string(runs[choice.interval]->interval);
   const std::string share = ShareText(shares[choice.interval]);
   if (choice.meets) {
-    return id + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
+    return subject + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
            Aim(sweep) + " or more (" + share + ").\n";
   }
-  return id + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
+  return subject + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
          interval + " (" + share + ").\n";
 }
 
@@ -258,13 +313,22 @@ bool EveryRunLoaded(const SweepOutcome& sweep) {
 
 std::string KindSection(const SweepOutcome& sweep, std::size_t kind) {
   const CappedKind& capped = sweep.kinds[kind];
+  const CapBand band = BandAround(capped.cap, sweep.tolerance_percent, sweep.tolerance_creatures);
   std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (const IntervalOutcome& interval : sweep.intervals) {
     rows.push_back(RowOf(interval, interval.kinds[kind], capped.cap));
   }
-  const std::string advice = EveryRunLoaded(sweep) ? KindAdvice(sweep, kind) : "";
-  return capped.id + " (cap " + std::to_string(capped.cap) + "):\n" +
-         AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
+  std::string advice;
+  for (const bool exact_caps : kSweptCountings) {
+    advice += EveryRunLoaded(sweep) && !RunsCounting(sweep, exact_caps).empty()
+                  ? KindAdvice(sweep, kind, exact_caps)
+                  : "";
+  }
+  const std::string held =
+      capped.cap > 0 ? "" : ", at or below 0: every new creature is destroyed";
+  return capped.id + " (cap " + std::to_string(capped.cap) + held + ", within " +
+         std::to_string(std::max<std::int64_t>(0, band.low)) + " to " + std::to_string(band.high) +
+         "):\n" + AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
 }
 
 // "its 72 censuses take about 161.9 ms of server time in 36.0 hours"
@@ -274,21 +338,26 @@ std::string CensusCost(const SweepOutcome& sweep, const IntervalOutcome& interva
          HoursText(sweep.stretch_seconds) + " hours";
 }
 
-std::string ConfigAdvice(const SweepOutcome& sweep) {
-  const IntervalChoice choice = ChooseInterval(LowestShares(sweep));
-  const IntervalOutcome& chosen = sweep.intervals[choice.interval];
+std::string ConfigAdvice(const SweepOutcome& sweep, bool exact_caps) {
+  const std::vector<const IntervalOutcome*> runs = RunsCounting(sweep, exact_caps);
+  if (runs.empty()) {
+    return "";
+  }
+  const IntervalChoice choice = ChooseInterval(LowestShares(runs));
+  const IntervalOutcome& chosen = *runs[choice.interval];
   const std::size_t least_kept = LeastKeptKind(chosen);
   const KindAtInterval& least = chosen.kinds[least_kept];
   const std::string& least_id = sweep.kinds[least_kept].id;
+  const std::string subject = "config, ExactCaps " + Counting(exact_caps);
   const std::string interval = std::to_string(chosen.interval);
   if (choice.meets) {
-    return "config: " + std::string(kSweptSetting) + " " + interval +
+    return subject + ": " + kSweptSetting + " " + interval +
            " is the longest tried that keeps every capped kind " + Aim(sweep) +
            " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
            "); " + CensusCost(sweep, chosen) + ".\n";
   }
-  return "config: no " + std::string(kSweptSetting) + " tried keeps every capped kind " +
-         Aim(sweep) + "; the best is " + interval + ", where the least kept, " + least_id +
+  return subject + ": no " + kSweptSetting + " tried keeps every capped kind " + Aim(sweep) +
+         "; the best is " + interval + ", where the least kept, " + least_id +
          ", is within it " + ShareText(least.share_within) + " of the time; " +
          CensusCost(sweep, chosen) + ".\n";
 }
@@ -298,8 +367,8 @@ std::string LoadFailures(const SweepOutcome& sweep) {
   for (const IntervalOutcome& interval : sweep.intervals) {
     if (interval.load_failure) {
       lines += std::string(kSweptSetting) + " " + std::to_string(interval.interval) +
-               ": the plug-in did not load (" + *interval.load_failure +
-               "), so nothing was capped in that run.\n";
+               ", ExactCaps " + Counting(interval.exact_caps) + ": the plug-in did not load (" +
+               *interval.load_failure + "), so nothing was capped in that run.\n";
     }
   }
   return lines;
@@ -309,8 +378,11 @@ std::string Heading(const SweepOutcome& sweep) {
   const std::size_t runs = sweep.intervals.size();
   return std::string(kSweptSetting) + " sweep of " + sweep.title + ": " + std::to_string(runs) +
          (runs == 1 ? " run" : " runs") + " of " + HoursText(sweep.stretch_seconds) +
-         " simulated hours with the same seeds.\n\"within\": the share of the time within " +
-         Printed("%g", sweep.tolerance_percent) + "% of the cap. A census is estimated at " +
+         " simulated hours with the same seeds, at each interval one with ExactCaps false and "
+         "one with true.\n\"start excess\": above the cap at the first census. \"above cap\": "
+         "the most it rose above the cap from there on, the start excess aside. \"within\": the "
+         "share of the time within " +
+         ToleranceText(sweep) + " of the cap. A census is estimated at " +
          DurationText(kCensusSecondsPerCreature) + " per creature it counts.\n\n";
 }
 
@@ -319,9 +391,11 @@ std::string Heading(const SweepOutcome& sweep) {
 std::string FormatSweep(const SweepOutcome& sweep) {
   std::string text = Heading(sweep);
   if (sweep.kinds.empty()) {
-    return text +
-           "No kind of the scenario is capped by its config: there is nothing to compare.\n" +
-           LoadFailures(sweep);
+    const std::string none =
+        sweep.kinds_left_out > 0
+            ? "No capped kind of the scenario matches --only: there is nothing to compare.\n"
+            : "No kind of the scenario is capped by its config: there is nothing to compare.\n";
+    return text + none + LoadFailures(sweep);
   }
   for (std::size_t kind = 0; kind < sweep.kinds.size(); ++kind) {
     text += KindSection(sweep, kind);
@@ -330,7 +404,10 @@ std::string FormatSweep(const SweepOutcome& sweep) {
     return text + LoadFailures(sweep) +
            "No interval is recommended from runs without the plug-in.\n";
   }
-  return text + ConfigAdvice(sweep);
+  for (const bool exact_caps : kSweptCountings) {
+    text += ConfigAdvice(sweep, exact_caps);
+  }
+  return text;
 }
 
 }  // namespace dravelquin::sim
