@@ -70,6 +70,13 @@ TEST(SimCommandLine, SweepTolerance) {
     EXPECT_THROW(Parse({"--sweep", "--min-tolerance", value, "s.json"}), UsageError) << value;
   }
   EXPECT_THROW(Parse({"--min-tolerance", "3", "s.json"}), UsageError);
+  // One seed by default, at most 10.
+  EXPECT_EQ(1, Parse({"--sweep", "s.json"}).seeds);
+  EXPECT_EQ(3, Parse({"--sweep", "--seeds", "3", "s.json"}).seeds);
+  for (const char* value : {"0", "11", "-1", "two", ""}) {
+    EXPECT_THROW(Parse({"--sweep", "--seeds", value, "s.json"}), UsageError) << value;
+  }
+  EXPECT_THROW(Parse({"--seeds", "3", "s.json"}), UsageError);
 }
 
 TEST(SimCommandLine, SweepOnlySomeKinds) {

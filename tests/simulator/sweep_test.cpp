@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <variant>
 #include <string>
 #include <vector>
 
@@ -106,6 +107,52 @@ TEST(SweepAdvice, ConfigFollowsItsLeastKeptKindForEachWayOfCounting) {
                       "every capped kind within 10% (at least 2 creatures) of its cap 90% of the "
                       "time or more (the least kept, raptor, 91.0%)"))
       << text;
+}
+
+TEST(SweepSeeds, EachRoundAnotherCourseOfTheSameLife) {
+  sim::Scenario scenario;
+  scenario.steps = {{"load", sim::LoadStep{}}, {"run", sim::RunStep{}}, {"run", sim::RunStep{}}};
+  std::get<sim::RunStep>(scenario.steps[1].action).seed = 1;
+  std::get<sim::RunStep>(scenario.steps[2].action).seed = 2;
+  const auto seed_of = [](const sim::Scenario& derived, std::size_t step) {
+    return std::get<sim::RunStep>(derived.steps[step].action).seed;
+  };
+  // Round 0 is the scenario's own; a later round gives every run another
+  // seed, none of them one the scenario already uses.
+  EXPECT_EQ(1u, seed_of(sim::WithSeedRound(scenario, 0), 1));
+  const sim::Scenario second = sim::WithSeedRound(scenario, 1);
+  EXPECT_NE(seed_of(second, 1), seed_of(second, 2));
+  for (const std::uint64_t seed : {seed_of(second, 1), seed_of(second, 2)}) {
+    EXPECT_TRUE(seed != 1 && seed != 2) << seed;
+  }
+  EXPECT_NE(seed_of(second, 1), seed_of(sim::WithSeedRound(scenario, 2), 1));
+}
+
+TEST(SweepSeeds, OutcomesCombineAsTheWorstAndTheMean) {
+  sim::KindAtInterval first{40, 70, 0.9, 10, {true, 2, 5}};
+  sim::KindAtInterval second{35, 66, 0.6, 13, {true, 0, 7}};
+  const sim::KindAtInterval both = sim::OverSeeds({first, second});
+  // The extremes of either, the mean share with its range, the destroyed
+  // rounded from their mean, and the larger excesses.
+  EXPECT_EQ(35, both.lowest);
+  EXPECT_EQ(70, both.highest);
+  EXPECT_DOUBLE_EQ(0.75, both.share_within);
+  EXPECT_EQ(0.6, both.share_lowest);
+  EXPECT_EQ(0.9, both.share_highest);
+  EXPECT_EQ(12, both.destroyed);
+  EXPECT_EQ(2, both.excess.at_first_census);
+  EXPECT_EQ(7, both.excess.overshoot);
+  EXPECT_TRUE(both.excess.counted);
+  // A seed in which no census ran leaves the excess uncounted.
+  second.excess.counted = false;
+  EXPECT_FALSE(sim::OverSeeds({first, second}).excess.counted);
+  // The table shows the mean and its range.
+  sim::SweepOutcome sweep;
+  sweep.tolerance_percent = 10;
+  sweep.seeds = 2;
+  sweep.kinds = {{0, "raptor", 60}};
+  sweep.intervals = {{600, {both}, {}, {}, false}};
+  EXPECT_NE(std::string::npos, sim::FormatSweep(sweep).find(" 75.0% (60.0-90.0) "));
 }
 
 TEST(SweepTable, ShareJustShortIsNotShownAsReached) {

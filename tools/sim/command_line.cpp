@@ -58,6 +58,7 @@ struct Given {
   std::string sweep;
   std::string tolerance;
   std::string tolerance_creatures;
+  std::string seeds;
 };
 
 // The simulator's command line, reading into `given`. Unknown options are
@@ -97,6 +98,8 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
                   "PERCENT: a sweep's band around each cap, above 0 and at most 100");
   app->add_option("--min-tolerance", given.tolerance_creatures,
                   "N: a sweep's band is at least N creatures either way, 0 to 1000000");
+  app->add_option("--seeds", given.seeds,
+                  "N: a sweep runs each interval with N seeds, 1 to 10, and shows the spread");
   app->add_option("--only", options.only,
                   "TEXT: sweep only the capped kinds whose id, full name (with the blueprint's "
                   "path) or a name holds TEXT; may be repeated")
@@ -154,7 +157,8 @@ Options ParseCommandLine(const std::vector<std::string>& arguments,
     options.sweep = IntervalsToSweep(given.sweep);
   }
   const char* sweep_option = nullptr;
-  for (const char* name : {"--tolerance", "--min-tolerance", "--only", "--match-case"}) {
+  for (const char* name :
+       {"--tolerance", "--min-tolerance", "--seeds", "--only", "--match-case"}) {
     if (sweep_option == nullptr && app->count(name) > 0) {
       sweep_option = name;
     }
@@ -164,6 +168,9 @@ Options ParseCommandLine(const std::vector<std::string>& arguments,
   }
   if (app->count("--min-tolerance") > 0) {
     options.tolerance_creatures = ToleranceCreatures(given.tolerance_creatures);
+  }
+  if (app->count("--seeds") > 0) {
+    options.seeds = SeedCount(given.seeds);
   }
   if (!options.version && given.scenarios.size() != 1) {
     throw UsageError(given.scenarios.empty() ? "no scenario file given"
@@ -235,15 +242,34 @@ KindAtInterval KindOutcome(const RunResults& run, const CappedKind& kind,
                         stretch.destroyed, run.history.Excess(kind.index)};
 }
 
-IntervalOutcome OutcomeOf(const SweepOutcome& sweep, const RunResults& run, std::int64_t interval,
-                          bool exact_caps) {
-  // A run is without the plug-in only when no "load" of it succeeded.
-  const std::optional<std::string> failure =
-      run.loaded ? std::nullopt
-                 : std::optional<std::string>(run.load_failure.value_or("no \"load\" step"));
-  IntervalOutcome outcome{interval, {}, run.censuses, failure, exact_caps};
+// Why a run was without the plug-in: only when no "load" of it succeeded.
+std::optional<std::string> WithoutPlugIn(const RunResults& run) {
+  if (run.loaded) {
+    return std::nullopt;
+  }
+  return run.load_failure.value_or("no \"load\" step");
+}
+
+// One interval and way of counting over the runs of every seed.
+IntervalOutcome OutcomeOf(const SweepOutcome& sweep, const std::vector<RunResults>& runs,
+                          std::int64_t interval, bool exact_caps) {
+  IntervalOutcome outcome{interval, {}, {}, std::nullopt, exact_caps};
+  for (const RunResults& run : runs) {
+    outcome.censuses.censuses += run.censuses.censuses;
+    outcome.censuses.creatures += run.censuses.creatures;
+    if (!outcome.load_failure) {
+      outcome.load_failure = WithoutPlugIn(run);
+    }
+  }
+  const auto count = static_cast<std::int64_t>(runs.size());
+  outcome.censuses.censuses /= count;
+  outcome.censuses.creatures /= count;
   for (const CappedKind& kind : sweep.kinds) {
-    outcome.kinds.push_back(KindOutcome(run, kind, sweep));
+    std::vector<KindAtInterval> seeds;
+    for (const RunResults& run : runs) {
+      seeds.push_back(KindOutcome(run, kind, sweep));
+    }
+    outcome.kinds.push_back(OverSeeds(seeds));
   }
   return outcome;
 }
@@ -256,17 +282,26 @@ SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
   sweep.title = std::filesystem::path(options.scenario).filename().string();
   sweep.tolerance_percent = options.tolerance_percent;
   sweep.tolerance_creatures = options.tolerance_creatures;
+  sweep.seeds = options.seeds;
+  std::vector<Scenario> rounds;
+  for (std::int64_t round = 0; round < options.seeds; ++round) {
+    rounds.push_back(WithSeedRound(scenario, round));
+  }
   std::ostream silenced(nullptr);
   for (const std::int64_t interval : *options.sweep) {
     for (const bool exact_caps : kSweptCountings) {
-      const bool first = sweep.intervals.empty();
-      const RunResults run = RunAtInterval(options, scenario, interval, exact_caps,
-                                           first ? notes : silenced, notes);
-      if (first) {
-        AddCappedKinds(options, scenario, run, sweep);
-        sweep.stretch_seconds = run.history.EndTime() - run.history.StartTime();
+      std::vector<RunResults> runs;
+      for (const Scenario& round : rounds) {
+        const bool first = sweep.intervals.empty() && runs.empty();
+        runs.push_back(RunAtInterval(options, round, interval, exact_caps,
+                                     first ? notes : silenced, notes));
+        if (first) {
+          AddCappedKinds(options, scenario, runs.front(), sweep);
+          sweep.stretch_seconds =
+              runs.front().history.EndTime() - runs.front().history.StartTime();
+        }
       }
-      sweep.intervals.push_back(OutcomeOf(sweep, run, interval, exact_caps));
+      sweep.intervals.push_back(OutcomeOf(sweep, runs, interval, exact_caps));
     }
   }
   return sweep;

@@ -21,7 +21,7 @@ namespace dravelquin::sim {
 //                  [--config FILE] [--chart FILE.svg] [--report] [--plugin PATH]
 //                  SCENARIO.json
 //   dravelquin-sim --sweep [CheckInterval[=S,S,...]] [--tolerance PERCENT]
-//                  [--min-tolerance N] [--only TEXT]... [--match-case]
+//                  [--min-tolerance N] [--seeds N] [--only TEXT]... [--match-case]
 //                  [--config FILE] [--chart FILE.svg] [--plugin PATH] SCENARIO.json
 //   dravelquin-sim --version | --help
 
@@ -42,6 +42,7 @@ struct Options {
   double tolerance_percent = kDefaultTolerancePercent;
   // ... and at least this many creatures either way.
   std::int64_t tolerance_creatures = kDefaultToleranceCreatures;
+  std::int64_t seeds = 1;  // a sweep's runs per interval and way of counting
   // A sweep's kinds: when given, those whose id, full name (with its
   // blueprint's path) or one of whose names holds one of these, A-Z as a-z
   // unless `match_case`.
@@ -54,8 +55,8 @@ struct Options {
 // --version is given; --plugin defaults to `default_plugin`. --sweep takes
 // the next argument as its value when it is one (see IsSweepValue). Raises
 // UsageError for an unknown option, a missing or bad value, a wrong number of
-// scenario files, a sweep's option (--tolerance, --min-tolerance, --only,
-// --match-case) without --sweep, or --sweep with an option that would run
+// scenario files, a sweep's option (--tolerance, --min-tolerance, --seeds,
+// --only, --match-case) without --sweep, or --sweep with an option that would run
 // in or print for one server dir (--server-dir, --overwrite, --report,
 // --keep-server-dir).
 Options ParseCommandLine(const std::vector<std::string>& arguments,
@@ -67,7 +68,8 @@ std::string UsageText();
 // stays to its cap and what the censuses cost at each.
 
 // Runs `scenario` once for each of `options.sweep`'s intervals, in ascending
-// order, and at each once per way of counting (kSweptCountings), each in a
+// order, and at each once per way of counting (kSweptCountings) and seed
+// (WithSeedRound; their outcomes combined by OverSeeds), each in a
 // new temporary server dir that is removed afterwards, with the scenario's
 // config (or --config's) given that CheckInterval and ExactCaps. Every run
 // starts a fresh server and the same steps with the same seeds, so a run's

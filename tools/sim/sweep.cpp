@@ -8,6 +8,7 @@
 #include <locale>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "common/files.h"
@@ -96,6 +97,31 @@ std::int64_t ToleranceCreatures(const std::string& value) {
   return creatures;
 }
 
+std::int64_t SeedCount(const std::string& value) {
+  std::int64_t seeds = 0;
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, seeds);
+  if (value.empty() || error != std::errc() || stop != end || seeds < 1 ||
+      seeds > kMaxSweepSeeds) {
+    throw UsageError("--seeds: \"" + value + "\" is not a whole number from 1 to " +
+                     std::to_string(kMaxSweepSeeds));
+  }
+  return seeds;
+}
+
+Scenario WithSeedRound(const Scenario& scenario, std::int64_t round) {
+  // An odd constant spreads the rounds' seeds apart from the scenario's
+  // own, which are often 1, 2, 3, ...
+  constexpr std::uint64_t kRoundStride = 0x9E3779B97F4A7C15ULL;
+  Scenario derived = scenario;
+  for (Step& step : derived.steps) {
+    if (auto* run = std::get_if<RunStep>(&step.action)) {
+      run->seed ^= static_cast<std::uint64_t>(round) * kRoundStride;
+    }
+  }
+  return derived;
+}
+
 namespace {
 
 [[noreturn]] void CannotSweep(const std::string& reason) {
@@ -158,6 +184,29 @@ CapBand BandAround(std::int64_t cap, double percent, std::int64_t creatures) {
       creatures, static_cast<std::int64_t>(
                      std::floor(static_cast<double>(held) * percent / 100 + kRoundingSlack)));
   return CapBand{held - margin, held + margin};
+}
+
+KindAtInterval OverSeeds(const std::vector<KindAtInterval>& runs) {
+  KindAtInterval combined = runs.front();
+  combined.share_lowest = combined.share_highest = combined.share_within;
+  double shares = 0;
+  std::int64_t destroyed = 0;
+  for (const KindAtInterval& run : runs) {
+    combined.lowest = std::min(combined.lowest, run.lowest);
+    combined.highest = std::max(combined.highest, run.highest);
+    combined.share_lowest = std::min(combined.share_lowest, run.share_within);
+    combined.share_highest = std::max(combined.share_highest, run.share_within);
+    shares += run.share_within;
+    destroyed += run.destroyed;
+    combined.excess.counted = combined.excess.counted && run.excess.counted;
+    combined.excess.at_first_census =
+        std::max(combined.excess.at_first_census, run.excess.at_first_census);
+    combined.excess.overshoot = std::max(combined.excess.overshoot, run.excess.overshoot);
+  }
+  const auto count = static_cast<double>(runs.size());
+  combined.share_within = shares / count;
+  combined.destroyed = std::llround(static_cast<double>(destroyed) / count);
+  return combined;
 }
 
 std::vector<const IntervalOutcome*> RunsCounting(const SweepOutcome& sweep, bool exact_caps) {
@@ -268,7 +317,17 @@ std::string Aim(const SweepOutcome& sweep) {
          Printed("%g", kWantedShareWithin * 100) + "% of the time";
 }
 
-TableRow RowOf(const IntervalOutcome& interval, const KindAtInterval& kind, std::int64_t cap) {
+// "93.0%", or over several seeds "93.0% (87.9-99.5)": the mean and its range.
+std::string WithinText(const SweepOutcome& sweep, const KindAtInterval& kind) {
+  if (sweep.seeds <= 1) {
+    return ShareText(kind.share_within);
+  }
+  return ShareText(kind.share_within) + " (" + Printed("%.1f", std::floor(kind.share_lowest * 1000) / 10) +
+         "-" + Printed("%.1f", std::floor(kind.share_highest * 1000) / 10) + ")";
+}
+
+TableRow RowOf(const SweepOutcome& sweep, const IntervalOutcome& interval,
+               const KindAtInterval& kind, std::int64_t cap) {
   const CensusWork& work = interval.censuses;
   const std::int64_t held = HeldCount(cap);
   const std::string each =
@@ -280,7 +339,7 @@ TableRow RowOf(const IntervalOutcome& interval, const KindAtInterval& kind, std:
                   counted ? std::to_string(kind.excess.at_first_census) : "-",
                   counted ? DistanceText(kind.excess.overshoot, cap) : "-",
                   DistanceText(std::max<std::int64_t>(0, held - kind.lowest), cap),
-                  ShareText(kind.share_within),
+                  WithinText(sweep, kind),
                   std::to_string(kind.destroyed),
                   std::to_string(work.censuses),
                   each,
@@ -316,7 +375,7 @@ std::string KindSection(const SweepOutcome& sweep, std::size_t kind) {
   const CapBand band = BandAround(capped.cap, sweep.tolerance_percent, sweep.tolerance_creatures);
   std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (const IntervalOutcome& interval : sweep.intervals) {
-    rows.push_back(RowOf(interval, interval.kinds[kind], capped.cap));
+    rows.push_back(RowOf(sweep, interval, interval.kinds[kind], capped.cap));
   }
   std::string advice;
   for (const bool exact_caps : kSweptCountings) {
@@ -338,6 +397,11 @@ std::string CensusCost(const SweepOutcome& sweep, const IntervalOutcome& interva
          HoursText(sweep.stretch_seconds) + " hours";
 }
 
+// The kinds the config's line judges: all it caps, or those --only kept.
+std::string EveryKind(const SweepOutcome& sweep) {
+  return sweep.kinds_left_out > 0 ? "every capped kind swept" : "every capped kind";
+}
+
 std::string ConfigAdvice(const SweepOutcome& sweep, bool exact_caps) {
   const std::vector<const IntervalOutcome*> runs = RunsCounting(sweep, exact_caps);
   if (runs.empty()) {
@@ -352,11 +416,11 @@ std::string ConfigAdvice(const SweepOutcome& sweep, bool exact_caps) {
   const std::string interval = std::to_string(chosen.interval);
   if (choice.meets) {
     return subject + ": " + kSweptSetting + " " + interval +
-           " is the longest tried that keeps every capped kind " + Aim(sweep) +
+           " is the longest tried that keeps " + EveryKind(sweep) + " " + Aim(sweep) +
            " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
            "); " + CensusCost(sweep, chosen) + ".\n";
   }
-  return subject + ": no " + kSweptSetting + " tried keeps every capped kind " + Aim(sweep) +
+  return subject + ": no " + kSweptSetting + " tried keeps " + EveryKind(sweep) + " " + Aim(sweep) +
          "; the best is " + interval + ", where the least kept, " + least_id +
          ", is within it " + ShareText(least.share_within) + " of the time; " +
          CensusCost(sweep, chosen) + ".\n";
@@ -375,14 +439,19 @@ std::string LoadFailures(const SweepOutcome& sweep) {
 }
 
 std::string Heading(const SweepOutcome& sweep) {
-  const std::size_t runs = sweep.intervals.size();
+  const auto runs = static_cast<std::int64_t>(sweep.intervals.size()) * sweep.seeds;
+  const std::string seeds =
+      sweep.seeds <= 1 ? "the same seeds"
+                       : std::to_string(sweep.seeds) + " seeds each, the same for every interval";
+  const std::string spread =
+      sweep.seeds <= 1 ? "" : " (over the seeds: their mean, and its range)";
   return std::string(kSweptSetting) + " sweep of " + sweep.title + ": " + std::to_string(runs) +
          (runs == 1 ? " run" : " runs") + " of " + HoursText(sweep.stretch_seconds) +
-         " simulated hours with the same seeds, at each interval one with ExactCaps false and "
-         "one with true.\n\"start excess\": above the cap at the first census. \"above cap\": "
-         "the most it rose above the cap from there on, the start excess aside. \"within\": the "
-         "share of the time within " +
-         ToleranceText(sweep) + " of the cap. A census is estimated at " +
+         " simulated hours with " + seeds +
+         ", at each interval one with ExactCaps false and one with true.\n\"start excess\": "
+         "above the cap at the first census. \"above cap\": the most it rose above the cap from "
+         "there on, the start excess aside. \"within\": the share of the time within " +
+         ToleranceText(sweep) + " of the cap" + spread + ". A census is estimated at " +
          DurationText(kCensusSecondsPerCreature) + " per creature it counts.\n\n";
 }
 

@@ -20,6 +20,7 @@ namespace dravelquin::sim {
 //   --sweep CheckInterval | --sweep       the default intervals
 //   --tolerance 10                        per cent of the cap either way
 //   --min-tolerance 2                     but at least this many creatures
+//   --seeds 3                             runs per interval and way of counting
 
 // The setting a sweep varies; the only one it can.
 constexpr const char* kSweptSetting = "CheckInterval";
@@ -33,6 +34,7 @@ constexpr double kDefaultTolerancePercent = 10;
 // Within 10% of a cap of 20 is two creatures, which chance alone crosses.
 constexpr std::int64_t kDefaultToleranceCreatures = 2;
 constexpr std::int64_t kMaxToleranceCreatures = 1000000;
+constexpr std::int64_t kMaxSweepSeeds = 10;
 
 // Whether the argument after --sweep is its value rather than the scenario:
 // a name of letters, alone or followed by "=".
@@ -52,6 +54,16 @@ double TolerancePercent(const std::string& value);
 // The creatures of a --min-tolerance value: a whole number from 0 to
 // kMaxToleranceCreatures. Raises UsageError otherwise.
 std::int64_t ToleranceCreatures(const std::string& value);
+
+// The runs of a --seeds value: a whole number from 1 to kMaxSweepSeeds.
+// Raises UsageError otherwise.
+std::int64_t SeedCount(const std::string& value);
+
+// `scenario` as a sweep runs it for its `round`th seed (from 0): round 0
+// keeps every "run" step's seed, a later round derives another from each,
+// the same for every interval, so that each round is another course of the
+// same server life.
+Scenario WithSeedRound(const Scenario& scenario, std::int64_t round);
 
 // The ways of counting a sweep compares at each interval, as
 // "General" > "ExactCaps" sets them: false, the gate counts from the last
@@ -93,7 +105,16 @@ struct KindAtInterval {
   double share_within = 0;     // of the time, from 0 to 1, within the band around its cap
   std::int64_t destroyed = 0;  // creatures the gate destroyed
   CapExcess excess;            // above its cap from the first census on
+  // Over several seeds: `share_within` is their mean, these its range.
+  double share_lowest = 0;
+  double share_highest = 0;
 };
+
+// One kind's outcome over the runs of several seeds (at least one): the
+// fewest and the most of any, the mean share within and its range, the mean
+// of the creatures destroyed (rounded), and the largest excesses, counted
+// when every run counted the kind.
+KindAtInterval OverSeeds(const std::vector<KindAtInterval>& runs);
 
 // One run: an interval with one way of counting.
 struct IntervalOutcome {
@@ -114,6 +135,7 @@ struct SweepOutcome {
   std::string title;  // the scenario's file name
   double tolerance_percent = 0;
   std::int64_t tolerance_creatures = 0;  // the band's least margin either way
+  std::int64_t seeds = 1;                // runs per interval and way of counting
   std::int64_t stretch_seconds = 0;      // of the recorded stretch
   std::vector<CappedKind> kinds;         // the kinds whose cap the plug-in applies (--only's)
   // Capped kinds that --only left out; a sentence says so when none is kept.
@@ -167,8 +189,9 @@ constexpr double kCensusSecondsPerCreature = 0.3e-6;
 // in seconds and ExactCaps, the runs of one interval side by side; the
 // creatures above the cap at the first census; the most the kind rose above
 // its cap from there on and the fewest below it, in numbers and per cent of
-// the cap; the share of the time within the tolerance; the creatures the
-// gate destroyed; the censuses, their estimated cost each and in all) and
+// the cap; the share of the time within the tolerance, over several seeds
+// their mean with its range; the creatures the gate destroyed; the
+// censuses, their estimated cost each and in all) and
 // its recommendation line per way of counting; then the config's
 // recommendation line per way of counting. When the plug-in did not load in
 // some run, a line per such run in place of every recommendation. A
