@@ -110,6 +110,26 @@ if(NOT emulator)
   file(GLOB left "${temporary}/*")
   list(LENGTH left left_count)
   expect("closed pipe: left behind ${left}" left_count EQUAL 0)
+
+  # A run that goes through removes its temporary server dir too (every run
+  # left one), and names none; --keep-server-dir keeps it and names it once
+  # (--report named it twice).
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env "TMPDIR=${temporary}" "${SIMULATOR}" --report "${scenario}"
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  file(GLOB left "${temporary}/*")
+  list(LENGTH left left_count)
+  expect("run: exit status ${status} (${err})" status EQUAL 0)
+  expect("run: left behind ${left}" left_count EQUAL 0)
+  expect("run: names a server dir it removed: ${out}${err}" NOT "${out}${err}" MATCHES "server dir")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env "TMPDIR=${temporary}" "${SIMULATOR}" --report
+            --keep-server-dir "${scenario}"
+    RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  file(GLOB left "${temporary}/*")
+  string(REGEX MATCHALL "server dir \\(temporary, kept\\): [^\n]+" named "${out}${err}")
+  expect("--keep-server-dir: exit status ${status} (${err})" status EQUAL 0)
+  expect("--keep-server-dir: kept ${left}, named ${named}" named STREQUAL "server dir (temporary, kept): ${left}")
 endif()
 
 finish_checks()

@@ -1,14 +1,18 @@
 # Sweeps CheckInterval over sweep.json and checks what it claims:
 #   - the tables and recommendations match sweep.table.txt byte for byte (the
 #     runs are deterministic by their seeds);
-#   - the interval recommended for the whole config, run alone as a plain
-#     simulation of the same config with that interval, keeps every capped
-#     kind within the tolerance for at least the stated share of the time.
+#   - the interval recommended for the whole config with ExactCaps false,
+#     run alone as a plain simulation of the same config with that interval,
+#     keeps every capped kind within the tolerance for at least the stated
+#     share of the time; the one recommended with ExactCaps true, run alone
+#     so, never lets a kind above its cap (the scenario's first census comes
+#     before the stretch);
 #     The scenario runs in quarter hours, so each run's trace line gives the
 #     lowest and highest count of a quarter hour: the quarters wholly within
 #     the band are a lower bound of the time within it;
-#   - that interval swept alone gives the same rows as in the full sweep, so
-#     a run does not depend on the runs before it;
+#   - that interval swept alone, with --only for one kind, gives the same
+#     rows for it as in the full sweep, so a run does not depend on the runs
+#     before it, and no table for the other kind;
 #   - no temporary server dir is left behind, and the chart is written.
 # Usage: cmake -DSIMULATOR=... -DSCENARIO_DIR=... -DWORK_DIR=...
 #        [-DEMULATOR=...] -P check_sweep.cmake
@@ -23,12 +27,29 @@ set(tolerance 15)
 set(wanted_share 90)
 set(quarters 48)
 
-# The table rows of the interval `interval` in `text`, their columns
-# separated by one space (a table's widths depend on its other rows).
-function(rows_of text interval result)
-  string(REGEX MATCHALL "\n *${interval}  [^\n]*" rows "${text}")
+# The table rows of the interval `interval` in the table of `kind` in
+# `text`, their columns separated by one space (a table's widths depend on
+# its other rows).
+function(rows_of text kind interval result)
+  string(REGEX MATCH "\n${kind} \\(cap[^\n]*\n[^\n]*((\n *[0-9]+  [^\n]*)+)" table "${text}")
+  string(REGEX MATCHALL "\n *${interval}  [^\n]*" rows "${CMAKE_MATCH_1}")
   string(REGEX REPLACE " +" " " rows "${rows}")
   set(${result} "${rows}" PARENT_SCOPE)
+endfunction()
+
+# The population's highest count per quarter hour of `kind` in the trace
+# `trace`, as a list.
+function(quarter_highs trace kind result)
+  string(REPLACE "\n" ";" lines "${trace}")
+  set(highs "")
+  foreach(line IN LISTS lines)
+    string(JSON verb ERROR_VARIABLE not_json GET "${line}" do)
+    if(NOT not_json AND verb STREQUAL "run")
+      string(JSON highest GET "${line}" kinds ${kind} max)
+      list(APPEND highs ${highest})
+    endif()
+  endforeach()
+  set(${result} "${highs}" PARENT_SCOPE)
 endfunction()
 
 # Temporary server dirs are the system's own under Wine, so the check that
@@ -57,7 +78,7 @@ list(LENGTH left left_count)
 expect("sweep: left behind ${left}" left_count EQUAL 0)
 
 # The recommended interval, run alone.
-string(REGEX MATCH "config: CheckInterval ([0-9]+) is the longest" found "${sweep}")
+string(REGEX MATCH "config, ExactCaps false: CheckInterval ([0-9]+) is the longest" found "${sweep}")
 set(recommended "${CMAKE_MATCH_1}")
 expect("sweep: no interval recommended for the config" found)
 if(found)
@@ -94,13 +115,40 @@ if(found)
            within_percent GREATER_EQUAL wanted_share)
   endforeach()
 
-  # The same interval swept alone: the same rows.
-  simulate(--sweep CheckInterval=${recommended} --tolerance ${tolerance} "${scenario}")
+  # The same interval swept alone for one kind: the same rows.
+  simulate(--sweep CheckInterval=${recommended} --tolerance ${tolerance} --only DODO "${scenario}")
   expect("swept alone: exit status ${status} (${err})" status EQUAL 0)
-  rows_of("${sweep}" ${recommended} in_sweep)
-  rows_of("${out}" ${recommended} alone)
+  rows_of("${sweep}" dodo ${recommended} in_sweep)
+  rows_of("${out}" dodo ${recommended} alone)
   expect("swept alone: rows of ${recommended} differ:\n${alone}\nin the full sweep:\n${in_sweep}"
          alone STREQUAL in_sweep)
+  expect("swept alone: --only DODO left a table of raptor:\n${out}" NOT out MATCHES "\nraptor \\(")
+endif()
+
+# The interval recommended with ExactCaps true, run alone with it: no
+# quarter hour above the cap.
+string(REGEX MATCH "config, ExactCaps true: CheckInterval ([0-9]+) is the longest" found "${sweep}")
+set(recommended "${CMAKE_MATCH_1}")
+expect("sweep: no interval recommended for the config with ExactCaps true" found)
+if(found)
+  file(READ "${scenario}" scenario_text)
+  string(JSON config GET "${scenario_text}" config)
+  string(JSON config SET "${config}" General CheckInterval ${recommended})
+  string(JSON config SET "${config}" General ExactCaps true)
+  file(WRITE "${WORK_DIR}/exact.json" "${config}")
+  simulate(--server-dir "${WORK_DIR}/exact" --config "${WORK_DIR}/exact.json" "${scenario}")
+  expect("exact: exit status ${status} (${err})" status EQUAL 0)
+  string(JSON dinos GET "${config}" Dinos)
+  foreach(kind raptor dodo)
+    string(JSON path GET "${scenario_text}" kinds ${kind} blueprint_path)
+    string(JSON cap GET "${dinos}" "${path}" Count)
+    quarter_highs("${out}" ${kind} highs)
+    list(LENGTH highs quarters_seen)
+    expect("exact: ${quarters_seen} quarter hours, expected ${quarters}" quarters_seen EQUAL quarters)
+    foreach(highest IN LISTS highs)
+      expect("exact: ${kind} rose to ${highest}, above its cap ${cap}" highest LESS_EQUAL cap)
+    endforeach()
+  endforeach()
 endif()
 
 finish_checks()

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -62,6 +63,34 @@ TEST(SimCommandLine, SweepTolerance) {
   }
   // A tolerance without a sweep is a mistake, not ignored.
   EXPECT_THROW(Parse({"--tolerance", "5", "s.json"}), UsageError);
+  // At least 2 creatures either way by default; 0 turns that off.
+  EXPECT_EQ(2, Parse({"--sweep", "s.json"}).tolerance_creatures);
+  EXPECT_EQ(0, Parse({"--sweep", "--min-tolerance", "0", "s.json"}).tolerance_creatures);
+  for (const char* value : {"-1", "2.5", "two", "", "1000001"}) {
+    EXPECT_THROW(Parse({"--sweep", "--min-tolerance", value, "s.json"}), UsageError) << value;
+  }
+  EXPECT_THROW(Parse({"--min-tolerance", "3", "s.json"}), UsageError);
+  // One seed by default, at most 10.
+  EXPECT_EQ(1, Parse({"--sweep", "s.json"}).seeds);
+  EXPECT_EQ(3, Parse({"--sweep", "--seeds", "3", "s.json"}).seeds);
+  for (const char* value : {"0", "11", "-1", "two", ""}) {
+    EXPECT_THROW(Parse({"--sweep", "--seeds", value, "s.json"}), UsageError) << value;
+  }
+  EXPECT_THROW(Parse({"--seeds", "3", "s.json"}), UsageError);
+}
+
+TEST(SimCommandLine, SweepOnlySomeKinds) {
+  // --only may be repeated, each text kept; --match-case goes with it.
+  const sim::Options options =
+      Parse({"--sweep", "--only", "rex", "--only", "Dodo", "--match-case", "s.json"});
+  std::vector<std::string> only = options.only;
+  std::sort(only.begin(), only.end());
+  EXPECT_EQ((std::vector<std::string>{"Dodo", "rex"}), only);
+  EXPECT_TRUE(options.match_case);
+  EXPECT_EQ("s.json", options.scenario);
+  // Both are a sweep's: a plain run refuses them.
+  EXPECT_THROW(Parse({"--only", "rex", "s.json"}), UsageError);
+  EXPECT_THROW(Parse({"--match-case", "s.json"}), UsageError);
 }
 
 TEST(SimCommandLine, SweepNeverUsesAGivenServerDir) {
@@ -70,6 +99,8 @@ TEST(SimCommandLine, SweepNeverUsesAGivenServerDir) {
   EXPECT_THROW(Parse({"--sweep", "--server-dir", "live", "s.json"}), UsageError);
   EXPECT_THROW(Parse({"--sweep", "--overwrite", "s.json"}), UsageError);
   EXPECT_THROW(Parse({"--sweep", "--report", "s.json"}), UsageError);
+  EXPECT_THROW(Parse({"--sweep", "--keep-server-dir", "s.json"}), UsageError);
+  EXPECT_TRUE(Parse({"--keep-server-dir", "s.json"}).keep_server_dir);
   // --config and --chart go with it.
   const sim::Options options =
       Parse({"--sweep", "--config", "c.json", "--chart", "x.svg", "s.json"});

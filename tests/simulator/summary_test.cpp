@@ -149,14 +149,63 @@ TEST(PopulationHistory, CountsFromTheBeginningOfTheStretchOnly) {
   EXPECT_EQ(60, history.StartTime());
 }
 
-TEST(SummaryTable, OvershootIsThePeakAboveTheCap) {
-  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
-  const std::vector<sim::KindCap> caps{{true, 12, std::nullopt}};
-  const sim::PopulationHistory history = HistoryOf({10, 14, 9});
-  const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt});
-  EXPECT_EQ((std::vector<std::string>{"raptor", "12", "10", "9", "14", "9", "0", "2"}),
+TEST(SummaryTable, OvershootCountsFromTheFirstCensusAndTheStartExcessApart) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}},
+                                             {"dodo", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{true, 12, std::nullopt}, {true, 5, std::nullopt}};
+  sim::PopulationHistory history(2);
+  history.MeasureExcessAgainst(caps);
+  history.Begin(0, {16, 5});
+  history.Record(60, {20, 9});      // before any census: not the plug-in's doing
+  history.Record(120, {15, 4}, 1);  // a census counted {20, 9}; spawns since
+  history.Record(180, {13, 8});     // raptor's excess dies off; dodo rises 3 above its cap
+  history.Record(240, {14, 3}, 1);  // raptor rises 1 above its lowest, still over the cap
+  const std::string report = sim::FormatReport(
+      sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  // Raptor was 8 above its cap at the first census; what the gate let
+  // through later rose 1 above the lowest count it had fallen to.
+  EXPECT_EQ((std::vector<std::string>{"raptor", "12", "16", "13", "20", "14", "0", "8", "1"}),
             FirstRow(report));
+  // Dodo: 4 above at the first census, fell to 4, then rose 3 above its cap.
+  const std::vector<std::string> rows = Words(report.substr(report.find("\ndodo")));
+  EXPECT_EQ((std::vector<std::string>{"dodo", "5", "5", "3", "9", "3", "0", "4", "3"}),
+            std::vector<std::string>(rows.begin(), rows.begin() + 9));
+  // Neither counts before a census: the same samples without one show none.
+  sim::PopulationHistory uncounted(2);
+  uncounted.MeasureExcessAgainst(caps);
+  uncounted.Begin(0, {16, 5});
+  uncounted.Record(60, {20, 9});
+  const std::string without = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, uncounted, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  EXPECT_EQ("-", FirstRow(without)[7]);
+  EXPECT_EQ("-", FirstRow(without)[8]);
+  EXPECT_NE(std::string::npos, without.find("no census ran by the end")) << without;
+}
+
+TEST(SummaryTable, CapAtOrBelowZeroHoldsTheKindAtNone) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{true, -1, std::nullopt}};
+  sim::PopulationHistory history(1);
+  history.MeasureExcessAgainst(caps);
+  history.Begin(0, {4});
+  history.Record(60, {4}, 1);
+  history.Record(120, {3});
+  const std::string report = sim::FormatReport(
+      sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  // Measured from none, not from -1: 4 above at the census, nothing let through.
+  EXPECT_EQ((std::vector<std::string>{"raptor", "-1", "4", "3", "4", "3", "0", "4", "0"}),
+            FirstRow(report));
+  EXPECT_NE(std::string::npos,
+            report.find("cap of raptor is -1: at or below 0, the gate destroys every new "
+                        "creature of the kind once a census has counted it"))
+      << report;
+  // The chart draws the cap at 0 and says what it does.
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t", std::nullopt);
+  EXPECT_NE(std::string::npos,
+            svg.find(">raptor: peak 4, cap -1: every new creature destroyed, start excess 4, "
+                     "overshoot 0<"))
+      << svg;
+  EXPECT_NE(std::string::npos, svg.find(">cap -1: none</text>")) << svg;
 }
 
 TEST(SummaryTable, UncappedKindShowsNoCapAndNoOvershoot) {
@@ -164,9 +213,25 @@ TEST(SummaryTable, UncappedKindShowsNoCapAndNoOvershoot) {
   const std::vector<sim::KindCap> caps{{false, 0, std::nullopt}};
   const sim::PopulationHistory history = HistoryOf({10, 14});
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt});
-  EXPECT_EQ((std::vector<std::string>{"raptor", "-", "10", "10", "14", "14", "0", "-"}),
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  EXPECT_EQ((std::vector<std::string>{"raptor", "-", "10", "10", "14", "14", "0", "-", "-"}),
             FirstRow(report));
+}
+
+TEST(SummaryTable, PlugInThatDidNotStartIsSaidInTheSummaryAndOnTheChart) {
+  const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
+  const std::vector<sim::KindCap> caps{{false, 0, std::nullopt}};
+  const sim::PopulationHistory history = HistoryOf({10, 14});
+  const std::optional<std::string> failure("Can't open config.json");
+  const std::string report = sim::FormatReport(
+      sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, failure});
+  EXPECT_NE(std::string::npos,
+            report.find("\nthe plug-in did not start: Can't open config.json; nothing was capped\n"))
+      << report;
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t", failure);
+  EXPECT_NE(std::string::npos, svg.find(">the plug-in did not start: Can&apos;t open config.json<"))
+      << svg;
+  EXPECT_EQ(std::string::npos, svg.find("no capped kind"));
 }
 
 TEST(SummaryTable, DumpExcerptShowsTheFirstLinesAndTheTotal) {
@@ -182,7 +247,7 @@ TEST(SummaryTable, DumpExcerptShowsTheFirstLinesAndTheTotal) {
   const std::vector<sim::KindCap> caps;
   const sim::PopulationHistory history(0);
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, dump, std::nullopt});
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, dump, std::nullopt, false, std::nullopt});
   std::filesystem::remove(dump);
   EXPECT_NE(std::string::npos, report.find("  path|name 10|1\n")) << report;
   EXPECT_EQ(std::string::npos, report.find("name 11")) << report;
@@ -206,8 +271,8 @@ TEST(SummaryTable, WideCharactersTakeTwoColumns) {
 TEST(PopulationChart, KindIdsAreEscapedForSvg) {
   const std::vector<sim::ScenarioKind> kinds{{"a<b&c", kExampleFullName, {}}};
   const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
-  const std::string svg = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 2}), "t");
-  EXPECT_NE(std::string::npos, svg.find("a&lt;b&amp;c: peak 2, cap 5, overshoot 0")) << svg;
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 2}), "t", std::nullopt);
+  EXPECT_NE(std::string::npos, svg.find("a&lt;b&amp;c: peak 2, cap 5</text>")) << svg;
   EXPECT_EQ(std::string::npos, svg.find("a<b"));
 }
 
@@ -264,8 +329,8 @@ TEST(SummaryTable, BrokenCapIsShownWithTheGatesError) {
   const std::vector<sim::KindCap> caps{{false, 0, std::string("type must be number")}};
   const sim::PopulationHistory history = HistoryOf({10, 14});
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt});
-  EXPECT_EQ((std::vector<std::string>{"raptor", "broken", "10", "10", "14", "14", "0", "-"}),
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  EXPECT_EQ((std::vector<std::string>{"raptor", "broken", "10", "10", "14", "14", "0", "-", "-"}),
             FirstRow(report));
   EXPECT_NE(std::string::npos,
             report.find("broken cap of raptor: the gate fails to read it (\"type must be number\")"))
@@ -279,7 +344,7 @@ TEST(SummaryTable, ErrorsAreCountedPerEntryPointWithTheFirstText) {
   const std::vector<sim::EntryPointErrors> errors{
       {"spawn gate", {"", "hook G", 0}}, {"census timer", {"no General", "timer t", 720}}};
   const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, errors, std::nullopt, std::nullopt});
+      sim::FormatReport(sim::ReportFacts{kinds, caps, history, errors, std::nullopt, std::nullopt, false, std::nullopt});
   EXPECT_NE(std::string::npos, report.find("plug-in errors: spawn gate 0, census timer 720\n"))
       << report;
   EXPECT_NE(std::string::npos, report.find("  census timer, first: no General\n")) << report;
@@ -295,9 +360,10 @@ TEST(PopulationChart, EachChartedKindHasItsOwnPanelAndScale) {
   const std::vector<sim::KindCap> caps{
       {true, 12, std::nullopt}, {}, {true, 1000, std::nullopt}, {false, 0, std::string("e")}};
   sim::PopulationHistory history(4);
+  history.MeasureExcessAgainst(caps);
   history.Begin(0, {10, 5, 900, 3});
-  history.Record(3600, {14, 5, 1000, 4});
-  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t");
+  history.Record(3600, {14, 5, 1000, 4}, 1);
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t", std::nullopt);
   EXPECT_NE(std::string::npos, svg.find(">small: peak 14, cap 12, overshoot 2</text>")) << svg;
   EXPECT_NE(std::string::npos, svg.find(">large: peak 1000, cap 1000, overshoot 0</text>"));
   // The broken cap has a panel that says so; an uncapped kind has none.
@@ -316,7 +382,7 @@ TEST(PopulationChart, CapIsDrawnOverThePopulationAndCensusesAreMarked) {
   history.Record(3600, {7}, 1);
   history.Record(7200, {6}, 0);
   history.Record(10800, {4}, 2);
-  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t");
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t", std::nullopt);
   const std::size_t population = svg.find("<polyline");
   const std::size_t cap = svg.find("stroke-dasharray");
   ASSERT_NE(std::string::npos, population);
@@ -342,7 +408,7 @@ TEST(PopulationChart, CapIsDrawnOverThePopulationAndCensusesAreMarked) {
   }
   ASSERT_LT(merged.BucketCount(), 2 * sim::kMaxHistoryBuckets);
   const std::vector<PanelReading> panels =
-      ReadPanels(sim::PopulationChartSvg(kinds, caps, merged, "t"));
+      ReadPanels(sim::PopulationChartSvg(kinds, caps, merged, "t", std::nullopt));
   ASSERT_EQ(1u, panels.size());
   EXPECT_EQ(1u, panels[0].census_x.size());
 }
@@ -359,7 +425,7 @@ TEST(PopulationChart, EachLinePassesThroughItsKindsLowestAndHighestAtTheirTimes)
   history.Record(10800, {15, 8}, 2);
   history.Record(14400, {10, 6});
   const std::vector<PanelReading> panels =
-      ReadPanels(sim::PopulationChartSvg(kinds, caps, history, "t"));
+      ReadPanels(sim::PopulationChartSvg(kinds, caps, history, "t", std::nullopt));
   ASSERT_EQ(2u, panels.size());
   // raptor: highest 20 at hour 1, lowest 5 at hour 2.
   EXPECT_TRUE(LinePasses(panels[0], "1", "20"));
@@ -375,13 +441,13 @@ TEST(PopulationChart, EachLinePassesThroughItsKindsLowestAndHighestAtTheirTimes)
 TEST(PopulationChart, EverythingLiesInsideTheViewBoxAZeroHourRunsToo) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
   const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
-  const std::string hours = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 7, 4}), "t");
+  const std::string hours = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 7, 4}), "t", std::nullopt);
   EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(hours));
   // All samples at one time: the time axis runs from 0 to 1 hour.
   sim::PopulationHistory at_once(1);
   at_once.Begin(600, {3});
   at_once.Record(600, {4}, 1);
-  const std::string svg = sim::PopulationChartSvg(kinds, caps, at_once, "t");
+  const std::string svg = sim::PopulationChartSvg(kinds, caps, at_once, "t", std::nullopt);
   EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(svg));
   const std::vector<PanelReading> panels = ReadPanels(svg);
   ASSERT_EQ(1u, panels.size());
@@ -445,8 +511,9 @@ TEST(SummaryTable, ReloadsShowTheCapsInTurnAndWhyOneWasRefused) {
   sim::PopulationHistory history(1);
   const sim::CapTimeline timeline = LoweredAtHourOne(history);
   const std::string report = sim::FormatReport(sim::ReportFacts{
-      kinds, timeline.AtStart(), history, kNoErrors, std::nullopt, std::nullopt, &timeline});
-  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "0\u21923"}),
+      kinds, timeline.AtStart(), history, kNoErrors, std::nullopt, std::nullopt, false,
+      std::nullopt, &timeline});
+  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "-", "0\u21923"}),
             FirstRow(report))
       << report;
   EXPECT_NE(std::string::npos, report.find("reload at 1.0 h (step 4): caps raptor 30\u219210\n"))
@@ -461,7 +528,7 @@ TEST(PopulationChart, CapLineStepsAtAReloadAndEachReloadIsMarked) {
   sim::PopulationHistory history(1);
   const sim::CapTimeline timeline = LoweredAtHourOne(history);
   const std::string svg =
-      sim::PopulationChartSvg(kinds, timeline.AtStart(), history, "t", &timeline);
+      sim::PopulationChartSvg(kinds, timeline.AtStart(), history, "t", std::nullopt, &timeline);
   const std::vector<PanelReading> panels = ReadPanels(svg);
   ASSERT_EQ(1u, panels.size());
   const PanelReading& panel = panels[0];

@@ -108,10 +108,10 @@ void StartPage(std::ostringstream& svg, double height, const std::string& title)
       << "</text>\n";
 }
 
-void NoPanel(std::ostringstream& svg) {
+void NoPanel(std::ostringstream& svg, const std::string& text) {
   svg << "<text x=\"" << (kPlotLeft + kPlotRight) / 2 << "\" y=\""
-      << kChartTitleHeight + kPanelHeight / 2
-      << "\" text-anchor=\"middle\">no capped kind</text>\n";
+      << kChartTitleHeight + kPanelHeight / 2 << "\" text-anchor=\"middle\">" << Escaped(text)
+      << "</text>\n";
 }
 
 void EndPage(std::ostringstream& svg) { svg << "</svg>\n"; }
@@ -145,14 +145,16 @@ void DrawCapLine(std::ostringstream& svg, const std::string& d) {
       << "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" d=\"" << d << "\"/>\n";
 }
 
+// A cap at or below 0 holds the kind at none: its line lies at 0.
 std::string CapPathAcross(std::int64_t cap, const PanelFrame& frame) {
-  return "M" + Number(kPlotLeft) + " " + Number(frame.Y(static_cast<double>(cap))) + "H" +
-         Number(kPlotRight);
+  return "M" + Number(kPlotLeft) + " " + Number(frame.Y(static_cast<double>(HeldCount(cap)))) +
+         "H" + Number(kPlotRight);
 }
 
 void DrawCapLabel(std::ostringstream& svg, std::int64_t cap, const PanelFrame& frame) {
-  svg << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(frame.Y(static_cast<double>(cap)) + 4)
-      << "\">cap " << cap << "</text>\n";
+  svg << "<text x=\"" << kLabelLeft << "\" y=\""
+      << Number(frame.Y(static_cast<double>(HeldCount(cap))) + 4) << "\">cap " << cap
+      << (cap > 0 ? "" : ": none") << "</text>\n";
 }
 
 void DrawCapKey(std::ostringstream& svg, double left, double y) {
@@ -350,7 +352,8 @@ std::string CapSteps(const std::vector<CapSpan>& spans, const PanelScale& scale)
       drawing = false;
       continue;
     }
-    const std::string y = Number(scale.frame.Y(static_cast<double>(spans[i].cap.cap)));
+    const std::string y =
+        Number(scale.frame.Y(static_cast<double>(HeldCount(spans[i].cap.cap))));
     d += (drawing ? "V" + y : "M" + Number(scale.X(spans[i].from_hours)) + " " + y) + "H" +
          Number(scale.X(to)) + " ";
     drawing = true;
@@ -368,10 +371,11 @@ void DrawCapLabels(std::ostringstream& svg, const std::vector<CapSpan>& spans,
     }
     const std::int64_t cap = spans[i].cap.cap;
     const bool above = static_cast<double>(cap) > scale.frame.max_population;
-    const double y = scale.frame.Y(static_cast<double>(cap));
+    const double y = scale.frame.Y(static_cast<double>(HeldCount(cap)));
     if (i + 1 == spans.size()) {
       svg << "<text x=\"" << kLabelLeft << "\" y=\"" << Number(y + 4) << "\">cap " << cap
-          << (above ? " \xE2\x86\x91 (above the scale)" : "") << "</text>\n";
+          << (cap > 0 ? "" : ": none") << (above ? " \xE2\x86\x91 (above the scale)" : "")
+          << "</text>\n";
     } else {
       svg << "<text x=\"" << Number(scale.X(spans[i].from_hours)) << "\" y=\""
           << Number(above ? y + 12 : y - 4) << "\" dx=\"3\" font-size=\"10\">cap " << cap
@@ -409,14 +413,21 @@ std::string PanelHeading(const PopulationHistory& history, const std::string& id
     caps += (caps.empty() ? "" : "\xE2\x86\x92") +
             (span.cap.capped ? std::to_string(span.cap.cap) : span.cap.broken ? "broken" : "-");
   }
-  if (spans.size() > 1 || spans.front().cap.capped) {
+  const KindCap& first = spans.front().cap;
+  if (spans.size() > 1 || first.capped) {
     heading += ", cap " + caps;
+  }
+  if (spans.size() == 1 && first.capped && first.cap <= 0) {
+    heading += ": every new creature destroyed";
   }
   if (timeline != nullptr && timeline->Overshoot(kind)) {
     heading += ", overshoot " + OvershootText(*timeline, kind);
-  } else if (timeline == nullptr && spans.front().cap.capped) {
-    const std::int64_t cap = spans.front().cap.cap;
-    heading += ", overshoot " + std::to_string(summary.max > cap ? summary.max - cap : 0);
+  } else if (timeline == nullptr && first.capped && history.Excess(kind).counted) {
+    const CapExcess& excess = history.Excess(kind);
+    heading += (excess.at_first_census > 0
+                    ? ", start excess " + std::to_string(excess.at_first_census)
+                    : std::string()) +
+               ", overshoot " + std::to_string(excess.overshoot);
   }
   return heading;
 }
@@ -479,7 +490,9 @@ void DrawFooter(std::ostringstream& svg, double top, bool banded, bool reloads) 
 
 std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
                                const std::vector<KindCap>& caps, const PopulationHistory& history,
-                               const std::string& title, const CapTimeline* caps_over_time) {
+                               const std::string& title,
+                               const std::optional<std::string>& start_failure,
+                               const CapTimeline* caps_over_time) {
   const CapsOverTime over_time{caps, caps_over_time};
   std::vector<std::size_t> charted = ChartedKinds(over_time);
   if (history.BucketCount() == 0) {
@@ -488,7 +501,7 @@ std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
   std::ostringstream svg;
   StartPage(svg, PageHeight(charted.size()), "Wild population of capped kinds: " + title);
   if (charted.empty()) {
-    NoPanel(svg);
+    NoPanel(svg, start_failure ? "the plug-in did not start: " + *start_failure : "no capped kind");
   }
   bool banded = false;
   for (std::size_t panel = 0; panel < charted.size(); ++panel) {
@@ -507,46 +520,67 @@ namespace {
 constexpr double kPointRadius = 3;
 constexpr const char* kBandColour = "#e8e8e8";
 
-double IntervalX(const SweepOutcome& sweep, std::size_t interval) {
-  return kPlotLeft + (kPlotRight - kPlotLeft) * (static_cast<double>(interval) + 0.5) /
-                         static_cast<double>(sweep.intervals.size());
+// How far the runs of one interval stand apart, ExactCaps false on the left.
+constexpr double kCountingOffset = 6;
+constexpr const char* kExactColour = "#777";
+
+// The intervals tried, ascending, once each.
+std::vector<std::int64_t> SweptIntervals(const SweepOutcome& sweep) {
+  std::vector<std::int64_t> intervals;
+  for (const IntervalOutcome& run : sweep.intervals) {
+    if (intervals.empty() || intervals.back() != run.interval) {
+      intervals.push_back(run.interval);
+    }
+  }
+  return intervals;
+}
+
+double IntervalX(std::size_t places, std::size_t place) {
+  return kPlotLeft + (kPlotRight - kPlotLeft) * (static_cast<double>(place) + 0.5) /
+                         static_cast<double>(places);
+}
+
+double RunX(std::size_t places, std::size_t place, bool exact_caps) {
+  return IntervalX(places, place) + (exact_caps ? kCountingOffset : -kCountingOffset);
 }
 
 double HighestOf(const SweepOutcome& sweep, std::size_t kind) {
-  std::int64_t highest = sweep.kinds[kind].cap;
+  std::int64_t highest = HeldCount(sweep.kinds[kind].cap);
   for (const IntervalOutcome& interval : sweep.intervals) {
     highest = std::max(highest, interval.kinds[kind].highest);
   }
   return static_cast<double>(highest);
 }
 
-void DrawIntervalAxis(std::ostringstream& svg, const SweepOutcome& sweep, const PanelFrame& frame) {
+void DrawIntervalAxis(std::ostringstream& svg, const std::vector<std::int64_t>& intervals,
+                      const PanelFrame& frame) {
   const double bottom = frame.PlotBottom();
-  for (std::size_t interval = 0; interval < sweep.intervals.size(); ++interval) {
-    const std::string x = Number(IntervalX(sweep, interval));
+  for (std::size_t place = 0; place < intervals.size(); ++place) {
+    const std::string x = Number(IntervalX(intervals.size(), place));
     svg << "<line x1=\"" << x << "\" y1=\"" << Number(bottom) << "\" x2=\"" << x << "\" y2=\""
         << Number(bottom + 5) << "\" stroke=\"#333\"/>\n<text x=\"" << x << "\" y=\""
         << Number(bottom + 18) << "\" text-anchor=\"middle\">"
-        << TickLabel(static_cast<double>(sweep.intervals[interval].interval)) << "</text>\n";
+        << TickLabel(static_cast<double>(intervals[place])) << "</text>\n";
   }
 }
 
 void DrawBand(std::ostringstream& svg, const CapBand& band, const PanelFrame& frame) {
   const double top = frame.Y(static_cast<double>(band.high));
+  const double bottom = frame.Y(static_cast<double>(std::max<std::int64_t>(0, band.low)));
   svg << "<rect x=\"" << kPlotLeft << "\" y=\"" << Number(top) << "\" width=\""
-      << kPlotRight - kPlotLeft << "\" height=\""
-      << Number(frame.Y(static_cast<double>(band.low)) - top) << "\" fill=\"" << kBandColour
-      << "\"/>\n";
+      << kPlotRight - kPlotLeft << "\" height=\"" << Number(bottom - top) << "\" fill=\""
+      << kBandColour << "\"/>\n";
 }
 
-// The highest or the lowest count at each interval: a line through dots.
-void DrawCounts(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t kind, bool highest,
-                const char* colour, const PanelFrame& frame) {
+// The highest or the lowest count of one way of counting at each interval:
+// a line through dots.
+void DrawCounts(std::ostringstream& svg, const std::vector<const IntervalOutcome*>& runs,
+                std::size_t kind, bool highest, const char* colour, const PanelFrame& frame) {
   std::ostringstream points;
   std::ostringstream dots;
-  for (std::size_t interval = 0; interval < sweep.intervals.size(); ++interval) {
-    const KindAtInterval& outcome = sweep.intervals[interval].kinds[kind];
-    const std::string x = Number(IntervalX(sweep, interval));
+  for (std::size_t place = 0; place < runs.size(); ++place) {
+    const KindAtInterval& outcome = runs[place]->kinds[kind];
+    const std::string x = Number(RunX(runs.size(), place, runs[place]->exact_caps));
     const std::string y =
         Number(frame.Y(static_cast<double>(highest ? outcome.highest : outcome.lowest)));
     points << x << "," << y << " ";
@@ -559,11 +593,11 @@ void DrawCounts(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t 
 }
 
 // The swing at each interval: a pale bar from the lowest to the highest count.
-void DrawSwings(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t kind,
-                const char* colour, const PanelFrame& frame) {
-  for (std::size_t interval = 0; interval < sweep.intervals.size(); ++interval) {
-    const KindAtInterval& outcome = sweep.intervals[interval].kinds[kind];
-    const std::string x = Number(IntervalX(sweep, interval));
+void DrawSwings(std::ostringstream& svg, const std::vector<const IntervalOutcome*>& runs,
+                std::size_t kind, const char* colour, const PanelFrame& frame) {
+  for (std::size_t place = 0; place < runs.size(); ++place) {
+    const KindAtInterval& outcome = runs[place]->kinds[kind];
+    const std::string x = Number(RunX(runs.size(), place, runs[place]->exact_caps));
     svg << "<line x1=\"" << x << "\" y1=\"" << Number(frame.Y(static_cast<double>(outcome.lowest)))
         << "\" x2=\"" << x << "\" y2=\"" << Number(frame.Y(static_cast<double>(outcome.highest)))
         << "\" stroke=\"" << colour << "\" stroke-width=\"8\" stroke-opacity=\"0.3\"/>\n";
@@ -577,14 +611,19 @@ void DrawPanel(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t k
   DrawHeading(svg, frame, colour,
               capped.id + ": cap " + std::to_string(capped.cap) +
                   ", highest and lowest wild count at each interval");
-  DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent), frame);
-  DrawIntervalAxis(svg, sweep, frame);
+  DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent, sweep.tolerance_creatures),
+           frame);
+  DrawIntervalAxis(svg, SweptIntervals(sweep), frame);
   DrawPopulationScale(svg, frame);
   const std::string cap_path = CapPathAcross(capped.cap, frame);
   DrawCapHalo(svg, cap_path);
-  DrawSwings(svg, sweep, kind, colour, frame);
-  DrawCounts(svg, sweep, kind, true, colour, frame);
-  DrawCounts(svg, sweep, kind, false, colour, frame);
+  for (const bool exact_caps : kSweptCountings) {
+    const std::vector<const IntervalOutcome*> runs = RunsCounting(sweep, exact_caps);
+    const char* run_colour = exact_caps ? kExactColour : colour;
+    DrawSwings(svg, runs, kind, run_colour, frame);
+    DrawCounts(svg, runs, kind, true, run_colour, frame);
+    DrawCounts(svg, runs, kind, false, run_colour, frame);
+  }
   DrawCapLine(svg, cap_path);
   DrawCapLabel(svg, capped.cap, frame);
 }
@@ -603,7 +642,10 @@ void DrawFooter(std::ostringstream& svg, const SweepOutcome& sweep, double top) 
       << "\">highest</text>\n<line x1=\"" << kPlotLeft + 350 << "\" y1=\"" << top + 30 << "\" x2=\""
       << kPlotLeft + 374 << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
       << "\" stroke-width=\"1.5\" stroke-dasharray=\"2 3\"/>\n<text x=\"" << kPlotLeft + 380
-      << "\" y=\"" << top + 34 << "\">lowest</text>\n";
+      << "\" y=\"" << top + 34 << "\">lowest</text>\n<circle cx=\"" << kPlotLeft + 450
+      << "\" cy=\"" << top + 30 << "\" r=\"" << kPointRadius << "\" fill=\"" << kExactColour
+      << "\"/>\n<text x=\"" << kPlotLeft + 458 << "\" y=\"" << top + 34
+      << "\">grey, right: ExactCaps true</text>\n";
 }
 
 }  // namespace
@@ -613,7 +655,7 @@ std::string SwingChartSvg(const SweepOutcome& sweep) {
   StartPage(svg, PageHeight(sweep.kinds.size()),
             "Swing around the cap by " + std::string(kSweptSetting) + ": " + sweep.title);
   if (sweep.kinds.empty()) {
-    NoPanel(svg);
+    NoPanel(svg, "no capped kind");
   }
   for (std::size_t kind = 0; kind < sweep.kinds.size(); ++kind) {
     DrawPanel(svg, sweep, kind);

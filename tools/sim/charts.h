@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -60,8 +61,8 @@ void StartPage(std::ostringstream& svg, double height, const std::string& title)
 double PageHeight(std::size_t panels);
 // The top of the footer under `panels` panels.
 double FooterTop(std::size_t panels);
-// "no capped kind" where the panels would be.
-void NoPanel(std::ostringstream& svg);
+// `text` where the panels would be.
+void NoPanel(std::ostringstream& svg, const std::string& text);
 void EndPage(std::ostringstream& svg);
 
 // A panel's heading, in its colour, above its plot.
@@ -94,13 +95,16 @@ void DrawCapKey(std::ostringstream& svg, double left, double y);
 // as a dashed dark line over it, on a light halo under it, labelled, a
 // broken cap named in red instead, and a mark at the foot of the panel
 // where censuses ran (a thin band where they run too close to tell apart).
+// A cap at or below 0 is labelled as destroying every new creature.
 // With `caps_over_time`, `caps` are those at the stretch's start: the cap
 // line steps at each change, and a dotted line marks each reload (red when
 // refused) and new start-up. Kinds without a cap are left out; when none is
-// left the chart says so.
+// left the chart says so, or that the plug-in did not start and why when
+// `start_failure` is given.
 std::string PopulationChartSvg(const std::vector<ScenarioKind>& kinds,
                                const std::vector<KindCap>& caps, const PopulationHistory& history,
                                const std::string& title,
+                               const std::optional<std::string>& start_failure = std::nullopt,
                                const CapTimeline* caps_over_time = nullptr);
 
 // The chart of an interval sweep: for each capped kind, how far its wild

@@ -18,9 +18,11 @@
 namespace dravelquin::sim {
 
 // The simulator's command line:
-//   dravelquin-sim [--server-dir DIR] [--overwrite] [--config FILE]
-//                  [--chart FILE.svg] [--report] [--plugin PATH] SCENARIO.json
+//   dravelquin-sim [--server-dir DIR] [--overwrite] [--keep-server-dir]
+//                  [--config FILE] [--chart FILE.svg] [--report] [--plugin PATH]
+//                  SCENARIO.json
 //   dravelquin-sim --sweep [CheckInterval[=S,S,...]] [--tolerance PERCENT]
+//                  [--min-tolerance N] [--seeds N] [--only TEXT]... [--match-case]
 //                  [--config FILE] [--chart FILE.svg] [--plugin PATH] SCENARIO.json
 //   dravelquin-sim --scenario-from-dump DUMP.txt [--config FILE] [--hours H]
 //   dravelquin-sim --version | --help
@@ -31,6 +33,7 @@ struct Options {
   std::optional<std::string> chart;       // where to write the SVG chart
   std::optional<std::string> config;      // a config file run in place of the scenario's
   bool overwrite = false;                 // the run may replace the server dir's files
+  bool keep_server_dir = false;           // a temporary server dir stays after the run
   bool report = false;                    // the summary on standard output, after the trace
   bool help = false;
   bool version = false;
@@ -46,6 +49,14 @@ struct Options {
   double hours = kDefaultDumpScenarioHours;
   std::optional<std::string> output;  // where standard output's text goes instead
   bool force = false;                 // --output may replace an existing file
+  // ... and at least this many creatures either way.
+  std::int64_t tolerance_creatures = kDefaultToleranceCreatures;
+  std::int64_t seeds = 1;  // a sweep's runs per interval and way of counting
+  // A sweep's kinds: when given, those whose id, full name (with its
+  // blueprint's path) or one of whose names holds one of these, A-Z as a-z
+  // unless `match_case`.
+  std::vector<std::string> only;
+  bool match_case = false;
 };
 
 // Reads the arguments after the program name. Options take their value as
@@ -53,11 +64,12 @@ struct Options {
 // --version is given; --plugin defaults to `default_plugin`. --sweep takes
 // the next argument as its value when it is one (see IsSweepValue). Raises
 // UsageError for an unknown option, a missing or bad value, a wrong number of
-// scenario files, --tolerance without --sweep, --sweep with an option that
-// would run in or print for one server dir (--server-dir, --overwrite,
-// --report), --scenario-from-dump with a scenario file or an option of a
-// run, --hours without --scenario-from-dump, an --hours that is not a number
-// above 0, or --force without --output.
+// scenario files, a sweep's option (--tolerance, --min-tolerance, --seeds,
+// --only, --match-case) without --sweep, --sweep with an option that would
+// run in or print for one server dir (--server-dir, --overwrite, --report,
+// --keep-server-dir), --scenario-from-dump with a scenario file or an option
+// of a run, --hours without --scenario-from-dump, an --hours that is not a
+// number above 0, or --force without --output.
 Options ParseCommandLine(const std::vector<std::string>& arguments,
                          const std::string& default_plugin);
 
@@ -67,12 +79,15 @@ std::string UsageText();
 // stays to its cap and what the censuses cost at each.
 
 // Runs `scenario` once for each of `options.sweep`'s intervals, in ascending
-// order, each in a new temporary server dir that is removed afterwards, with
-// the scenario's config (or --config's) given that CheckInterval. Every run
+// order, and at each once per way of counting (kSweptCountings) and seed
+// (WithSeedRound; their outcomes combined by OverSeeds), each in a
+// new temporary server dir that is removed afterwards, with the scenario's
+// config (or --config's) given that CheckInterval and ExactCaps. Every run
 // starts a fresh server and the same steps with the same seeds, so a run's
 // outcome does not depend on the runs before it. Traces are not kept;
 // warnings about the kinds (once) and on a terminal the progress of long runs
-// go to `notes`. The kinds swept are those the first run's plug-in caps.
+// go to `notes`. The kinds swept are those the first run's config caps that
+// --only keeps.
 // Raises InputProblem when the config cannot be changed, std::runtime_error
 // when a server dir cannot be made or written.
 SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
@@ -82,8 +97,9 @@ SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
 // then the summary and the chart; or an interval sweep and its tables.
 
 // Runs a checked scenario as `options` say: the trace to `trace`, the
-// summary to `trace` after it with --report or to `notes` otherwise, and a
-// temporary server dir's path to `notes` in any case. Raises
+// summary to `trace` after it with --report or to `notes` otherwise. A
+// temporary server dir is removed afterwards, or kept with
+// --keep-server-dir, when the summary gives its path. Raises
 // std::runtime_error when the server dir, the config or the chart cannot
 // be written; a temporary server dir is removed when the run raises.
 void SimulateScenario(const Options& options, const Scenario& scenario, std::ostream& trace,

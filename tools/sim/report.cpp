@@ -69,8 +69,8 @@ std::size_t DisplayWidth(const std::string& text) {
 namespace {
 
 constexpr double kSecondsPerHour = 3600.0;
-const char* const kHeadings[] = {"kind", "cap", "start",     "min",
-                                 "max",  "end", "destroyed", "overshoot"};
+const char* const kHeadings[] = {"kind", "cap",       "start",        "min",      "max",
+                                 "end",  "destroyed", "start excess", "overshoot"};
 
 std::string CapText(const KindCap& cap) {
   if (cap.capped) {
@@ -93,9 +93,9 @@ std::string CapSteps(const CapTimeline& timeline, std::size_t kind) {
 }
 
 TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& summary,
-               const CapTimeline* timeline, std::size_t index) {
-  std::string overshoot =
-      cap.capped ? std::to_string(summary.max > cap.cap ? summary.max - cap.cap : 0) : "-";
+               const CapExcess& excess, const CapTimeline* timeline, std::size_t index) {
+  const bool measured = cap.capped && excess.counted;
+  std::string overshoot = measured ? std::to_string(excess.overshoot) : "-";
   std::string cap_text = CapText(cap);
   if (timeline != nullptr) {
     overshoot = OvershootText(*timeline, index);
@@ -108,6 +108,7 @@ TableRow RowOf(const ScenarioKind& kind, const KindCap& cap, const KindStretch& 
                   std::to_string(summary.max),
                   std::to_string(summary.end),
                   std::to_string(summary.destroyed),
+                  measured ? std::to_string(excess.at_first_census) : "-",
                   overshoot};
 }
 
@@ -151,13 +152,26 @@ std::string CapChanges(const std::vector<ScenarioKind>& kinds, const PopulationH
   return lines;
 }
 
-std::string BrokenCaps(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>& caps) {
+// A line for each broken cap, each cap at or below 0, and one when a kind
+// was never counted.
+std::string CapNotes(const ReportFacts& facts) {
   std::string notes;
-  for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
-    if (caps[kind].broken) {
-      notes += "broken cap of " + kinds[kind].id + ": the gate fails to read it (\"" +
-               *caps[kind].broken + "\") and lets every creature of the kind live\n";
+  bool uncounted = false;
+  for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
+    const KindCap& cap = facts.caps[kind];
+    if (cap.broken) {
+      notes += "broken cap of " + facts.kinds[kind].id + ": the gate fails to read it (\"" +
+               *cap.broken + "\") and lets every creature of the kind live\n";
     }
+    if (cap.capped && cap.cap <= 0) {
+      notes += "cap of " + facts.kinds[kind].id + " is " + std::to_string(cap.cap) +
+               ": at or below 0, the gate destroys every new creature of the kind once a "
+               "census has counted it\n";
+    }
+    uncounted = uncounted || (cap.capped && !facts.history.Excess(kind).counted);
+  }
+  if (uncounted) {
+    notes += "no census ran by the end: until one does, the gate lets every creature live\n";
   }
   return notes;
 }
@@ -179,9 +193,11 @@ std::string ErrorCounts(const std::vector<EntryPointErrors>& errors) {
 
 // The dump is read as text, so that the CR LF line ends the plug-in writes on
 // Windows read as "\n".
-std::string DumpExcerpt(const std::filesystem::path& dump) {
+std::string DumpExcerpt(const std::filesystem::path& dump, bool removed) {
   std::ifstream in(dump);
-  std::string excerpt = "dump: " + Utf8FromPath(dump) + "\n";
+  std::string excerpt =
+      removed ? "dump (removed with the temporary server dir; --keep-server-dir keeps it):\n"
+              : "dump: " + Utf8FromPath(dump) + "\n";
   std::string line;
   std::size_t lines = 0;
   while (std::getline(in, line)) {
@@ -203,18 +219,21 @@ std::string FormatReport(const ReportFacts& facts) {
   std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (std::size_t kind = 0; kind < facts.kinds.size(); ++kind) {
     rows.push_back(RowOf(facts.kinds[kind], facts.caps[kind], facts.history.Summary(kind),
-                         facts.caps_over_time, kind));
+                         facts.history.Excess(kind), facts.caps_over_time, kind));
   }
   std::string report = StretchHeading(facts.history) + AlignedTable(rows, FirstColumn::kNames);
   if (facts.caps_over_time != nullptr) {
     report += CapChanges(facts.kinds, facts.history, *facts.caps_over_time);
   }
-  report += BrokenCaps(facts.kinds, facts.caps) + ErrorCounts(facts.errors);
-  if (facts.written_dump) {
-    report += DumpExcerpt(*facts.written_dump);
+  if (facts.start_failure) {
+    report += "the plug-in did not start: " + *facts.start_failure + "; nothing was capped\n";
   }
-  if (facts.temporary_dir) {
-    report += "server dir (temporary): " + Utf8FromPath(*facts.temporary_dir) + "\n";
+  report += CapNotes(facts) + ErrorCounts(facts.errors);
+  if (facts.written_dump) {
+    report += DumpExcerpt(*facts.written_dump, facts.temporary_dir_removed);
+  }
+  if (facts.kept_temporary_dir) {
+    report += "server dir (temporary, kept): " + Utf8FromPath(*facts.kept_temporary_dir) + "\n";
   }
   return report;
 }

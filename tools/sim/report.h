@@ -42,7 +42,12 @@ struct ReportFacts {
   const PopulationHistory& history;
   const std::vector<EntryPointErrors>& errors;     // per entry point of the plug-in
   std::optional<std::filesystem::path> written_dump;  // when a step wrote the dump
-  std::optional<std::filesystem::path> temporary_dir;
+  // A temporary server dir that stays after the run (--keep-server-dir);
+  // one that is removed is not shown, nor is the dump's path in it.
+  std::optional<std::filesystem::path> kept_temporary_dir;
+  bool temporary_dir_removed = false;
+  // Why the plug-in did not start, when no "load" succeeded and one failed.
+  std::optional<std::string> start_failure;
   // The caps read again within the stretch, by reloads or a new start-up;
   // null when they were read once, before it.
   const CapTimeline* caps_over_time = nullptr;
@@ -53,15 +58,20 @@ constexpr std::size_t kDumpLinesShown = 10;
 
 // One row per kind in kind order: cap ("-" when not capped, "broken" when
 // the gate fails to read it), wild population at the start of the recorded
-// stretch, its minimum, maximum and end, creatures the gate destroyed, and
-// the overshoot (maximum less the cap, 0 when it stayed at or below; "-"
-// when not capped). Columns are aligned by display width, East Asian wide
-// characters counting two. Where the caps were read again within the
-// stretch, the cap is each one in force in turn ("300→150") and the
+// stretch, its minimum, maximum and end, creatures the gate destroyed, the
+// start excess (how far above its cap the plug-in found the kind at its
+// first census) and the overshoot (how far it rose from there on above the
+// higher of its cap and its lowest count since: what the gate let through
+// beyond the cap); both "-" when not capped or never counted. A cap at or
+// below 0 holds the kind at none. Columns are aligned by display width, East
+// Asian wide characters counting two. Where the caps were read again within
+// the stretch, the cap is each one in force in turn ("300→150") and the
 // overshoot is that of each cap in turn ("118→0", OvershootText); a line
 // under the table tells each reload and new start-up, the caps it changed or
-// why it was refused. Then the error of each broken cap, then the errors the
-// plug-in raised per entry point, with the first one's text.
+// why it was refused. Under the table: that the plug-in did not start and
+// why, the error of each broken cap, each cap at or below 0, that no census
+// ran, then the errors the plug-in raised per entry point, with the first
+// one's text.
 std::string FormatReport(const ReportFacts& facts);
 
 }  // namespace dravelquin::sim

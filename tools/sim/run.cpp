@@ -363,6 +363,7 @@ void Simulation::Do(const LoadStep&, Json& line) {
   const std::size_t log_lines_before = testbed::LogLines().size();
   const testbed::LoaderOutcome outcome = testbed::LoadPlugin(plugin_path_);
   line["ok"] = outcome.succeeded;
+  loaded_ = loaded_ || outcome.succeeded;
   if (!outcome.succeeded) {
     line["error"] = LoadFailureText(log_lines_before, outcome.error);
     if (!load_failure_) {
@@ -513,6 +514,7 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, c
     warnings << warning << "\n";
   }
   Simulation simulation(scenario, world, plugin, dir, AppliedCaps(world));
+  simulation.MeasureExcessAgainst(AppliedCaps(world));
   if (StandardErrorIsTerminal()) {
     simulation.ShowProgressOn(progress);
   }
@@ -521,7 +523,7 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, c
   return RunResults{simulation.Caps().AtStart(), simulation.History(),
                     simulation.Errors().PerEntryPoint(), simulation.Censuses(),
                     simulation.DumpWritten(), simulation.LoadFailure(),
-                    simulation.Caps()};
+                    simulation.Caps(), simulation.Loaded()};
 }
 
 }  // namespace dravelquin::sim

@@ -25,7 +25,7 @@ namespace dravelquin::sim {
 
 struct ServerDir {
   std::filesystem::path root;  // what the host reports as the current dir
-  bool temporary = false;      // made for this run; kept afterwards for inspection
+  bool temporary = false;      // made for this run, removed after it unless kept
 
   // ROOT/ArkApi/Plugins/dravelquin, where the plug-in keeps its files.
   std::filesystem::path PluginDir() const;
@@ -53,8 +53,8 @@ struct PluginFileWrites {
 void CheckServerDir(const std::optional<std::string>& requested, const PluginFileWrites& writes,
                     bool may_replace);
 
-// Removes a temporary server dir when the run stops before Keep() (a failed
-// write, an error); a given server dir is never removed.
+// Removes a temporary server dir when it goes out of scope, unless Keep()
+// was called (--keep-server-dir); a given server dir is never removed.
 class TemporaryDirRemoval {
  public:
   explicit TemporaryDirRemoval(const ServerDir& dir) : dir_(dir) {}
@@ -62,7 +62,7 @@ class TemporaryDirRemoval {
   TemporaryDirRemoval& operator=(const TemporaryDirRemoval&) = delete;
   ~TemporaryDirRemoval();
 
-  // The run went through: the directory stays for inspection.
+  // The directory stays for inspection.
   void Keep() { kept_ = true; }
 
  private:
@@ -142,6 +142,14 @@ class Simulation {
   const CensusWork& Censuses() const { return census_work_; }
   // Why the first "load" that failed did, when one did.
   const std::optional<std::string>& LoadFailure() const { return load_failure_; }
+  // Whether some "load" succeeded: a later one that fails ("already
+  // loaded") leaves the plug-in running.
+  bool Loaded() const { return loaded_; }
+  // Measures each capped kind's excess over its cap (PopulationHistory);
+  // call before the first step.
+  void MeasureExcessAgainst(const std::vector<KindCap>& caps) {
+    history_.MeasureExcessAgainst(caps);
+  }
 
  private:
   void Do(const LoadStep& step, Json& line);
@@ -175,6 +183,7 @@ class Simulation {
   std::uint64_t actors_listed_seen_ = 0;  // by those queries
   CensusWork census_work_;
   std::optional<std::string> load_failure_;
+  bool loaded_ = false;
   std::ostream* progress_ = nullptr;
   std::size_t first_recorded_step_;
   std::map<PlayerChoice, APlayerController*> players_;
@@ -186,13 +195,16 @@ class Simulation {
 // steps played against the loaded plug-in, and what came of them.
 
 struct RunResults {
-  std::vector<KindCap> caps;  // per kind, as the plug-in applies them when the stretch begins
+  // Per kind, as the plug-in applies them when the stretch begins, once it
+  // has started; see `loaded`.
+  std::vector<KindCap> caps;
   PopulationHistory history;
   std::vector<EntryPointErrors> errors;  // per entry point of the plug-in
   CensusWork censuses;
   bool dump_written = false;
   std::optional<std::string> load_failure;  // why the first failed "load" did
   CapTimeline caps_over_time;               // with the reloads of the stretch
+  bool loaded = false;                      // some "load" succeeded
 };
 
 // Writes the scenario's config into `dir`, starts a fresh server there and

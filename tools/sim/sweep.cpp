@@ -86,6 +86,43 @@ double TolerancePercent(const std::string& value) {
   return percent;
 }
 
+std::int64_t ToleranceCreatures(const std::string& value) {
+  std::int64_t creatures = -1;
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, creatures);
+  if (value.empty() || error != std::errc() || stop != end || creatures < 0 ||
+      creatures > kMaxToleranceCreatures) {
+    throw UsageError("--min-tolerance: \"" + value + "\" is not a whole number of creatures from 0 to " +
+                     std::to_string(kMaxToleranceCreatures));
+  }
+  return creatures;
+}
+
+std::int64_t SeedCount(const std::string& value) {
+  std::int64_t seeds = 0;
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, seeds);
+  if (value.empty() || error != std::errc() || stop != end || seeds < 1 ||
+      seeds > kMaxSweepSeeds) {
+    throw UsageError("--seeds: \"" + value + "\" is not a whole number from 1 to " +
+                     std::to_string(kMaxSweepSeeds));
+  }
+  return seeds;
+}
+
+Scenario WithSeedRound(const Scenario& scenario, std::int64_t round) {
+  // An odd constant spreads the rounds' seeds apart from the scenario's
+  // own, which are often 1, 2, 3, ...
+  constexpr std::uint64_t kRoundStride = 0x9E3779B97F4A7C15ULL;
+  Scenario derived = scenario;
+  for (Step& step : derived.steps) {
+    if (auto* run = std::get_if<RunStep>(&step.action)) {
+      run->seed ^= static_cast<std::uint64_t>(round) * kRoundStride;
+    }
+  }
+  return derived;
+}
+
 namespace {
 
 [[noreturn]] void CannotSweep(const std::string& reason) {
@@ -108,7 +145,10 @@ Json ConfigDocument(const ScenarioConfig& config) {
 
 }  // namespace
 
-ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seconds) {
+namespace {
+
+ScenarioConfig WithGeneralSetting(const ScenarioConfig& config, const char* name,
+                                  const Json& value) {
   Json document = ConfigDocument(config);
   if (!document.is_object()) {
     CannotSweep("the config's top level is not an object");
@@ -117,8 +157,18 @@ ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seco
   if (!general.is_null() && !general.is_object()) {
     CannotSweep("the config's \"General\" is not an object");
   }
-  general["CheckInterval"] = seconds;
+  general[name] = value;
   return ScenarioConfig{config.source, document.dump() + "\n"};
+}
+
+}  // namespace
+
+ScenarioConfig WithCheckInterval(const ScenarioConfig& config, std::int64_t seconds) {
+  return WithGeneralSetting(config, "CheckInterval", seconds);
+}
+
+ScenarioConfig WithExactCaps(const ScenarioConfig& config, bool exact) {
+  return WithGeneralSetting(config, "ExactCaps", exact);
 }
 
 Scenario WithEveryConfig(const Scenario& scenario,
@@ -148,10 +198,45 @@ constexpr double kRoundingSlack = 1e-9;
 
 }  // namespace
 
-CapBand BandAround(std::int64_t cap, double percent) {
-  const auto margin = static_cast<std::int64_t>(
-      std::floor(static_cast<double>(cap) * percent / 100 + kRoundingSlack));
-  return CapBand{cap - margin, cap + margin};
+CapBand BandAround(std::int64_t cap, double percent, std::int64_t creatures) {
+  const std::int64_t held = HeldCount(cap);
+  const auto margin = std::max(
+      creatures, static_cast<std::int64_t>(
+                     std::floor(static_cast<double>(held) * percent / 100 + kRoundingSlack)));
+  return CapBand{held - margin, held + margin};
+}
+
+KindAtInterval OverSeeds(const std::vector<KindAtInterval>& runs) {
+  KindAtInterval combined = runs.front();
+  combined.share_lowest = combined.share_highest = combined.share_within;
+  double shares = 0;
+  std::int64_t destroyed = 0;
+  for (const KindAtInterval& run : runs) {
+    combined.lowest = std::min(combined.lowest, run.lowest);
+    combined.highest = std::max(combined.highest, run.highest);
+    combined.share_lowest = std::min(combined.share_lowest, run.share_within);
+    combined.share_highest = std::max(combined.share_highest, run.share_within);
+    shares += run.share_within;
+    destroyed += run.destroyed;
+    combined.excess.counted = combined.excess.counted && run.excess.counted;
+    combined.excess.at_first_census =
+        std::max(combined.excess.at_first_census, run.excess.at_first_census);
+    combined.excess.overshoot = std::max(combined.excess.overshoot, run.excess.overshoot);
+  }
+  const auto count = static_cast<double>(runs.size());
+  combined.share_within = shares / count;
+  combined.destroyed = std::llround(static_cast<double>(destroyed) / count);
+  return combined;
+}
+
+std::vector<const IntervalOutcome*> RunsCounting(const SweepOutcome& sweep, bool exact_caps) {
+  std::vector<const IntervalOutcome*> runs;
+  for (const IntervalOutcome& run : sweep.intervals) {
+    if (run.exact_caps == exact_caps) {
+      runs.push_back(&run);
+    }
+  }
+  return runs;
 }
 
 IntervalChoice ChooseInterval(const std::vector<double>& shares) {
@@ -169,18 +254,18 @@ IntervalChoice ChooseInterval(const std::vector<double>& shares) {
   return IntervalChoice{best, false};
 }
 
-std::vector<double> SharesOf(const SweepOutcome& sweep, std::size_t kind) {
+std::vector<double> SharesOf(const std::vector<const IntervalOutcome*>& runs, std::size_t kind) {
   std::vector<double> shares;
-  for (const IntervalOutcome& interval : sweep.intervals) {
-    shares.push_back(interval.kinds[kind].share_within);
+  for (const IntervalOutcome* run : runs) {
+    shares.push_back(run->kinds[kind].share_within);
   }
   return shares;
 }
 
-std::vector<double> LowestShares(const SweepOutcome& sweep) {
+std::vector<double> LowestShares(const std::vector<const IntervalOutcome*>& runs) {
   std::vector<double> lowest;
-  for (const IntervalOutcome& interval : sweep.intervals) {
-    lowest.push_back(interval.kinds[LeastKeptKind(interval)].share_within);
+  for (const IntervalOutcome* run : runs) {
+    lowest.push_back(run->kinds[LeastKeptKind(*run)].share_within);
   }
   return lowest;
 }
@@ -196,8 +281,9 @@ std::size_t LeastKeptKind(const IntervalOutcome& interval) {
 namespace {
 
 constexpr double kSecondsPerHour = 3600.0;
-const char* const kHeadings[] = {"interval (s)", "above cap", "below cap", "within",
-                                 "destroyed",    "censuses",  "each",      "in all"};
+const char* const kHeadings[] = {"interval (s)", "ExactCaps", "start excess", "above cap",
+                                 "below cap",    "within",    "destroyed",    "censuses",
+                                 "each",         "in all"};
 
 std::string Printed(const char* format, double value) {
   char text[64];
@@ -210,7 +296,7 @@ std::string Printed(const char* format, double value) {
 std::string ShareText(double share) { return Printed("%.1f%%", std::floor(share * 1000) / 10); }
 
 // "123 (41.0%)": a count's distance from the cap, and that as a per cent of
-// the cap ("-" for a cap of 0).
+// the cap ("-" for a cap at or below 0).
 std::string DistanceText(std::int64_t distance, std::int64_t cap) {
   const std::string percent =
       cap > 0 ? Printed("%.1f%%", 100.0 * static_cast<double>(distance) / static_cast<double>(cap))
@@ -233,38 +319,65 @@ std::string HoursText(std::int64_t seconds) {
   return Printed("%.1f", static_cast<double>(seconds) / kSecondsPerHour);
 }
 
-// "within 10% of its cap 90% of the time"
+std::string Counting(bool exact_caps) { return exact_caps ? "true" : "false"; }
+
+// "10% (at least 2 creatures)"
+std::string ToleranceText(const SweepOutcome& sweep) {
+  std::string text = Printed("%g", sweep.tolerance_percent) + "%";
+  if (sweep.tolerance_creatures > 0) {
+    text += " (at least " + std::to_string(sweep.tolerance_creatures) +
+            (sweep.tolerance_creatures == 1 ? " creature)" : " creatures)");
+  }
+  return text;
+}
+
+// "within 10% (at least 2 creatures) of its cap 90% of the time"
 std::string Aim(const SweepOutcome& sweep) {
-  return "within " + Printed("%g", sweep.tolerance_percent) + "% of its cap " +
+  return "within " + ToleranceText(sweep) + " of its cap " +
          Printed("%g", kWantedShareWithin * 100) + "% of the time";
 }
 
-TableRow RowOf(const IntervalOutcome& interval, const KindAtInterval& kind, std::int64_t cap) {
+// "93.0%", or over several seeds "93.0% (87.9-99.5)": the mean and its range.
+std::string WithinText(const SweepOutcome& sweep, const KindAtInterval& kind) {
+  if (sweep.seeds <= 1) {
+    return ShareText(kind.share_within);
+  }
+  return ShareText(kind.share_within) + " (" + Printed("%.1f", std::floor(kind.share_lowest * 1000) / 10) +
+         "-" + Printed("%.1f", std::floor(kind.share_highest * 1000) / 10) + ")";
+}
+
+TableRow RowOf(const SweepOutcome& sweep, const IntervalOutcome& interval,
+               const KindAtInterval& kind, std::int64_t cap) {
   const CensusWork& work = interval.censuses;
+  const std::int64_t held = HeldCount(cap);
   const std::string each =
       work.censuses > 0 ? DurationText(CensusSeconds(work) / static_cast<double>(work.censuses))
                         : "-";
+  const bool counted = kind.excess.counted;
   return TableRow{std::to_string(interval.interval),
-                  DistanceText(std::max<std::int64_t>(0, kind.highest - cap), cap),
-                  DistanceText(std::max<std::int64_t>(0, cap - kind.lowest), cap),
-                  ShareText(kind.share_within),
+                  Counting(interval.exact_caps),
+                  counted ? std::to_string(kind.excess.at_first_census) : "-",
+                  counted ? DistanceText(kind.excess.overshoot, cap) : "-",
+                  DistanceText(std::max<std::int64_t>(0, held - kind.lowest), cap),
+                  WithinText(sweep, kind),
                   std::to_string(kind.destroyed),
                   std::to_string(work.censuses),
                   each,
                   DurationText(CensusSeconds(work))};
 }
 
-std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind) {
-  const std::vector<double> shares = SharesOf(sweep, kind);
+std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind, bool exact_caps) {
+  const std::vector<const IntervalOutcome*> runs = RunsCounting(sweep, exact_caps);
+  const std::vector<double> shares = SharesOf(runs, kind);
   const IntervalChoice choice = ChooseInterval(shares);
-  const std::string& id = sweep.kinds[kind].id;
-  const std::string interval = std::to_string(sweep.intervals[choice.interval].interval);
+  const std::string subject = sweep.kinds[kind].id + ", ExactCaps " + Counting(exact_caps);
+  const std::string interval = std::to_string(runs[choice.interval]->interval);
   const std::string share = ShareText(shares[choice.interval]);
   if (choice.meets) {
-    return id + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
+    return subject + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
            Aim(sweep) + " or more (" + share + ").\n";
   }
-  return id + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
+  return subject + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
          interval + " (" + share + ").\n";
 }
 
@@ -279,13 +392,22 @@ bool EveryRunLoaded(const SweepOutcome& sweep) {
 
 std::string KindSection(const SweepOutcome& sweep, std::size_t kind) {
   const CappedKind& capped = sweep.kinds[kind];
+  const CapBand band = BandAround(capped.cap, sweep.tolerance_percent, sweep.tolerance_creatures);
   std::vector<TableRow> rows{TableRow(std::begin(kHeadings), std::end(kHeadings))};
   for (const IntervalOutcome& interval : sweep.intervals) {
-    rows.push_back(RowOf(interval, interval.kinds[kind], capped.cap));
+    rows.push_back(RowOf(sweep, interval, interval.kinds[kind], capped.cap));
   }
-  const std::string advice = EveryRunLoaded(sweep) ? KindAdvice(sweep, kind) : "";
-  return capped.id + " (cap " + std::to_string(capped.cap) + "):\n" +
-         AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
+  std::string advice;
+  for (const bool exact_caps : kSweptCountings) {
+    advice += EveryRunLoaded(sweep) && !RunsCounting(sweep, exact_caps).empty()
+                  ? KindAdvice(sweep, kind, exact_caps)
+                  : "";
+  }
+  const std::string held =
+      capped.cap > 0 ? "" : ", at or below 0: every new creature is destroyed";
+  return capped.id + " (cap " + std::to_string(capped.cap) + held + ", within " +
+         std::to_string(std::max<std::int64_t>(0, band.low)) + " to " + std::to_string(band.high) +
+         "):\n" + AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
 }
 
 // "its 72 censuses take about 161.9 ms of server time in 36.0 hours"
@@ -295,21 +417,31 @@ std::string CensusCost(const SweepOutcome& sweep, const IntervalOutcome& interva
          HoursText(sweep.stretch_seconds) + " hours";
 }
 
-std::string ConfigAdvice(const SweepOutcome& sweep) {
-  const IntervalChoice choice = ChooseInterval(LowestShares(sweep));
-  const IntervalOutcome& chosen = sweep.intervals[choice.interval];
+// The kinds the config's line judges: all it caps, or those --only kept.
+std::string EveryKind(const SweepOutcome& sweep) {
+  return sweep.kinds_left_out > 0 ? "every capped kind swept" : "every capped kind";
+}
+
+std::string ConfigAdvice(const SweepOutcome& sweep, bool exact_caps) {
+  const std::vector<const IntervalOutcome*> runs = RunsCounting(sweep, exact_caps);
+  if (runs.empty()) {
+    return "";
+  }
+  const IntervalChoice choice = ChooseInterval(LowestShares(runs));
+  const IntervalOutcome& chosen = *runs[choice.interval];
   const std::size_t least_kept = LeastKeptKind(chosen);
   const KindAtInterval& least = chosen.kinds[least_kept];
   const std::string& least_id = sweep.kinds[least_kept].id;
+  const std::string subject = "config, ExactCaps " + Counting(exact_caps);
   const std::string interval = std::to_string(chosen.interval);
   if (choice.meets) {
-    return "config: " + std::string(kSweptSetting) + " " + interval +
-           " is the longest tried that keeps every capped kind " + Aim(sweep) +
+    return subject + ": " + kSweptSetting + " " + interval +
+           " is the longest tried that keeps " + EveryKind(sweep) + " " + Aim(sweep) +
            " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
            "); " + CensusCost(sweep, chosen) + ".\n";
   }
-  return "config: no " + std::string(kSweptSetting) + " tried keeps every capped kind " +
-         Aim(sweep) + "; the best is " + interval + ", where the least kept, " + least_id +
+  return subject + ": no " + kSweptSetting + " tried keeps " + EveryKind(sweep) + " " + Aim(sweep) +
+         "; the best is " + interval + ", where the least kept, " + least_id +
          ", is within it " + ShareText(least.share_within) + " of the time; " +
          CensusCost(sweep, chosen) + ".\n";
 }
@@ -319,19 +451,27 @@ std::string LoadFailures(const SweepOutcome& sweep) {
   for (const IntervalOutcome& interval : sweep.intervals) {
     if (interval.load_failure) {
       lines += std::string(kSweptSetting) + " " + std::to_string(interval.interval) +
-               ": the plug-in did not load (" + *interval.load_failure +
-               "), so nothing was capped in that run.\n";
+               ", ExactCaps " + Counting(interval.exact_caps) + ": the plug-in did not load (" +
+               *interval.load_failure + "), so nothing was capped in that run.\n";
     }
   }
   return lines;
 }
 
 std::string Heading(const SweepOutcome& sweep) {
-  const std::size_t runs = sweep.intervals.size();
+  const auto runs = static_cast<std::int64_t>(sweep.intervals.size()) * sweep.seeds;
+  const std::string seeds =
+      sweep.seeds <= 1 ? "the same seeds"
+                       : std::to_string(sweep.seeds) + " seeds each, the same for every interval";
+  const std::string spread =
+      sweep.seeds <= 1 ? "" : " (over the seeds: their mean, and its range)";
   return std::string(kSweptSetting) + " sweep of " + sweep.title + ": " + std::to_string(runs) +
          (runs == 1 ? " run" : " runs") + " of " + HoursText(sweep.stretch_seconds) +
-         " simulated hours with the same seeds.\n\"within\": the share of the time within " +
-         Printed("%g", sweep.tolerance_percent) + "% of the cap. A census is estimated at " +
+         " simulated hours with " + seeds +
+         ", at each interval one with ExactCaps false and one with true.\n\"start excess\": "
+         "above the cap at the first census. \"above cap\": the most it rose above the cap from "
+         "there on, the start excess aside. \"within\": the share of the time within " +
+         ToleranceText(sweep) + " of the cap" + spread + ". A census is estimated at " +
          DurationText(kCensusSecondsPerCreature) + " per creature it counts.\n\n";
 }
 
@@ -340,9 +480,11 @@ std::string Heading(const SweepOutcome& sweep) {
 std::string FormatSweep(const SweepOutcome& sweep) {
   std::string text = Heading(sweep);
   if (sweep.kinds.empty()) {
-    return text +
-           "No kind of the scenario is capped by its config: there is nothing to compare.\n" +
-           LoadFailures(sweep);
+    const std::string none =
+        sweep.kinds_left_out > 0
+            ? "No capped kind of the scenario matches --only: there is nothing to compare.\n"
+            : "No kind of the scenario is capped by its config: there is nothing to compare.\n";
+    return text + none + LoadFailures(sweep);
   }
   for (std::size_t kind = 0; kind < sweep.kinds.size(); ++kind) {
     text += KindSection(sweep, kind);
@@ -351,7 +493,10 @@ std::string FormatSweep(const SweepOutcome& sweep) {
     return text + LoadFailures(sweep) +
            "No interval is recommended from runs without the plug-in.\n";
   }
-  return text + ConfigAdvice(sweep);
+  for (const bool exact_caps : kSweptCountings) {
+    text += ConfigAdvice(sweep, exact_caps);
+  }
+  return text;
 }
 
 }  // namespace dravelquin::sim

@@ -298,16 +298,57 @@ WildRange Merged(const WildRange& earlier, const WildRange& later) {
   return merged;
 }
 
+std::int64_t HeldCount(std::int64_t cap) { return std::max<std::int64_t>(cap, 0); }
+
+void ExcessTally::MeasureAgainst(const std::vector<KindCap>& caps) {
+  held_.assign(excess_.size(), std::nullopt);
+  for (std::size_t kind = 0; kind < caps.size() && kind < held_.size(); ++kind) {
+    if (caps[kind].capped) {
+      held_[kind] = HeldCount(caps[kind].cap);
+    }
+  }
+}
+
+void ExcessTally::Sample(const std::vector<std::int64_t>& wild, bool census, bool in_stretch) {
+  censused_ = censused_ || census;
+  if (in_stretch && censused_ && !held_.empty()) {
+    if (!started_) {
+      // The census counted the sample before this one, when there is one in
+      // the stretch; a census before the stretch, its first sample.
+      const std::vector<std::int64_t>& counted =
+          census && last_wild_.size() == wild.size() ? last_wild_ : wild;
+      started_ = true;
+      for (std::size_t kind = 0; kind < wild.size(); ++kind) {
+        lowest_[kind] = counted[kind];
+        if (held_[kind]) {
+          excess_[kind].counted = true;
+          excess_[kind].at_first_census = std::max<std::int64_t>(0, counted[kind] - *held_[kind]);
+        }
+      }
+    }
+    for (std::size_t kind = 0; kind < wild.size(); ++kind) {
+      lowest_[kind] = std::min(lowest_[kind], wild[kind]);
+      if (held_[kind]) {
+        const std::int64_t ceiling = std::max(*held_[kind], lowest_[kind]);
+        excess_[kind].overshoot = std::max(excess_[kind].overshoot, wild[kind] - ceiling);
+      }
+    }
+  }
+  last_wild_ = in_stretch ? wild : std::vector<std::int64_t>{};
+}
+
 void PopulationHistory::Begin(std::int64_t time, const std::vector<std::int64_t>& wild) {
   if (Begun()) {
     return;
   }
   tally_.Begin(wild);
+  excess_.Sample(wild, false, true);
   AddSample(time, wild, 0);
 }
 
 void PopulationHistory::Record(std::int64_t time, const std::vector<std::int64_t>& wild,
                                std::int64_t censuses) {
+  excess_.Sample(wild, censuses > 0, Begun());
   if (Begun()) {
     tally_.Sample(wild);
     AddSample(time, wild, censuses);

@@ -175,6 +175,50 @@ class StretchTally {
   bool begun_ = false;
 };
 
+// How far each capped kind rose above its cap once the plug-in had counted
+// it. The gate only ever destroys new creatures, so a kind the plug-in
+// first finds above its cap stays there until its excess dies off; that
+// starting excess is kept apart from the rises the gate let through.
+
+// A cap at or below 0 holds the kind at none: counts above it are measured
+// from 0.
+std::int64_t HeldCount(std::int64_t cap);
+
+struct CapExcess {
+  bool counted = false;  // a census ran before the end of the stretch
+  // Creatures above the cap when the plug-in first counted the kind (at
+  // the start of the stretch when that census ran before it).
+  std::int64_t at_first_census = 0;
+  // The most the kind rose, from that census on, above the higher of its
+  // cap and its lowest count since: creatures the gate let through beyond
+  // the cap, not the starting excess dying off.
+  std::int64_t overshoot = 0;
+};
+
+class ExcessTally {
+ public:
+  explicit ExcessTally(std::size_t kind_count) : excess_(kind_count), lowest_(kind_count) {}
+
+  // The caps to measure against, one per kind; uncapped kinds are not
+  // measured. Call before the first sample.
+  void MeasureAgainst(const std::vector<KindCap>& caps);
+  // A sample: one wild count per kind, whether a census ran since the
+  // sample before (then the plug-in counted the sample before's counts),
+  // and whether it lies within the recorded stretch.
+  void Sample(const std::vector<std::int64_t>& wild, bool census, bool in_stretch);
+
+  // Not counted for a kind that is not measured.
+  const CapExcess& Of(std::size_t kind) const { return excess_[kind]; }
+
+ private:
+  std::vector<std::optional<std::int64_t>> held_;  // per kind: HeldCount of its cap
+  std::vector<CapExcess> excess_;
+  std::vector<std::int64_t> lowest_;  // per kind, since the first census
+  std::vector<std::int64_t> last_wild_;
+  bool censused_ = false;
+  bool started_ = false;
+};
+
 // How long each kind's wild population stayed at each count over a recorded
 // stretch, so that the share of time a kind spent near its cap can be read
 // for any cap and tolerance afterwards. A sample's counts hold until the next
@@ -226,14 +270,16 @@ struct WildRange {
 
 class PopulationHistory {
  public:
-  explicit PopulationHistory(std::size_t kind_count) : tally_(kind_count), dwell_(kind_count) {}
+  explicit PopulationHistory(std::size_t kind_count)
+      : tally_(kind_count), dwell_(kind_count), excess_(kind_count) {}
 
   // Starts the stretch with its first sample; does nothing once begun.
   void Begin(std::int64_t time, const std::vector<std::int64_t>& wild);
   bool Begun() const { return tally_.Begun(); }
   // Adds a sample taken at `time` (seconds since 1970), one wild count per
   // kind in kind order, and the censuses the plug-in ran since the sample
-  // before. Ignored before the stretch begins.
+  // before. Ignored before the stretch begins, but for telling when the
+  // plug-in first counted.
   void Record(std::int64_t time, const std::vector<std::int64_t>& wild,
               std::int64_t censuses = 0);
   // Creatures that spawned and those of them the gate destroyed, and
@@ -245,6 +291,10 @@ class PopulationHistory {
 
   // All zeros when the stretch never began.
   const KindStretch& Summary(std::size_t kind) const { return tally_.Of(kind); }
+  // Measures each capped kind's excess over its cap; call before the first
+  // sample. Without it no kind's excess is counted.
+  void MeasureExcessAgainst(const std::vector<KindCap>& caps) { excess_.MeasureAgainst(caps); }
+  const CapExcess& Excess(std::size_t kind) const { return excess_.Of(kind); }
   // How long each kind stayed at each count, exactly, from every sample.
   const DwellTimes& Dwell() const { return dwell_; }
   std::size_t KindCount() const { return tally_.All().size(); }
@@ -279,6 +329,7 @@ class PopulationHistory {
 
   StretchTally tally_;
   DwellTimes dwell_;
+  ExcessTally excess_;
   std::int64_t samples_ = 0;
   std::int64_t samples_per_bucket_ = 1;
   std::vector<Bucket> buckets_;
