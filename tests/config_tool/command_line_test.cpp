@@ -115,7 +115,7 @@ TEST(ToolInvocation, HelpListsEveryOptionAndSucceeds) {
   EXPECT_EQ(HelpText(), out.str());
   EXPECT_EQ("", err.str());
   for (const char* option : {"--version", "check", "--dump", "--strict", "from-dump", "--cap",
-                             "--scale", "--only", "--match-case"}) {
+                             "--scale", "--only", "--match-case", "--output", "--force"}) {
     EXPECT_NE(std::string::npos, out.str().find(option)) << option;
   }
 }
