@@ -247,8 +247,8 @@ std::int64_t SimWorld::Cull(std::size_t kind, double probability, SplitMix64& ra
     }
   } else if (deaths * 2 <= population.wild) {
     // Few die: each death is drawn among the members from the first wild
-    // one on, again until it falls on a creature; the gaps are at most as
-    // many as the creatures, so that takes two draws or so.
+    // one on, again until it falls on a creature. Gaps are closed once they
+    // outnumber the creatures (or 32), so that takes two draws or so.
     for (std::int64_t death = 0; death < deaths; ++death) {
       const std::size_t span = members.size() - population.first_wild;
       std::size_t member = 0;
