@@ -21,6 +21,7 @@
 #include "testbed/game/game_natives.h"
 #include "testbed/game/game_players.h"
 #include "testbed/game/game_world.h"
+#include "testbed/game/garbage_collection.h"
 #include "testbed/game/native_shapes.h"
 #include "testbed/host/engine_layout.h"
 
@@ -547,6 +548,43 @@ TEST_F(GameNatives, DestroyTakesTheCreatureOutOfTheWorld) {
   EXPECT_EQ(static_cast<const void*>(creature), testbed::DestroyCalls()[0].actor);
 }
 
+TEST_F(GameNatives, WorldKeepsItsOrderThroughManyRemovalsAndCollections) {
+  testbed::GameClass* kind = testbed::AddKind(u"K /K");
+  std::vector<testbed::GameCreature*> placed;
+  for (int i = 0; i < 300; ++i) {
+    placed.push_back(testbed::PlaceCreature(kind, u"", i));
+    if (i == 10) {
+      testbed::AddNullActor();
+    }
+  }
+  // Every other creature leaves, then most of the rest: the list closes its
+  // gaps on the way, and each creature must still be found where it is.
+  std::vector<testbed::GameCreature*> expected = {placed[1], nullptr};
+  for (int i = 0; i < 300; i += 2) {
+    EXPECT_TRUE(testbed::RemoveCreature(placed[i]));
+  }
+  for (int i = 3; i < 300; i += 2) {
+    if (i % 7 != 0) {
+      EXPECT_TRUE(testbed::RemoveCreature(placed[i]));
+    } else {
+      expected.insert(i < 10 ? expected.begin() + 1 : expected.end(), placed[i]);
+    }
+  }
+  EXPECT_EQ(expected, testbed::WorldActors());
+  EXPECT_FALSE(testbed::RemoveCreature(placed[0]));
+  EXPECT_FALSE(testbed::InWorld(placed[3]));
+  EXPECT_TRUE(testbed::InWorld(placed[7]));
+  // Until collected, a creature gone keeps its memory and is still the
+  // game's; collected, it is no creature of the game.
+  EXPECT_EQ(300u, testbed::CreaturesHeld());
+  testbed::RetameCreature(placed[0], 60000);
+  testbed::CollectGarbage();
+  EXPECT_EQ(expected.size() - 1, testbed::CreaturesHeld());
+  EXPECT_THROW(testbed::RetameCreature(placed[0], 60000), std::invalid_argument);
+  int not_a_creature = 0;
+  EXPECT_FALSE(testbed::InWorld(reinterpret_cast<testbed::GameCreature*>(&not_a_creature)));
+}
+
 TEST_F(GameNatives, InjectedFaultRaisesFromTheNative) {
   testbed::MakeNativeThrow("APrimalDinoCharacter.GetPrivateStaticClass", "no class today");
   const auto static_class =
@@ -572,6 +610,15 @@ TEST_F(GamePatchPoints, UnhookedSpawnGetsTheGamesOwnLevel) {
   EXPECT_FALSE(spawned.destroyed);
   EXPECT_EQ(std::vector<const testbed::GameCreature*>{spawned.creature},
             testbed::OwnBaseLevelCalls());
+  // Bounded, the journal keeps the latest calls and still counts them all.
+  testbed::KeepLatestGameCalls(2);
+  std::vector<const testbed::GameCreature*> latest;
+  for (int i = 0; i < 5; ++i) {
+    latest.push_back(testbed::SpawnCreature(kind, u"b", 1, 17).creature);
+  }
+  EXPECT_EQ((std::vector<const testbed::GameCreature*>{latest[3], latest[4]}),
+            testbed::OwnBaseLevelCalls());
+  EXPECT_EQ(6u, testbed::CountGameCalls().own_base_levels);
 }
 
 TEST_F(GamePatchPoints, SpawnRunsTheDetourAndRecordsWhatLeavesIt) {

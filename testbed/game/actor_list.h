@@ -1,54 +1,68 @@
 #pragma once
 
 // The world's actor list: creatures, and null entries, in the order they
-// entered the world. Taking a creature out and asking whether it is there
-// cost the same in a world of a hundred creatures as in one of a hundred
-// thousand, so spawning and destroying never walk the world.
+// entered the world. A creature's record holds its place in the list, so
+// that taking it out and asking whether it is there cost the same in a world
+// of a hundred creatures as in one of a hundred thousand, and spawning and
+// destroying never walk the world. A creature taken out leaves a gap, which
+// the list's iterators pass over, until gaps make up half the list and it
+// closes them up.
 
+#include <cstddef>
 #include <iterator>
-#include <list>
-#include <unordered_map>
+#include <vector>
 
+#include "testbed/game/creature_pool.h"
 #include "testbed/game/game_objects.h"
 
 namespace dravelquin::testbed::game {
 
 class ActorList {
  public:
-  // Puts the actor, which may be null, at the end. A creature is in the list
-  // at most once.
-  void Append(GameCreature* actor) {
-    entries_.push_back(actor);
-    if (actor != nullptr) {
-      positions_[actor] = std::prev(entries_.end());
-    }
-  }
+  // Walks the entries in order, passing over gaps.
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = GameCreature*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = GameCreature* const*;
+    using reference = GameCreature* const&;
 
-  // Takes the creature out; false for null or a creature not in the list.
-  bool Remove(const GameCreature* creature) {
-    const auto found = positions_.find(creature);
-    if (found == positions_.end()) {
-      return false;
+    Iterator(pointer at, pointer end);
+    reference operator*() const { return *at_; }
+    Iterator& operator++();
+    Iterator operator++(int) {
+      Iterator before = *this;
+      ++*this;
+      return before;
     }
-    entries_.erase(found->second);
-    positions_.erase(found);
-    return true;
-  }
+    bool operator==(const Iterator& other) const { return at_ == other.at_; }
+    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
 
-  bool Contains(const GameCreature* creature) const { return positions_.count(creature) != 0; }
+   private:
+    void SkipGaps();
+
+    pointer at_;
+    pointer end_;
+  };
+
+  // Puts the creature of a record not in the world at the end, or a null
+  // entry for null.
+  void Append(CreatureRecord* record);
+  // Takes out the creature of a record in the world.
+  void Remove(CreatureRecord* record);
 
   // The entries in order, null entries included.
-  std::list<GameCreature*>::const_iterator begin() const { return entries_.begin(); }
-  std::list<GameCreature*>::const_iterator end() const { return entries_.end(); }
+  Iterator begin() const;
+  Iterator end() const;
 
-  void Clear() {
-    entries_.clear();
-    positions_.clear();
-  }
+  void Clear();
 
  private:
-  std::list<GameCreature*> entries_;
-  std::unordered_map<const GameCreature*, std::list<GameCreature*>::iterator> positions_;
+  void CloseGaps();
+
+  std::vector<GameCreature*> entries_;  // a gap holds Gap()
+  std::size_t gaps_ = 0;
 };
 
 }  // namespace dravelquin::testbed::game

@@ -97,8 +97,8 @@ void GetAllActorsOfClass(UWorld* world, UClass* klass, EngineArrayLayout<AActor*
 bool Destroy(AActor* actor, bool net_force, bool should_modify_level) {
   RaiseInjectedFault("AActor.Destroy");
   GameState& state = State();
-  state.destroy_calls.push_back(DestroyCall{actor, net_force, should_modify_level});
-  return state.actors.Remove(FromOpaque<GameCreature>(actor));
+  state.destroy_calls.Add(DestroyCall{actor, net_force, should_modify_level});
+  return TakeOutOfWorld(actor);
 }
 
 AShooterCharacter* GetPlayerCharacter(AShooterPlayerController* controller) {

@@ -1,7 +1,6 @@
 #include "testbed/game/game_world.h"
 
 #include <algorithm>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -21,13 +20,13 @@ constexpr const char* kBaseLevelName = "APrimalDinoCharacter.GetRandomBaseLevel"
 void OwnInitGame(AShooterGameMode* mode, FString* map_name, FString* options,
                  FString* error_message) {
   game::RaiseInjectedFault(kInitGameName);
-  game::State().own_init_game_calls.push_back(InitGameCall{mode, map_name, options, error_message});
+  game::State().own_init_game_calls.Add(InitGameCall{mode, map_name, options, error_message});
 }
 
 std::int32_t OwnGetRandomBaseLevel(APrimalDinoCharacter* creature) {
   game::RaiseInjectedFault(kBaseLevelName);
   const auto* game_creature = FromOpaque<const GameCreature>(creature);
-  game::State().own_base_level_calls.push_back(game_creature);
+  game::State().own_base_level_calls.Add(game_creature);
   return game_creature->chosen_base_level;
 }
 
@@ -43,26 +42,24 @@ void* base_level_entry = reinterpret_cast<void*>(&OwnGetRandomBaseLevel);
 
 GameCreature* NewCreature(GameClass* kind, const std::u16string& descriptive_name,
                           std::int32_t team) {
-  auto record = std::make_unique<game::CreatureRecord>();
-  record->descriptive_name = descriptive_name;
+  game::GameState& state = game::State();
+  if (state.collect_at != 0 && state.departed.size() >= state.collect_at) {
+    game::CollectDeparted();
+  }
+  game::CreatureRecord* record = state.creatures.Make();
   record->memory.object.klass = kind;
   record->memory.targeting_team = team;
-  record->memory.descriptive_name = &record->descriptive_name;
-  GameCreature* creature = &record->memory;
-  game::GameState& state = game::State();
-  state.records[creature] = record.get();
-  state.creatures.push_back(std::move(record));
-  state.actors.Append(creature);
-  return creature;
+  record->memory.descriptive_name = game::KeptName(descriptive_name);
+  state.actors.Append(record);
+  return &record->memory;
 }
 
 game::CreatureRecord& RecordOf(GameCreature* creature) {
-  const auto& records = game::State().records;
-  const auto found = records.find(creature);
-  if (found == records.end()) {
+  game::CreatureRecord* record = game::State().creatures.Find(creature);
+  if (record == nullptr) {
     throw std::invalid_argument("not a creature of this game");
   }
-  return *found->second;
+  return *record;
 }
 
 bool MatchesWildness(const GameCreature& creature, Wildness wildness) {
@@ -103,7 +100,8 @@ SpawnResult SpawnCreature(GameClass* kind, const std::u16string& descriptive_nam
   SpawnResult result;
   result.creature = NewCreature(kind, descriptive_name, team);
   result.creature->chosen_base_level = own_level;
-  result.completed = RunRecordingErrors(std::string("hook ") + kBaseLevelName, [&result] {
+  static const std::string where = std::string("hook ") + kBaseLevelName;
+  result.completed = RunHookRecordingErrors(where, [&result] {
     const auto base_level = reinterpret_cast<game::GetRandomBaseLevelShape>(base_level_entry);
     result.level = base_level(AsOpaque<APrimalDinoCharacter>(result.creature));
   });
@@ -112,16 +110,16 @@ SpawnResult SpawnCreature(GameClass* kind, const std::u16string& descriptive_nam
 }
 
 void SetDescriptiveName(GameCreature* creature, const std::u16string& descriptive_name) {
-  RecordOf(creature).descriptive_name = descriptive_name;
+  RecordOf(creature).memory.descriptive_name = game::KeptName(descriptive_name);
 }
 
 void RetameCreature(GameCreature* creature, std::int32_t team) {
   RecordOf(creature).memory.targeting_team = team;
 }
 
-bool RemoveCreature(GameCreature* creature) { return game::State().actors.Remove(creature); }
+bool RemoveCreature(GameCreature* creature) { return game::TakeOutOfWorld(creature); }
 
-bool InWorld(const GameCreature* creature) { return game::State().actors.Contains(creature); }
+bool InWorld(const GameCreature* creature) { return game::InTheWorld(creature); }
 
 std::vector<GameCreature*> WorldActors() {
   const auto& actors = game::State().actors;
@@ -149,7 +147,7 @@ InitGameOutcome InitGameMode() {
   outcome.passed = InitGameCall{AsOpaque<AShooterGameMode>(&game::State().mode),
                                 AsOpaque<FString>(&map_layout), AsOpaque<FString>(&options_layout),
                                 AsOpaque<FString>(&error_layout)};
-  outcome.completed = RunRecordingErrors(std::string("hook ") + kInitGameName, [&outcome] {
+  outcome.completed = RunHookRecordingErrors(std::string("hook ") + kInitGameName, [&outcome] {
     const auto init_game = reinterpret_cast<game::InitGameShape>(init_game_entry);
     init_game(outcome.passed.mode, outcome.passed.map_name, outcome.passed.options,
               outcome.passed.error_message);
@@ -157,7 +155,7 @@ InitGameOutcome InitGameMode() {
   return outcome;
 }
 
-std::vector<DestroyCall> DestroyCalls() { return game::State().destroy_calls; }
+std::vector<DestroyCall> DestroyCalls() { return game::State().destroy_calls.Kept(); }
 
 DefaultObjectRequests DefaultObjectRequestCounts() {
   return game::State().default_object_requests;
@@ -165,9 +163,24 @@ DefaultObjectRequests DefaultObjectRequestCounts() {
 
 std::uint64_t ActorQueryCount() { return game::State().actor_queries; }
 
-std::vector<const GameCreature*> OwnBaseLevelCalls() { return game::State().own_base_level_calls; }
+std::vector<const GameCreature*> OwnBaseLevelCalls() {
+  return game::State().own_base_level_calls.Kept();
+}
 
-std::vector<InitGameCall> OwnInitGameCalls() { return game::State().own_init_game_calls; }
+std::vector<InitGameCall> OwnInitGameCalls() { return game::State().own_init_game_calls.Kept(); }
+
+GameCallCounts CountGameCalls() {
+  const game::GameState& state = game::State();
+  return GameCallCounts{state.destroy_calls.Total(), state.own_base_level_calls.Total(),
+                        state.own_init_game_calls.Total()};
+}
+
+void KeepLatestGameCalls(std::size_t most) {
+  game::GameState& state = game::State();
+  state.destroy_calls.Bound(most);
+  state.own_base_level_calls.Bound(most);
+  state.own_init_game_calls.Bound(most);
+}
 
 void ResetGame() {
   game::ClearState();

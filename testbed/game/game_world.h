@@ -90,7 +90,9 @@ struct DestroyCall {
   bool should_modify_level;
 };
 
-// "AActor.Destroy" calls, in order.
+// "AActor.Destroy" calls, in order: every one since the reset, or the
+// latest ones while KeepLatestGameCalls bounds them (as with the calls of the
+// game's own functions below).
 std::vector<DestroyCall> DestroyCalls();
 
 // "UClass.GetDefaultObject" calls, counted by their create flag. Counted
@@ -106,6 +108,19 @@ std::uint64_t ActorQueryCount();
 std::vector<const GameCreature*> OwnBaseLevelCalls();
 // Arguments the game's own InitGame got, per run.
 std::vector<InitGameCall> OwnInitGameCalls();
+
+// The calls above since the reset, each counted whether kept or not.
+struct GameCallCounts {
+  std::uint64_t destroys = 0;
+  std::uint64_t own_base_levels = 0;
+  std::uint64_t own_init_games = 0;
+};
+GameCallCounts CountGameCalls();
+
+// Keeps only the latest `most` of each kind of call above, so that a run of
+// months holds as many as a run of minutes; 0 keeps every call, as after a
+// reset.
+void KeepLatestGameCalls(std::size_t most);
 
 // Empties the world and forgets kinds, players, records and native faults,
 // then registers every native, field and hookable function with the host

@@ -2,6 +2,7 @@
 // names and callbacks it is given, and hands commands a text it owns.
 
 #include <algorithm>
+#include <chrono>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -187,8 +188,16 @@ bool RunConsoleCommand(APlayerController* controller, std::u16string_view line) 
 void RunTimers() {
   const std::vector<TimerRegistration> snapshot = timers;
   for (const TimerRegistration& entry : snapshot) {
-    if (StillRegistered(timers, entry.callback)) {
-      RunRecordingErrors(entry.label, [&] { (*entry.callback)(); });
+    if (!StillRegistered(timers, entry.callback)) {
+      continue;
+    }
+    const bool timed = CallbacksTimed();
+    const auto start = timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
+    RunRecordingErrors(entry.label, [&] { (*entry.callback)(); });
+    if (timed) {
+      host::AddTimerTime(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::steady_clock::now() - start)
+                             .count());
     }
   }
 }

@@ -2,6 +2,7 @@
 
 // What the parts of the stand-in host share among themselves.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,9 @@ void ClearAllCommands();
 
 void ResetJournal();
 void ResetCallbackErrors();
+void ResetCallbackTimes();
+// Adds one timer callback's time, while callbacks are timed.
+void AddTimerTime(std::int64_t nanoseconds);
 void ResetLogCapture();
 void ResetTools();
 void ResetClock();

@@ -6,6 +6,7 @@ namespace dravelquin::testbed {
 void ResetHost() {
   host::ResetJournal();
   host::ResetCallbackErrors();
+  host::ResetCallbackTimes();
   host::ResetLogCapture();
   host::ResetTools();
   host::ResetClock();

@@ -5,6 +5,7 @@
 // Everything here runs on one thread, as the host calls the plug-in one call
 // at a time.
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -80,6 +81,40 @@ bool RunRecordingErrors(const std::string& where, Call&& call) {
     RecordCallbackError(where, "unknown exception");
   }
   return false;
+}
+
+// The time the plug-in's callbacks take, for benchmarks of whole runs: each
+// timer callback that RunTimers runs, and each call of a hooked game
+// function that the game makes through RunHookRecordingErrors. Measured
+// only while on, since reading the clock costs about what a small callback
+// does. A reset sets the times to zero and leaves the switch as it is, so
+// that a benchmark turns it on before a run starts its fresh server.
+struct CallbackTime {
+  std::uint64_t calls = 0;
+  std::int64_t nanoseconds = 0;
+};
+struct CallbackTimes {
+  CallbackTime hooks;   // calls of hooked game functions
+  CallbackTime timers;  // timer callbacks
+};
+ARKAPI_API void TimeCallbacks(bool on);
+ARKAPI_API bool CallbacksTimed();
+ARKAPI_API CallbackTimes GetCallbackTimes();
+ARKAPI_API void AddHookTime(std::int64_t nanoseconds);
+
+// RunRecordingErrors for the game's call of one of its hooked functions,
+// timed while callbacks are.
+template <typename Call>
+bool RunHookRecordingErrors(const std::string& where, Call&& call) {
+  if (!CallbacksTimed()) {
+    return RunRecordingErrors(where, call);
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const bool completed = RunRecordingErrors(where, call);
+  AddHookTime(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                  std::chrono::steady_clock::now() - start)
+                  .count());
+  return completed;
 }
 
 // Lines that the loggers over the host's sinks wrote, formatted, without the
@@ -161,7 +196,7 @@ ARKAPI_API LoaderOutcome UnloadPlugin();
 ARKAPI_API bool IsPluginLoaded();
 
 // Clears the per-test state: journal, log lines and flushes, callback
-// errors, clock, current dir, world, lookup counts (names and world), and every hook, console
+// errors and times, clock, current dir, world, lookup counts (names and world), and every hook, console
 // command and timer callback. Registered natives, fields and hookables stay;
 // a loaded plug-in stays loaded.
 ARKAPI_API void ResetHost();

@@ -202,6 +202,7 @@ TEST_F(Soak, DaysOfServerLifeKeepMemoryFlatAndCountsRight) {
   ASSERT_GT(days, 0);
   const sim::Scenario scenario = sim::ParseScenario(SoakScenario(days));
   sim::StartServer(ServerDir(), scenario.start_time);
+  testbed::SetAllocatorMode(testbed::AllocatorMode::kAccounting);  // the books catch misuse
   WriteConfig(scenario.config.text);
   ASSERT_TRUE(LoadPlugin());
   APlayerController* admin = testbed::AddPlayer(testbed::PlayerKind::kAdmin);

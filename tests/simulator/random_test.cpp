@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -59,6 +60,46 @@ TEST(SplitMix64, RoundRandomlyAveragesToTheAmount) {
   }
   EXPECT_GE(total, 12300);
   EXPECT_LE(total, 12700);
+}
+
+TEST(SplitMix64, BinomialEdgesNeedNoDraw) {
+  sim::SplitMix64 random(8);
+  EXPECT_EQ(0, random.Binomial(0, 0.5));
+  EXPECT_EQ(0, random.Binomial(10, 0.0));
+  EXPECT_EQ(0, random.Binomial(10, -1.0));
+  EXPECT_EQ(10, random.Binomial(10, 1.0));
+  EXPECT_EQ(10, random.Binomial(10, 2.0));
+  // None of the above drew: the generator is where it started.
+  EXPECT_EQ(sim::SplitMix64(8).Next(), random.Next());
+}
+
+TEST(SplitMix64, BinomialHasTheMeanAndVarianceOfIndependentEvents) {
+  struct Case {
+    std::int64_t trials;
+    double probability;
+    int draws;
+  };
+  // One part; p above 1/2, counted by its complement; p small enough that
+  // (1 - p)^trials underflows unless the trials are drawn in parts.
+  for (const Case& c : {Case{20, 0.1, 4000}, Case{1000, 0.7, 2000}, Case{200000, 0.01, 300}}) {
+    SCOPED_TRACE(c.trials);
+    sim::SplitMix64 random(static_cast<std::uint64_t>(c.trials));
+    double sum = 0;
+    double squares = 0;
+    for (int i = 0; i < c.draws; ++i) {
+      const auto events = static_cast<double>(random.Binomial(c.trials, c.probability));
+      ASSERT_GE(events, 0);
+      ASSERT_LE(events, c.trials);
+      sum += events;
+      squares += events * events;
+    }
+    const double mean = static_cast<double>(c.trials) * c.probability;
+    const double variance = mean * (1 - c.probability);
+    const double sample_mean = sum / c.draws;
+    const double sample_variance = squares / c.draws - sample_mean * sample_mean;
+    EXPECT_LE(std::fabs(sample_mean - mean), 4 * std::sqrt(variance / c.draws));
+    EXPECT_NEAR(1.0, sample_variance / variance, 0.25);
+  }
 }
 
 }  // namespace dravelquin

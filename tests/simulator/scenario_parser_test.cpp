@@ -290,23 +290,39 @@ TEST(ScenarioRefusal, CreaturesBeyondTheLimits) {
       "step 0 (\"place\"): field \"count\": expected a whole number from 0 to 1000000, got "
       "2147483647",
       ErrorOf(WithSteps(R"({"do": "place", "kind": "raptor", "count": 2147483647})")));
-  // Steps each within the limit, together beyond the scenario's.
-  std::string steps = R"({"do": "spawn", "kind": "raptor", "count": 1000000})";
-  for (int i = 0; i < 2; ++i) {
-    steps += R"(, {"do": "place", "kind": "raptor", "count": 1000000})";
-  }
+  // Steps each within the limit, together beyond what the world may hold at
+  // once; taming moves creatures but holds as many.
+  std::string steps = R"({"do": "spawn", "kind": "raptor", "count": 1000000}, )"
+                      R"({"do": "tame", "kind": "raptor", "count": 600000}, )"
+                      R"({"do": "place", "kind": "raptor", "team": 60000, "count": 1000000})";
+  EXPECT_EQ("", ErrorOf(WithSteps(steps)));
   EXPECT_EQ(
-      "step 2 (\"place\"): field \"count\": brings the creatures of the scenario to more "
-      "than 2000000, the most it may have",
-      ErrorOf(WithSteps(steps)));
-  // A run whose spawn rate over its hours would bring in too many.
-  EXPECT_EQ(
-      "step 0 (\"run\"): field \"spawn_per_hour\": brings the creatures of the scenario to "
-      "more than 2000000, the most it may have",
-      ErrorOf(WithSteps(R"({"do": "run", "hours": 1001, "spawn_per_hour": {"raptor": 2000}})")));
-  // Just within: 2000 an hour for 1000 hours.
+      "step 3 (\"place\"): field \"count\": brings the creatures in the world at once to more "
+      "than 2000000 on average, the most it may hold",
+      ErrorOf(WithSteps(steps + R"(, {"do": "place", "kind": "raptor", "count": 1})")));
+  // A run that only spawns holds every creature it brings: just within at
+  // 2000 an hour for 1000 hours, beyond for 1001.
   EXPECT_EQ("",
             ErrorOf(WithSteps(R"({"do": "run", "hours": 1000, "spawn_per_hour": {"raptor": 2000}})")));
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"spawn_per_hour\": brings the creatures in the world at once to "
+      "more than 2000000 on average, the most it may hold",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 1001, "spawn_per_hour": {"raptor": 2000}})")));
+  // With deaths a run holds only the level where deaths match spawns: a
+  // month of 100000 spawns an hour, half of the wild dying each hour (about
+  // 144000 at once, 72 million in all), after 1900000 placed.
+  const std::string month =
+      R"({"do": "place", "kind": "raptor", "count": 900000}, )"
+      R"({"do": "place", "kind": "raptor", "team": 60000, "count": 1000000}, )"
+      R"({"do": "run", "hours": 720, "spawn_per_hour": {"raptor": 100000}, "death_per_hour": 0.5})";
+  EXPECT_EQ("", ErrorOf(WithSteps(month)));
+  // Whatever the deaths, the creatures brought in over the whole scenario
+  // stay within what its time allows.
+  EXPECT_EQ(
+      "step 0 (\"run\"): field \"spawn_per_hour\": brings the creatures of the scenario to "
+      "more than 100000000, the most it may have",
+      ErrorOf(WithSteps(
+          R"({"do": "run", "hours": 1001, "spawn_per_hour": {"raptor": 100000}, "death_per_hour": 1})")));
 }
 
 TEST(ScenarioRefusal, TimerRoundsBeyondTheLimit) {

@@ -10,7 +10,9 @@
 #include <tuple>
 #include <vector>
 
+#include "testbed/game/fresh_server.h"
 #include "testbed/game/game_world.h"
+#include "testbed/game/garbage_collection.h"
 #include "testbed/host/testbed_host.h"
 #include "sim/world.h"
 
@@ -150,6 +152,33 @@ TEST_F(ServerLife, CertainDeathTakesEveryWildCreatureAndNoTamedOne) {
   EXPECT_EQ(0, stretches[0].end);
   EXPECT_EQ(2u, testbed::CountCreatures(nullptr, testbed::Wildness::kTamed));
   EXPECT_EQ(0u, testbed::CountCreatures(nullptr, testbed::Wildness::kWild));
+}
+
+TEST_F(ServerLife, LongAndShortRunsKeepTheSameBounds) {
+  struct Kept {
+    std::uint64_t spawns;               // the game's own base-level calls, all counted
+    std::size_t base_level_calls;       // of those, kept in the game's journal
+    std::size_t departed_held;          // creatures gone from the world, still in memory
+  };
+  const auto run_for = [this](std::int64_t ticks) {
+    sim::StartServer("/nonexistent", kStart);
+    sim::SimWorld world(kinds_);
+    sim::RunStep run = Stretch(ticks, 7);
+    run.spawn_per_hour = {6000.0, 3000.0};  // 150 a tick
+    run.death_per_hour = {0.9, 0.9};
+    sim::GenerateServerLife(run, kinds_, world, history_);
+    return Kept{testbed::CountGameCalls().own_base_levels, testbed::OwnBaseLevelCalls().size(),
+                testbed::CreaturesHeld() -
+                    testbed::CountCreatures(nullptr, testbed::Wildness::kAny)};
+  };
+  const Kept short_run = run_for(10);
+  const Kept long_run = run_for(400);
+  EXPECT_EQ(1500u, short_run.spawns);
+  EXPECT_EQ(60000u, long_run.spawns);
+  EXPECT_EQ(testbed::kLongRunCallsKept, short_run.base_level_calls);
+  EXPECT_EQ(testbed::kLongRunCallsKept, long_run.base_level_calls);
+  EXPECT_LE(short_run.departed_held, testbed::kLongRunDepartedKept);
+  EXPECT_LE(long_run.departed_held, testbed::kLongRunDepartedKept);
 }
 
 TEST_F(ServerLife, ClockAdvancesTickByTickAndEachTickIsRecorded) {

@@ -27,6 +27,7 @@ TEST(SweepDwellTimes, WeighsEachCountByHowLongItHeld) {
   EXPECT_EQ(0.0, dwell.ShareWithin(0, 15, 25));
   EXPECT_EQ(0.75, dwell.ShareWithin(0, 25, 1000));
   EXPECT_EQ(1.0, dwell.ShareWithin(1, 5, 5));
+  EXPECT_EQ(10 * 60 + 30 * 180, dwell.WildSeconds(0));
   // A clock set back credits nothing, and what follows counts from there.
   dwell.Sample(100, {40, 5});
   dwell.Sample(160, {40, 5});  // 40 held for 60 s

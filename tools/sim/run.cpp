@@ -311,9 +311,11 @@ Json StretchJson(const KindStretch& stretch) {
 }  // namespace
 
 void StartServer(const std::filesystem::path& server_root, std::int64_t start_time) {
-  // Days of server life make millions of engine allocations: keep counting
-  // live blocks and misuse, but not a record of every call.
+  // Months of server life make billions of engine allocations and millions
+  // of creatures: count the calls without books per block, as a server's own
+  // allocator costs, and keep only what the world holds at once.
   testbed::StartFreshServer(server_root, testbed::AllocatorRecord::kCountsOnly);
+  testbed::BoundForLongRuns();
   WatchActorQueries();
   testbed::SetTicks(start_time * testbed::kTicksPerSecond);
 }

@@ -100,9 +100,10 @@ std::vector<KindStretch> GenerateServerLife(const RunStep& run, const std::vecto
 // step.
 
 // Starts a fresh server in the testbed with `server_root` as its current
-// dir, the allocator's calls counted but not listed, the census's actor
-// queries counted, and the clock at `start_time` (seconds since 1970). Call
-// before making the SimWorld.
+// dir, bounded for long runs (the lean allocator, its calls counted but not
+// listed; only the latest calls of the game's functions; departed creatures
+// freed as they pile up), the census's actor queries counted, and the clock
+// at `start_time` (seconds since 1970). Call before making the SimWorld.
 void StartServer(const std::filesystem::path& server_root, std::int64_t start_time);
 
 // The censuses the plug-in took within the recorded stretch, and the

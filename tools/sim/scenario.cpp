@@ -331,8 +331,11 @@ class ScenarioParser {
   std::size_t KindNamed(const FieldReader& reader, const std::string& field,
                         const std::string& id) const;
   std::int32_t Count(FieldReader& reader) const;
-  std::int32_t CreatureCount(FieldReader& reader);
+  std::int32_t CreatureCount(FieldReader& reader, std::size_t kind, std::int32_t team);
   void AddCreatures(const FieldReader& reader, const char* field, double creatures);
+  void CheckAtOnce(const FieldReader& reader, const char* field, double at_once) const;
+  double HeldAtOnce() const;
+  void AddRunToLoads(const FieldReader& reader, const RunStep& run);
   void AddTicks(const FieldReader& reader, const char* field, std::int64_t ticks);
   void MoveClock(const FieldReader& reader, const char* field, std::int64_t new_time);
   std::vector<double> PerKindRates(const FieldReader& reader, const std::string& field,
@@ -356,6 +359,13 @@ class ScenarioParser {
   std::int64_t clock_ = kDefaultStartTime;
   double creatures_ = 0;    // brought into the world by the steps so far
   std::int64_t ticks_ = 0;  // timer rounds of the steps so far
+  // What each kind may hold after the steps so far, on average: an upper
+  // estimate, which leaves out the spawn gate and "remove" steps.
+  struct KindLoad {
+    double wild = 0;
+    double tamed = 0;
+  };
+  std::vector<KindLoad> loads_;
 };
 
 const std::map<std::string, ScenarioParser::VerbParser>& ScenarioParser::Verbs() {
@@ -433,6 +443,7 @@ void ScenarioParser::ParseKinds(const Json* kinds) {
     kind_index_.emplace(member.key(), scenario_.kinds.size());
     scenario_.kinds.push_back(ParseKind(member.key(), member.value()));
   }
+  loads_.resize(scenario_.kinds.size());
 }
 
 ScenarioKind ScenarioParser::ParseKind(const std::string& id, const Json& value) const {
@@ -494,9 +505,12 @@ std::int32_t ScenarioParser::Count(FieldReader& reader) const {
   return AsInt32(reader.Integer("count", 1, 0, kInt32Max));
 }
 
-std::int32_t ScenarioParser::CreatureCount(FieldReader& reader) {
+std::int32_t ScenarioParser::CreatureCount(FieldReader& reader, std::size_t kind,
+                                           std::int32_t team) {
   const std::int32_t count = AsInt32(reader.Integer("count", 1, 0, kMaxCreaturesPerStep));
   AddCreatures(reader, "count", count);
+  (team < kTamedTeam ? loads_[kind].wild : loads_[kind].tamed) += count;
+  CheckAtOnce(reader, "count", HeldAtOnce());
   return count;
 }
 
@@ -506,6 +520,52 @@ void ScenarioParser::AddCreatures(const FieldReader& reader, const char* field,
   if (creatures_ > static_cast<double>(kMaxCreaturesInAll)) {
     reader.Fail(field, "brings the creatures of the scenario to more than " +
                            std::to_string(kMaxCreaturesInAll) + ", the most it may have");
+  }
+}
+
+void ScenarioParser::CheckAtOnce(const FieldReader& reader, const char* field,
+                                 double at_once) const {
+  if (at_once > static_cast<double>(kMaxCreaturesAtOnce)) {
+    reader.Fail(field, "brings the creatures in the world at once to more than " +
+                           std::to_string(kMaxCreaturesAtOnce) +
+                           " on average, the most it may hold");
+  }
+}
+
+double ScenarioParser::HeldAtOnce() const {
+  double held = 0;
+  for (const KindLoad& load : loads_) {
+    held += load.wild + load.tamed;
+  }
+  return held;
+}
+
+// A run's wild creatures of a kind, spawning S a tick and each dying with
+// the chance p a tick, tend on average to the level where deaths match
+// spawns, S (1 - p) / p, from above or below. So they stay at most at the
+// higher of that level and their start, plus one tick's spawns before that
+// tick's deaths, and never above their start plus every spawn of the run.
+void ScenarioParser::AddRunToLoads(const FieldReader& reader, const RunStep& run) {
+  const double tick_hours = run.tick_seconds / kSecondsPerHour;
+  const auto ticks = static_cast<double>(run.ticks);
+  double peak = 0;
+  std::vector<double> wild_after(loads_.size());
+  for (std::size_t kind = 0; kind < loads_.size(); ++kind) {
+    const double start = loads_[kind].wild;
+    const double spawns = run.spawn_per_hour[kind] * tick_hours;
+    const double death = 1.0 - std::pow(1.0 - run.death_per_hour[kind], tick_hours);
+    double highest = start + run.spawn_per_hour[kind] * ticks * run.tick_seconds / kSecondsPerHour;
+    wild_after[kind] = highest;
+    if (death > 0.0) {
+      const double level = std::max(start, spawns * (1.0 - death) / death);
+      highest = std::min(highest, level + spawns);
+      wild_after[kind] = std::min(wild_after[kind], level);
+    }
+    peak += loads_[kind].tamed + highest;
+  }
+  CheckAtOnce(reader, "spawn_per_hour", peak);
+  for (std::size_t kind = 0; kind < loads_.size(); ++kind) {
+    loads_[kind].wild = wild_after[kind];
   }
 }
 
@@ -537,7 +597,7 @@ StepAction ScenarioParser::ParsePlace(FieldReader& reader) {
   place.kind = Kind(reader);
   place.name = reader.String("name", "");
   place.team = AsInt32(reader.Integer("team", 0, kInt32Min, kInt32Max));
-  place.count = CreatureCount(reader);
+  place.count = CreatureCount(reader, place.kind, place.team);
   return place;
 }
 
@@ -546,7 +606,7 @@ StepAction ScenarioParser::ParseSpawn(FieldReader& reader) {
   spawn.kind = Kind(reader);
   spawn.name = reader.String("name", "");
   spawn.team = AsInt32(reader.Integer("team", 0, kInt32Min, kInt32Max));
-  spawn.count = CreatureCount(reader);
+  spawn.count = CreatureCount(reader, spawn.kind, spawn.team);
   spawn.level = AsInt32(reader.Integer("level", 1, kInt32Min, kInt32Max));
   return spawn;
 }
@@ -563,6 +623,12 @@ StepAction ScenarioParser::ParseTame(FieldReader& reader) {
   tame.kind = Kind(reader);
   tame.count = Count(reader);
   tame.team = AsInt32(reader.Integer("team", kTamedTeam, kInt32Min, kInt32Max));
+  if (tame.team >= kTamedTeam) {
+    KindLoad& load = loads_[tame.kind];
+    const double tamed = std::min(load.wild, static_cast<double>(tame.count));
+    load.wild -= tamed;
+    load.tamed += tamed;
+  }
   return tame;
 }
 
@@ -665,6 +731,7 @@ StepAction ScenarioParser::ParseRun(FieldReader& reader) {
     run.death_per_hour = PerKindRates(reader, "death_per_hour", deaths, 1.0);
   }
   run.seed = reader.Unsigned("seed", run.seed);
+  AddRunToLoads(reader, run);
   MoveClock(reader, "hours", clock_ + run.ticks * run.tick_seconds);
   return run;
 }

@@ -25,9 +25,15 @@ namespace dravelquin::sim {
 constexpr int kMaxNesting = 100;
 // Creatures that one "place" or "spawn" step brings into the world.
 constexpr std::int64_t kMaxCreaturesPerStep = 1'000'000;
-// Creatures that the whole scenario may bring into the world: its "place"
-// and "spawn" counts plus what its "run" steps spawn on average.
-constexpr std::int64_t kMaxCreaturesInAll = 2'000'000;
+// Creatures in the world at once, on average, which is what the simulator's
+// memory grows with (about 110 bytes each): what the "place" and "spawn"
+// steps bring in, tamed ones moved by "tame", and what each "run" step's
+// spawns and deaths tend to.
+constexpr std::int64_t kMaxCreaturesAtOnce = 2'000'000;
+// Creatures that the whole scenario may bring into the world, which is what
+// its time grows with: its "place" and "spawn" counts plus what its "run"
+// steps spawn on average.
+constexpr std::int64_t kMaxCreaturesInAll = 100'000'000;
 // Timer rounds in the whole scenario: its "tick" counts plus its "run"
 // steps' ticks (ten years of one-minute ticks).
 constexpr std::int64_t kMaxTicksInAll = 5'256'000;

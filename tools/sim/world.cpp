@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -58,7 +59,69 @@ std::int64_t SplitMix64::RoundRandomly(double amount) {
 
 namespace {
 
+// Events a binomial draw expects in one part of its trials: few enough that
+// the chance of none in a part, (1 - p)^part, stays far above the smallest
+// double (about e^-280 at worst).
+constexpr double kEventsPerPart = 200.0;
+
+// base^exponent by squaring: multiplications only, each rounded alike on
+// every platform, where std::pow's last bit may differ.
+double Power(double base, std::int64_t exponent) {
+  double result = 1.0;
+  while (exponent > 0) {
+    if ((exponent & 1) != 0) {
+      result *= base;
+    }
+    base *= base;
+    exponent >>= 1;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::int64_t SplitMix64::Binomial(std::int64_t trials, double probability) {
+  if (trials <= 0 || !(probability > 0.0)) {
+    return 0;
+  }
+  if (probability >= 1.0) {
+    return trials;
+  }
+  if (probability > 0.5) {
+    // Counting the events that do not happen keeps 1 - p at least 1/2.
+    return trials - Binomial(trials, 1.0 - probability);
+  }
+  const double part_size = kEventsPerPart / probability;
+  const std::int64_t part = part_size >= static_cast<double>(trials)
+                                ? trials
+                                : std::max<std::int64_t>(1, static_cast<std::int64_t>(part_size));
+  const double odds = probability / (1.0 - probability);
+  std::int64_t events = 0;
+  for (std::int64_t left = trials; left > 0; left -= part) {
+    // Inversion: the smallest k whose cumulative chance exceeds a uniform
+    // number, walking the chances of k = 0, 1, 2, ... events.
+    const std::int64_t n = std::min(left, part);
+    const double unit = NextUnit();
+    double chance = Power(1.0 - probability, n);
+    double at_most = chance;
+    std::int64_t k = 0;
+    while (unit >= at_most && k < n) {
+      chance *= static_cast<double>(n - k) / static_cast<double>(k + 1) * odds;
+      ++k;
+      at_most += chance;
+    }
+    events += k;
+  }
+  return events;
+}
+
+namespace {
+
 bool IsWildTeam(std::int32_t team) { return team < kTamedTeam; }
+
+// Gaps in a kind's wild creatures are left alone up to this many, however
+// few the creatures, so that a small kind is not rebuilt at every death.
+constexpr std::size_t kGapsWorthClosing = 32;
 
 }  // namespace
 
@@ -71,8 +134,41 @@ SimWorld::SimWorld(const std::vector<ScenarioKind>& kinds) {
 }
 
 void SimWorld::Keep(std::size_t kind, testbed::GameCreature* creature, std::int32_t team) {
-  kinds_[kind].creatures.push_back(Member{creature, team});
-  kinds_[kind].wild += IsWildTeam(team) ? 1 : 0;
+  KindPopulation& population = kinds_[kind];
+  const Member member{creature, arrivals_++};
+  if (IsWildTeam(team)) {
+    population.wild_members.push_back(member);
+    ++population.wild;
+  } else {
+    population.tamed.push_back(member);
+  }
+}
+
+void SimWorld::Vacate(KindPopulation& population, std::size_t member) {
+  std::vector<Member>& members = population.wild_members;
+  members[member].creature = nullptr;
+  --population.wild;
+  while (population.first_wild < members.size() &&
+         members[population.first_wild].creature == nullptr) {
+    ++population.first_wild;
+  }
+}
+
+void SimWorld::RemoveWild(KindPopulation& population, std::size_t member) {
+  testbed::RemoveCreature(population.wild_members[member].creature);
+  Vacate(population, member);
+}
+
+void SimWorld::CloseGaps(KindPopulation& population) {
+  std::vector<Member>& members = population.wild_members;
+  const std::size_t gaps = members.size() - static_cast<std::size_t>(population.wild);
+  if (gaps <= std::max(kGapsWorthClosing, static_cast<std::size_t>(population.wild))) {
+    return;
+  }
+  members.erase(std::remove_if(members.begin(), members.end(),
+                               [](const Member& member) { return member.creature == nullptr; }),
+                members.end());
+  population.first_wild = 0;
 }
 
 void SimWorld::Place(std::size_t kind, const std::u16string& name, std::int32_t team,
@@ -95,50 +191,90 @@ SpawnAnswer SimWorld::Spawn(std::size_t kind, const std::u16string& name, std::i
 std::int32_t SimWorld::RemoveOldest(std::size_t kind, std::int32_t count) {
   KindPopulation& population = kinds_[kind];
   std::int32_t removed = 0;
-  while (removed < count && !population.creatures.empty()) {
-    const Member oldest = population.creatures.front();
-    population.creatures.pop_front();
-    testbed::RemoveCreature(oldest.creature);
-    population.wild -= IsWildTeam(oldest.team) ? 1 : 0;
-    ++removed;
+  for (; removed < count; ++removed) {
+    const bool wild_left = population.first_wild < population.wild_members.size();
+    if (!wild_left && population.tamed.empty()) {
+      break;
+    }
+    if (wild_left && (population.tamed.empty() ||
+                      population.wild_members[population.first_wild].arrival <
+                          population.tamed.front().arrival)) {
+      RemoveWild(population, population.first_wild);
+    } else {
+      testbed::RemoveCreature(population.tamed.front().creature);
+      population.tamed.pop_front();
+    }
   }
+  CloseGaps(population);
   return removed;
 }
 
 std::int32_t SimWorld::TameOldestWild(std::size_t kind, std::int32_t count, std::int32_t team) {
   KindPopulation& population = kinds_[kind];
+  std::vector<Member>& members = population.wild_members;
+  std::vector<Member> newly_tamed;
   std::int32_t tamed = 0;
-  for (Member& member : population.creatures) {
-    if (tamed == count) {
-      break;
+  for (std::size_t member = population.first_wild; member < members.size() && tamed < count;
+       ++member) {
+    if (members[member].creature == nullptr) {
+      continue;
     }
-    if (IsWildTeam(member.team)) {
-      testbed::RetameCreature(member.creature, team);
-      member.team = team;
-      population.wild -= IsWildTeam(team) ? 0 : 1;
-      ++tamed;
+    testbed::RetameCreature(members[member].creature, team);
+    ++tamed;
+    if (!IsWildTeam(team)) {
+      newly_tamed.push_back(members[member]);
+      Vacate(population, member);
     }
   }
+  std::deque<Member> merged;
+  std::merge(population.tamed.begin(), population.tamed.end(), newly_tamed.begin(),
+             newly_tamed.end(), std::back_inserter(merged),
+             [](const Member& a, const Member& b) { return a.arrival < b.arrival; });
+  population.tamed.swap(merged);
+  CloseGaps(population);
   return tamed;
 }
 
 std::int64_t SimWorld::Cull(std::size_t kind, double probability, SplitMix64& random) {
   KindPopulation& population = kinds_[kind];
-  if (probability <= 0.0) {
-    return 0;
-  }
-  auto kept_end = population.creatures.begin();
-  for (const Member& member : population.creatures) {
-    if (IsWildTeam(member.team) && random.Chance(probability)) {
-      testbed::RemoveCreature(member.creature);
-      continue;
+  const std::int64_t deaths = random.Binomial(population.wild, probability);
+  std::vector<Member>& members = population.wild_members;
+  if (deaths == population.wild) {
+    for (std::size_t member = population.first_wild; member < members.size(); ++member) {
+      if (members[member].creature != nullptr) {
+        RemoveWild(population, member);
+      }
     }
-    *kept_end++ = member;
+  } else if (deaths * 2 <= population.wild) {
+    // Few die: each death is drawn among the members from the first wild
+    // one on, again until it falls on a creature. Gaps are closed once they
+    // outnumber the creatures (or 32), so that takes two draws or so.
+    for (std::int64_t death = 0; death < deaths; ++death) {
+      const std::size_t span = members.size() - population.first_wild;
+      std::size_t member = 0;
+      do {
+        member = population.first_wild + static_cast<std::size_t>(random.Below(span));
+      } while (members[member].creature == nullptr);
+      RemoveWild(population, member);
+    }
+  } else {
+    // Most die: one walk over the wild chooses exactly `deaths` of them
+    // (selection sampling), each creature as likely as any other.
+    std::int64_t unseen = population.wild;
+    std::int64_t to_choose = deaths;
+    for (std::size_t member = population.first_wild; to_choose > 0; ++member) {
+      if (members[member].creature == nullptr) {
+        continue;
+      }
+      if (static_cast<std::int64_t>(random.Below(static_cast<std::uint64_t>(unseen))) < to_choose) {
+        RemoveWild(population, member);
+        --to_choose;
+      }
+      --unseen;
+    }
   }
-  const auto culled = static_cast<std::int64_t>(population.creatures.end() - kept_end);
-  population.creatures.erase(kept_end, population.creatures.end());
-  population.wild -= culled;
-  return culled;
+  CloseGaps(population);
+  return deaths;
 }
 
 const void* SimWorld::DefaultObjectOf(std::size_t kind) const {
@@ -281,6 +417,15 @@ double DwellTimes::ShareWithin(std::size_t kind, std::int64_t low, std::int64_t 
     within += seconds[static_cast<std::size_t>(count)];
   }
   return static_cast<double>(within) / static_cast<double>(total_seconds_);
+}
+
+std::int64_t DwellTimes::WildSeconds(std::size_t kind) const {
+  std::int64_t creature_seconds = 0;
+  const std::vector<std::int64_t>& seconds = seconds_at_[kind];
+  for (std::size_t count = 0; count < seconds.size(); ++count) {
+    creature_seconds += static_cast<std::int64_t>(count) * seconds[count];
+  }
+  return creature_seconds;
 }
 
 WildRange Merged(const WildRange& earlier, const WildRange& later) {

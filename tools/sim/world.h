@@ -36,14 +36,23 @@ class SplitMix64 {
   // floor(amount), plus one with the probability of amount's fraction, so
   // that the mean is `amount`. Negative amounts give 0.
   std::int64_t RoundRandomly(double amount);
+  // How many of `trials` independent events, each with `probability`,
+  // happen: a binomial draw, by inversion on this generator's numbers with
+  // nothing but arithmetic, so that it is the same on every platform. Costs
+  // about one step per event that happens. 0 for a probability of 0 or less
+  // or no trials; every trial for a probability of 1 or more.
+  std::int64_t Binomial(std::int64_t trials, double probability);
 
  private:
   std::uint64_t state_;
 };
 
 // The game world as the simulator drives it: one game kind per scenario
-// kind, and per kind the creatures it put into the world, oldest first, so
-// that removing and taming the oldest and counting the wild are cheap.
+// kind, and per kind the creatures it put into the world in the order they
+// came, wild and tamed apart, so that removing and taming the oldest,
+// counting the wild and drawing deaths among them are cheap. Memory grows
+// with the creatures in the world at once, not with those that passed
+// through it.
 
 struct SpawnAnswer {
   std::int32_t level = 0;  // what the creature got as its base level
@@ -67,9 +76,10 @@ class SimWorld {
   std::int32_t RemoveOldest(std::size_t kind, std::int32_t count);
   // The oldest wild creatures of the kind get `team`. Returns how many did.
   std::int32_t TameOldestWild(std::size_t kind, std::int32_t count, std::int32_t team);
-  // Each wild creature of the kind, oldest first, leaves the world with
-  // `probability`, one draw of `random` each; none are drawn for a
-  // probability of 0. Returns how many left.
+  // Each wild creature of the kind leaves the world with `probability`,
+  // independently of the others: how many leave is one binomial draw of
+  // `random`, and which ones are drawn uniformly among the wild. Nothing is
+  // drawn for a probability of 0. Returns how many left.
   std::int64_t Cull(std::size_t kind, double probability, SplitMix64& random);
 
   std::size_t KindCount() const { return kinds_.size(); }
@@ -83,19 +93,31 @@ class SimWorld {
 
  private:
   struct Member {
-    testbed::GameCreature* creature;
-    std::int32_t team;
+    testbed::GameCreature* creature;  // null: a gap left by a creature gone
+    std::uint64_t arrival;            // the order in which creatures came
   };
 
   struct KindPopulation {
     testbed::GameClass* game_kind = nullptr;
-    std::deque<Member> creatures;  // oldest first
+    // The wild creatures, oldest first. One that leaves leaves a gap, and
+    // the gaps are closed once they outnumber the creatures. Members before
+    // `first_wild` are all gaps.
+    std::vector<Member> wild_members;
+    std::size_t first_wild = 0;
     std::int64_t wild = 0;
+    std::deque<Member> tamed;  // oldest first, without gaps
   };
 
   void Keep(std::size_t kind, testbed::GameCreature* creature, std::int32_t team);
+  // Leaves a gap for the wild member; RemoveWild also takes it out of the
+  // world.
+  static void Vacate(KindPopulation& population, std::size_t member);
+  static void RemoveWild(KindPopulation& population, std::size_t member);
+  // Closes the gaps when they outnumber the wild creatures.
+  static void CloseGaps(KindPopulation& population);
 
   std::vector<KindPopulation> kinds_;
+  std::uint64_t arrivals_ = 0;
 };
 
 // Telling an administrator when a kind's full name gives no blueprint path,
@@ -239,6 +261,8 @@ class DwellTimes {
   // from `low` to `high`. For a stretch that lasted no time: 1 when the last
   // count lies there, else 0; 0 before any sample.
   double ShareWithin(std::size_t kind, std::int64_t low, std::int64_t high) const;
+  // The kind's creature-seconds: each count times the seconds it held.
+  std::int64_t WildSeconds(std::size_t kind) const;
 
  private:
   std::vector<std::vector<std::int64_t>> seconds_at_;  // per kind, per count
