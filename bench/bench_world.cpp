@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "common/text.h"
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 

@@ -16,7 +16,7 @@
 #include "engine/string_edit.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin {
 

@@ -9,7 +9,7 @@
 #include <list>
 #include <unordered_map>
 
-#include "testbed/game/game_objects.h"
+#include "game/game_objects.h"
 
 namespace dravelquin::testbed::game {
 

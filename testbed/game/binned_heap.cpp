@@ -1,4 +1,4 @@
-#include "testbed/game/binned_heap.h"
+#include "game/binned_heap.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "testbed/game/actor_list.h"
-#include "testbed/game/game_objects.h"
-#include "testbed/game/game_world.h"
+#include "game/actor_list.h"
+#include "game/game_objects.h"
+#include "game/game_world.h"
 
 namespace dravelquin::testbed::game {
 

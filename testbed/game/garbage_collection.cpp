@@ -1,10 +1,10 @@
-#include "testbed/game/garbage_collection.h"
+#include "game/garbage_collection.h"
 
 #include <algorithm>
 #include <memory>
 #include <vector>
 
-#include "testbed/game/game_state.h"
+#include "game/game_state.h"
 
 namespace dravelquin::testbed {
 

@@ -15,7 +15,7 @@ extern "C" __declspec(dllexport) long long __cdecl _Xtime_get_ticks() {
   return host_ticks();
 }
 #else
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 extern "C" __attribute__((visibility("default"))) long long _Xtime_get_ticks() {
   return dravelquin::testbed::Ticks();

@@ -17,7 +17,7 @@
 #include "config/dump.h"
 #include "plugin_rules/plugin_rules.h"
 #include "support/plugin_world.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

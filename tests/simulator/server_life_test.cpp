@@ -10,8 +10,8 @@
 #include <tuple>
 #include <vector>
 
-#include "testbed/game/game_world.h"
-#include "testbed/host/testbed_host.h"
+#include "game/game_world.h"
+#include "host_stand_in/testbed_host.h"
 #include "sim/world.h"
 
 namespace dravelquin {

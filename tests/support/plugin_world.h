@@ -8,8 +8,8 @@
 #include <string>
 
 #include "support/testbed_fixture.h"
-#include "testbed/game/game_players.h"
-#include "testbed/game/game_world.h"
+#include "game/game_players.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 

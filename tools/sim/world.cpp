@@ -14,7 +14,7 @@
 #include "population/settings.h"
 #include "population/settings_file.h"
 #include "sim/scenario.h"
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 namespace dravelquin::sim {
 
