@@ -8,12 +8,11 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 # Warnings are errors here, and only here: a user's build keeps going.
-scripts/build.sh build -DDRAVELQUIN_WERROR=ON
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+scripts/build.sh linux -DDRAVELQUIN_WERROR=ON
+ctest --preset linux -j"$(nproc)"
 
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF \
-  -DDRAVELQUIN_WERROR=ON
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+scripts/build.sh asan -DDRAVELQUIN_WERROR=ON
+ctest --preset asan -j"$(nproc)"
 
 # The same suites once more as Windows programs: the DLL servers load, built
 # with Microsoft's C++ ABI by clang-cl, and its testbed, run under Wine.
