@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <iomanip>
 #include <sstream>
 #include <stdexcept>
 #include <string>

@@ -5,9 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "game/engine_allocator.h"

@@ -1,7 +1,6 @@
 // The host's log sinks: one sink that keeps every line for tests and counts
 // its flushes, and the host's own logger over them.
 
-#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <string>

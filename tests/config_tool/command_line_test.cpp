@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/command_line.h"
 #include "config/command_line.h"
 
 namespace dravelquin {

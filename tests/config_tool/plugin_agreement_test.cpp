@@ -73,6 +73,7 @@ Verdicts CheckerVerdicts(const std::string& settings_text,
 
 std::vector<std::string> Formatted(const std::vector<Diagnostic>& diagnostics) {
   std::vector<std::string> lines;
+  lines.reserve(diagnostics.size());
   for (const Diagnostic& diagnostic : diagnostics) {
     lines.push_back(FormatDiagnostic(diagnostic));
   }

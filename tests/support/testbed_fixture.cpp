@@ -2,7 +2,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>

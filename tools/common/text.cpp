@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <iterator>
 #include <numeric>
 #include <string_view>
 
 #include <utf8.h>
 
+#ifdef _WIN32
 #include "common/command_line.h"
+#endif
 
 namespace dravelquin {
 

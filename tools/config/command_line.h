@@ -4,12 +4,10 @@
 
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "common/command_line.h"
 #include "config/dump.h"
 
 namespace dravelquin {

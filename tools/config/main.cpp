@@ -3,12 +3,12 @@
 
 #include <iostream>
 #include <string>
-#include <vector>
 
-#include "common/command_line.h"
 #include "config/command_line.h"
 
 #ifdef _WIN32
+#include "common/command_line.h"
+
 int wmain(int argc, wchar_t** argv) {
   return dravelquin::RunTool(dravelquin::Utf8Arguments(argc, argv), std::cout, std::cerr);
 }

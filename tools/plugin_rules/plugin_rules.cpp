@@ -5,6 +5,7 @@
 #include <iterator>
 #include <set>
 
+#include "common/text.h"
 #include "engine/fstring.h"
 #include "population/settings.h"
 
@@ -27,6 +28,9 @@ class TopLevelRestorer {
   TopLevelRestorer(const TopLevelRestorer&) = delete;
   TopLevelRestorer& operator=(const TopLevelRestorer&) = delete;
 
+  // Assigning null and erasing an object's member by its own iterator
+  // cannot raise.
+  // NOLINTNEXTLINE(bugprone-exception-escape)
   ~TopLevelRestorer() {
     if (was_null_) {
       document_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "common/command_line.h"
 #include "sim/charts.h"
 #include "sim/report.h"
 #include "sim/run.h"

@@ -111,8 +111,6 @@ std::vector<std::string> KindsWithoutPath(const std::vector<ScenarioKind>& kinds
 // gate's cap lookup and its blueprint path. For display only: what happens
 // to creatures is the loaded plug-in's doing.
 
-class SimWorld;
-
 struct KindCap {
   bool capped = false;   // the census counts the kind and the gate reads a cap for it
   std::int64_t cap = 0;  // that cap
