@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test suite: the plain build, then the
-# same suites built with AddressSanitizer, UndefinedBehaviorSanitizer and
-# LeakSanitizer, then the Windows build (Microsoft's C++ ABI) under Wine.
+# Builds the project and runs every test suite: the plain build and the lint
+# of its code (scripts/lint.sh), then the same suites built with
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer, then the
+# Windows build (Microsoft's C++ ABI) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +11,10 @@ scripts/install-deps.sh
 # Warnings are errors here, and only here: a user's build keeps going.
 scripts/build.sh linux -DDRAVELQUIN_WERROR=ON
 ctest --preset linux -j"$(nproc)"
+
+# The format, the includes, clang-tidy and include-what-you-use, over the
+# Linux build's compile commands.
+scripts/lint.sh build
 
 scripts/build.sh asan -DDRAVELQUIN_WERROR=ON
 ctest --preset asan -j"$(nproc)"
