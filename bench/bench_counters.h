@@ -8,7 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "call_counts.h"
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin {
 

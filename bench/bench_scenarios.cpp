@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "bench_world.h"
-#include "testbed/game/game_players.h"
-#include "testbed/game/game_world.h"
+#include "game/game_players.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 

@@ -6,7 +6,7 @@
 
 #include "bench_server.h"
 #include "host/game_types.h"
-#include "testbed/game/game_objects.h"
+#include "game/game_objects.h"
 
 namespace dravelquin {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "common/files.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/fresh_server.h"
-#include "testbed/game/game_world.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "game/fresh_server.h"
+#include "game/game_world.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

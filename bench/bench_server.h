@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin {
 

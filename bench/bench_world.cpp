@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "common/text.h"
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 
@@ -46,6 +46,7 @@ std::string KindPath(int kind) {
 
 std::vector<testbed::GameClass*> PopulateWorld(int creatures, Taming taming) {
   std::vector<testbed::GameClass*> kinds;
+  kinds.reserve(kKindCount);
   for (int kind = 0; kind < kKindCount; ++kind) {
     kinds.push_back(testbed::AddKind(KindFullName(kind)));
   }

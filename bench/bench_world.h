@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "testbed/game/game_objects.h"
+#include "game/game_objects.h"
 
 namespace dravelquin {
 

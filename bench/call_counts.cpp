@@ -1,7 +1,7 @@
 #include "call_counts.h"
 
-#include "testbed/game/engine_allocator.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

@@ -10,7 +10,7 @@
 #include "bench_counters.h"
 #include "bench_scenarios.h"
 #include "call_counts.h"
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 

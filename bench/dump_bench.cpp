@@ -10,7 +10,7 @@
 #include "bench_counters.h"
 #include "bench_scenarios.h"
 #include "call_counts.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

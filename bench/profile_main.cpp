@@ -19,8 +19,8 @@
 
 #include "bench_scenarios.h"
 #include "call_counts.h"
-#include "testbed/game/game_world.h"
-#include "testbed/host/testbed_host.h"
+#include "game/game_world.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

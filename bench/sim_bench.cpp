@@ -30,7 +30,7 @@
 #include "sim/run.h"
 #include "sim/scenario.h"
 #include "sim/world.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace {
 

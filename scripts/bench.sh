@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 build=${DRAVELQUIN_BENCH_BUILD:-build-bench}
-scripts/build.sh "$build" -DDRAVELQUIN_BENCH=ON
+scripts/build.sh bench -B "$build"
 "$build/bench/dravelquin_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true "$@"
 if [[ ${DRAVELQUIN_BENCH_SIM:-1} != 0 ]]; then

@@ -19,7 +19,7 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh valgrind
 build=${DRAVELQUIN_BENCH_BUILD:-build-bench}
-scripts/build.sh "$build" -DDRAVELQUIN_BENCH=ON
+scripts/build.sh bench -B "$build"
 profile=$build/bench/dravelquin_profile
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

@@ -22,9 +22,9 @@ fi
 
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
 
-CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DDRAVELQUIN_FUZZ=ON -DDRAVELQUIN_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
+# The fuzz preset: clang, DRAVELQUIN_FUZZ, in build-fuzz.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
 
 # The settings target writes each input as a config file: in memory that
 # goes some twenty times faster than on disk.

@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev libutfcpp-dev
   python3
+  clang-format clang-tidy iwyu
   "$@"
 )
 

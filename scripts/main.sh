@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-scripts/build.sh build
+scripts/build.sh linux
 
 scenario=examples/busy-server.json
 server_dir=build/example-server

@@ -6,8 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-dir=build-windows
-prefix=$PWD/$dir/wine-prefix
+# The windows preset's folder.
+prefix=$PWD/build-windows/wine-prefix
 
 scripts/install-deps.sh clang-14 clang-tools-14 lld-14 llvm-14 libwine-dev wine wine64
 
@@ -22,9 +22,9 @@ trap stop_wineserver EXIT
 
 # Configuring makes the prefix and starts its wineserver, which the build's
 # test discovery and then the whole suite reuse.
-scripts/build.sh "$dir" --toolchain cmake/clang-cl-x86_64.cmake -DDRAVELQUIN_BENCH=OFF -DDRAVELQUIN_WERROR=ON
+scripts/build.sh windows -DDRAVELQUIN_WERROR=ON
 # The release ZIP, whose contents a test checks.
-cmake --build "$dir" --target package >/dev/null
+cmake --build --preset windows --target package >/dev/null
 # A test whose program ends in Wine's loader assertion at exit is run again
 # by cmake/wine-run.sh; every other failure fails at once.
-ctest --test-dir "$dir" --output-on-failure -j"$(nproc)" "$@"
+ctest --preset windows -j"$(nproc)" "$@"

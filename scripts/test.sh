@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test suite: the plain build, then the
-# same suites built with AddressSanitizer, UndefinedBehaviorSanitizer and
+# Builds the project and runs every test suite: the plain build and the check
+# of its code's format and includes (scripts/lint.sh --fast), then the same
+# suites built with AddressSanitizer, UndefinedBehaviorSanitizer and
 # LeakSanitizer, then the Windows build (Microsoft's C++ ABI) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,12 +9,16 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 # Warnings are errors here, and only here: a user's build keeps going.
-scripts/build.sh build -DDRAVELQUIN_WERROR=ON
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+scripts/build.sh linux -DDRAVELQUIN_WERROR=ON
+ctest --preset linux -j"$(nproc)"
 
-scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DDRAVELQUIN_SANITIZE=ON -DDRAVELQUIN_BENCH=OFF \
-  -DDRAVELQUIN_WERROR=ON
-ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+# The format and the includes. clang-tidy and include-what-you-use
+# (scripts/lint.sh build) still have findings to work off, so they do not
+# gate the test command yet.
+scripts/lint.sh --fast
+
+scripts/build.sh asan -DDRAVELQUIN_WERROR=ON
+ctest --preset asan -j"$(nproc)"
 
 # The same suites once more as Windows programs: the DLL servers load, built
 # with Microsoft's C++ ABI by clang-cl, and its testbed, run under Wine.

@@ -15,7 +15,7 @@
 
 #include "host/ark_api.h"
 #include "support/plugin_world.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "support/plugin_world.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/game_natives.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "game/game_natives.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

@@ -17,8 +17,8 @@
 #include "engine/fstring.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

@@ -15,11 +15,11 @@
 #include "host/game.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/game_natives.h"
-#include "testbed/game/game_objects.h"
-#include "testbed/game/game_world.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "game/game_natives.h"
+#include "game/game_objects.h"
+#include "game/game_world.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "support/plugin_world.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

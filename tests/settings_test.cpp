@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "host/plugin_log.h"
 #include "plugin/plugin.h"
 #include "population/settings.h"
 #include "support/testbed_fixture.h"

@@ -16,7 +16,7 @@
 #include "engine/string_edit.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin {
 
@@ -37,6 +37,7 @@ constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
 
 std::vector<EngineText> TextsOf(const EngineArray<FString>& pieces) {
   std::vector<EngineText> texts;
+  texts.reserve(static_cast<std::size_t>(pieces.count));
   for (std::int32_t i = 0; i < pieces.count; ++i) {
     texts.push_back(TextOf(pieces.data[i]));
   }

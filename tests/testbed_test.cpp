@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -16,14 +17,14 @@
 #include "host/ark_api.h"
 #include "host/game.h"
 #include "support/testbed_fixture.h"
-#include "testbed/game/binned_heap.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/game_natives.h"
-#include "testbed/game/game_players.h"
-#include "testbed/game/game_world.h"
-#include "testbed/game/garbage_collection.h"
-#include "testbed/game/native_shapes.h"
-#include "testbed/host/engine_layout.h"
+#include "game/binned_heap.h"
+#include "game/engine_allocator.h"
+#include "game/game_natives.h"
+#include "game/game_players.h"
+#include "game/game_world.h"
+#include "game/garbage_collection.h"
+#include "game/native_shapes.h"
+#include "host_stand_in/engine_layout.h"
 
 namespace dravelquin {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "support/plugin_world.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

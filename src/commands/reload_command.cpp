@@ -3,7 +3,6 @@
 #include <exception>
 #include <limits>
 #include <string>
-#include <utility>
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,6 @@
 #include "engine/string_edit.h"
 
 #include <algorithm>
-#include <cstddef>
 
 #include "host/packed_units.h"
 

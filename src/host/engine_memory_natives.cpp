@@ -1,7 +1,6 @@
 // The engine allocator as the plug-in reaches it in the game: each call looks
 // its native up again by name through the host.
 
-#include <cstdint>
 #include <new>
 #include <string>
 

@@ -5,6 +5,7 @@
 
 #include <exception>
 
+#include "host/plugin_log.h"
 #include "plugin/plugin.h"
 
 namespace {

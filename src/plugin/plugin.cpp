@@ -5,6 +5,7 @@
 #include "commands/status_command.h"
 #include "engine/fstring.h"
 #include "host/ark_api.h"
+#include "host/plugin_log.h"
 #include "population/census_schedule.h"
 #include "population/settings_file.h"
 #include "population/spawn_gate.h"

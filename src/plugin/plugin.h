@@ -1,6 +1,5 @@
 #pragma once
 
-#include "host/plugin_log.h"
 
 namespace dravelquin {
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
-#include <streambuf>
 #include <string>
 #include <utility>
 #include <vector>
@@ -296,6 +295,9 @@ std::int32_t CheckIntervalSeconds(json& settings) {
   return IntValueOr(MemberByName(settings, "General"), "CheckInterval", kDefaultIntervalSeconds);
 }
 
+// AsInt32 raises only for a value that is neither a number nor a boolean,
+// which the two functions below check first.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 std::optional<std::int32_t> ReadableCheckInterval(const json& settings) noexcept {
   const json* general = GeneralObjectOf(settings);
   if (general == nullptr) {
@@ -311,6 +313,7 @@ std::optional<std::int32_t> ReadableCheckInterval(const json& settings) noexcept
   return AsInt32(*interval);
 }
 
+// NOLINTNEXTLINE(bugprone-exception-escape)
 bool ExactCapsOf(const json& settings) noexcept {
   const json* general = GeneralObjectOf(settings);
   if (general == nullptr) {

@@ -57,12 +57,15 @@ std::int32_t CheckIntervalSeconds(nlohmann::json& settings);
 
 // The interval as CheckIntervalSeconds reads it, or nothing where that
 // lookup raises. Inserts nothing into `settings`.
+// Reads a number or a boolean only, which raises nothing.
+// NOLINTNEXTLINE(bugprone-exception-escape)
 std::optional<std::int32_t> ReadableCheckInterval(const nlohmann::json& settings) noexcept;
 
 // "General" -> "ExactCaps" read as "CheckInterval" is, non-zero meaning true;
 // false when absent or when it cannot be read ("General" missing or not an
 // object, "ExactCaps" neither a number nor a boolean). Inserts nothing.
 // Example: {"General":{"ExactCaps":0.5}} -> false; {"General":{"ExactCaps":2}} -> true.
+// NOLINTNEXTLINE(bugprone-exception-escape): as ReadableCheckInterval.
 bool ExactCapsOf(const nlohmann::json& settings) noexcept;
 
 // The cap for creatures whose blueprint path in narrow form is `narrow_path`:

@@ -3,7 +3,6 @@
 // The spawn gate: the detour on the game's choice of a creature's base level.
 
 #include <cstdint>
-#include <string>
 
 #include "host/game_types.h"
 

@@ -1,4 +1,4 @@
-#include "testbed/game/actor_list.h"
+#include "game/actor_list.h"
 
 namespace dravelquin::testbed::game {
 

@@ -12,8 +12,8 @@
 #include <iterator>
 #include <vector>
 
-#include "testbed/game/creature_pool.h"
-#include "testbed/game/game_objects.h"
+#include "game/creature_pool.h"
+#include "game/game_objects.h"
 
 namespace dravelquin::testbed::game {
 

@@ -1,4 +1,4 @@
-#include "testbed/game/binned_heap.h"
+#include "game/binned_heap.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::size_t kGranule = 16;
 constexpr std::size_t kHeaderBytes = 16;
-constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
 // The class of a block from the process heap, whose header also holds its size.
 constexpr std::uint32_t kLargeClass = 0;
 

@@ -1,10 +1,10 @@
-#include "testbed/game/creature_pool.h"
+#include "game/creature_pool.h"
 
 #include <algorithm>
 #include <new>
 #include <type_traits>
 
-#include "testbed/game/aligned_memory.h"
+#include "game/aligned_memory.h"
 
 namespace dravelquin::testbed::game {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "testbed/game/game_objects.h"
+#include "game/game_objects.h"
 
 namespace dravelquin::testbed::game {
 

@@ -1,9 +1,8 @@
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <iomanip>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -12,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "testbed/game/aligned_memory.h"
-#include "testbed/game/binned_heap.h"
+#include "game/aligned_memory.h"
+#include "game/binned_heap.h"
 
 namespace dravelquin::testbed {
 

@@ -1,10 +1,10 @@
-#include "testbed/game/engine_values.h"
+#include "game/engine_values.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <new>
 
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin::testbed::game {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "testbed/host/engine_layout.h"
+#include "host_stand_in/engine_layout.h"
 
 namespace dravelquin::testbed::game {
 

@@ -1,9 +1,9 @@
-#include "testbed/game/fresh_server.h"
+#include "game/fresh_server.h"
 
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/game_world.h"
-#include "testbed/game/garbage_collection.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "game/game_world.h"
+#include "game/garbage_collection.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::testbed {
 

@@ -1,20 +1,18 @@
 // The game's natives, each with its call shape as the game defines it, and
 // the fields the plug-in reads, registered with the host by name.
 
-#include "testbed/game/game_natives.h"
+#include "game/game_natives.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/engine_values.h"
-#include "testbed/game/game_state.h"
-#include "testbed/game/native_shapes.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "game/engine_values.h"
+#include "game/game_state.h"
+#include "game/native_shapes.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::testbed::game {
 

@@ -1,8 +1,8 @@
-#include "testbed/game/game_players.h"
+#include "game/game_players.h"
 
 #include <memory>
 
-#include "testbed/game/game_state.h"
+#include "game/game_state.h"
 
 namespace dravelquin::testbed {
 

@@ -1,4 +1,4 @@
-#include "testbed/game/game_state.h"
+#include "game/game_state.h"
 
 #include <memory>
 #include <stdexcept>

@@ -10,10 +10,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "testbed/game/actor_list.h"
-#include "testbed/game/creature_pool.h"
-#include "testbed/game/game_objects.h"
-#include "testbed/game/game_world.h"
+#include "game/actor_list.h"
+#include "game/creature_pool.h"
+#include "game/game_objects.h"
+#include "game/game_world.h"
 
 namespace dravelquin::testbed::game {
 

@@ -1,14 +1,14 @@
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
 
-#include "testbed/game/game_state.h"
-#include "testbed/game/native_shapes.h"
-#include "testbed/host/engine_layout.h"
-#include "testbed/host/testbed_host.h"
+#include "game/game_state.h"
+#include "game/native_shapes.h"
+#include "host_stand_in/engine_layout.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::testbed {
 

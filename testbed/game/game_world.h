@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "host/game_types.h"
-#include "testbed/game/game_objects.h"
+#include "game/game_objects.h"
 
 namespace dravelquin::testbed {
 

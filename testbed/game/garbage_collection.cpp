@@ -1,6 +1,6 @@
-#include "testbed/game/garbage_collection.h"
+#include "game/garbage_collection.h"
 
-#include "testbed/game/game_state.h"
+#include "game/game_state.h"
 
 namespace dravelquin::testbed {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "host/game_types.h"
-#include "testbed/host/engine_layout.h"
+#include "host_stand_in/engine_layout.h"
 
 namespace dravelquin::testbed::game {
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/command_line.h"
 #include "common/files.h"
 #include "config/command_line.h"
 

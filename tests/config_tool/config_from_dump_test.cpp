@@ -28,6 +28,7 @@ const std::string kDump = kDodo + "|Dodo|100\r\n" + kFish + "|Coel|2000000000\r\
 
 std::vector<std::string> Formatted(const std::vector<Diagnostic>& diagnostics) {
   std::vector<std::string> lines;
+  lines.reserve(diagnostics.size());
   for (const Diagnostic& diagnostic : diagnostics) {
     lines.push_back(FormatDiagnostic(diagnostic));
   }

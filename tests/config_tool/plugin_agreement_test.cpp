@@ -17,7 +17,7 @@
 #include "config/dump.h"
 #include "plugin_rules/plugin_rules.h"
 #include "support/plugin_world.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 
@@ -73,6 +73,7 @@ Verdicts CheckerVerdicts(const std::string& settings_text,
 
 std::vector<std::string> Formatted(const std::vector<Diagnostic>& diagnostics) {
   std::vector<std::string> lines;
+  lines.reserve(diagnostics.size());
   for (const Diagnostic& diagnostic : diagnostics) {
     lines.push_back(FormatDiagnostic(diagnostic));
   }

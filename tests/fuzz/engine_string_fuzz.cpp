@@ -21,7 +21,7 @@
 #include "fuzz/engine_string_model.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/growth_model.h"
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin {
 

@@ -1,7 +1,7 @@
 #include "fuzz/fuzz_check.h"
 
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/fresh_server.h"
+#include "game/engine_allocator.h"
+#include "game/fresh_server.h"
 
 namespace dravelquin {
 

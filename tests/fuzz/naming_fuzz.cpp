@@ -20,7 +20,7 @@
 #include "host/ark_api.h"
 #include "host/platform.h"
 #include "population/census.h"
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 

@@ -28,8 +28,8 @@
 #include "population/settings.h"
 #include "population/settings_file.h"
 #include "population/spawn_gate.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

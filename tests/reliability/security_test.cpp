@@ -17,7 +17,7 @@
 
 #include "common/files.h"
 #include "support/plugin_world.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

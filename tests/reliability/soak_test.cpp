@@ -31,9 +31,9 @@
 
 #include "reliability/heap_in_use.h"
 #include "support/plugin_world.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/garbage_collection.h"
-#include "testbed/host/testbed_host.h"
+#include "game/engine_allocator.h"
+#include "game/garbage_collection.h"
+#include "host_stand_in/testbed_host.h"
 #include "sim/world.h"
 #include "sim/scenario.h"
 #include "sim/run.h"

@@ -1,6 +1,7 @@
 // The simulator's command line: the options that make a preview safe and the
 // version.
 
+#include "common/command_line.h"
 #include "sim/command_line.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 #include "sim/events.h"
 
 namespace dravelquin {

@@ -34,7 +34,7 @@ TEST(RunProgress, LongRunsShowEachWholePercentOnceThenEraseTheLine) {
   // 0% (after the first tick) to 100%, one rewrite each, not one per tick.
   EXPECT_EQ(101, std::count(shown.begin(), shown.end(), '%')) << shown.substr(0, 200);
   EXPECT_NE(std::string::npos, shown.find("\rrun: 100% of 30007 ticks"));
-  EXPECT_EQ(std::string::npos, shown.find("\n"));
+  EXPECT_EQ(std::string::npos, shown.find('\n'));
   // The last thing written blanks the line and returns to its start.
   EXPECT_EQ('\r', shown.back());
 }

@@ -15,6 +15,7 @@ namespace dravelquin {
 TEST(SplitMix64, GivesTheReferenceSequence) {
   sim::SplitMix64 random(1234567);
   std::vector<std::uint64_t> drawn;
+  drawn.reserve(5);
   for (int i = 0; i < 5; ++i) {
     drawn.push_back(random.Next());
   }

@@ -10,7 +10,7 @@
 
 #include "engine/engine_array.h"
 #include "engine/fstring.h"
-#include "testbed/game/engine_allocator.h"
+#include "game/engine_allocator.h"
 
 namespace dravelquin {
 

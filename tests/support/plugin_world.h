@@ -7,9 +7,10 @@
 #include <cstdint>
 #include <string>
 
+// The tests of a plug-in world use the stand-in game's world through this header.
+#include "game/game_players.h"  // IWYU pragma: export
+#include "game/game_world.h"    // IWYU pragma: export
 #include "support/testbed_fixture.h"
-#include "testbed/game/game_players.h"
-#include "testbed/game/game_world.h"
 
 namespace dravelquin {
 

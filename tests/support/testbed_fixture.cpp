@@ -2,15 +2,14 @@
 
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "common/files.h"
-#include "testbed/game/engine_allocator.h"
-#include "testbed/game/fresh_server.h"
-#include "testbed/game/game_world.h"
+#include "game/engine_allocator.h"
+#include "game/fresh_server.h"
+#include "game/game_world.h"
 
 namespace dravelquin {
 

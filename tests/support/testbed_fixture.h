@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

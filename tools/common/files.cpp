@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <sstream>
+#include <sstream>  // IWYU pragma: keep (std::ostringstream; the Windows build needs it)
 #include <system_error>
 #include <utility>
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <iterator>
 #include <limits>
 #include <numeric>
@@ -10,7 +9,9 @@
 
 #include <utf8.h>
 
+#ifdef _WIN32
 #include "common/command_line.h"
+#endif
 
 namespace dravelquin {
 

@@ -431,7 +431,7 @@ std::string OnOneLine(const std::string& value_text) {
 // The value's text on one line, cut after about 40 bytes between two UTF-8
 // characters.
 std::string Abridged(const std::string& written_text) {
-  const std::string value_text = OnOneLine(written_text);
+  std::string value_text = OnOneLine(written_text);
   if (value_text.size() <= kLongestValueShown) {
     return value_text;
   }

@@ -18,6 +18,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "common/command_line.h"
 #include "common/files.h"
 #include "common/text.h"
 #include "config/checks.h"

@@ -5,12 +5,10 @@
 #include <istream>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "common/command_line.h"
 #include "config/dump.h"
 
 namespace dravelquin {

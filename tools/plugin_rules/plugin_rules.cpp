@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "common/text.h"
 #include "engine/fstring.h"
 #include "population/settings.h"
 
@@ -28,6 +29,9 @@ class TopLevelRestorer {
   TopLevelRestorer(const TopLevelRestorer&) = delete;
   TopLevelRestorer& operator=(const TopLevelRestorer&) = delete;
 
+  // Assigning null and erasing an object's member by its own iterator
+  // cannot raise.
+  // NOLINTNEXTLINE(bugprone-exception-escape)
   ~TopLevelRestorer() {
     if (was_null_) {
       document_ = nullptr;

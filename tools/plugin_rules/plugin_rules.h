@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "common/text.h"
 #include "engine/fstring.h"
 #include "population/census_table.h"
 

@@ -9,6 +9,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "common/command_line.h"
 #include "common/files.h"
 #include "common/text.h"
 #include "sim/charts.h"

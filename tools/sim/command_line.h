@@ -6,11 +6,9 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "common/command_line.h"
 #include "sim/scenario.h"
 #include "sim/scenario_from_dump.h"
 #include "sim/sweep.h"

@@ -7,7 +7,7 @@
 #include "engine/engine_array.h"
 #include "host/ark_api.h"
 #include "host/game.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -16,10 +16,10 @@
 #include "common/text.h"
 #include "sim/events.h"
 #include "sim/world.h"
-#include "testbed/game/fresh_server.h"
-#include "testbed/game/game_players.h"
-#include "testbed/game/game_world.h"
-#include "testbed/host/testbed_host.h"
+#include "game/fresh_server.h"
+#include "game/game_players.h"
+#include "game/game_world.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::sim {
 

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>

@@ -12,10 +12,9 @@
 #include "engine/fstring.h"
 #include "engine/naming.h"
 #include "plugin_rules/plugin_rules.h"
-#include "population/settings.h"
 #include "population/settings_file.h"
 #include "sim/scenario.h"
-#include "testbed/game/game_world.h"
+#include "game/game_world.h"
 
 namespace dravelquin::sim {
 

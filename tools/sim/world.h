@@ -13,7 +13,7 @@
 
 #include "plugin_rules/plugin_rules.h"
 #include "sim/scenario.h"
-#include "testbed/game/game_objects.h"
+#include "game/game_objects.h"
 
 namespace dravelquin::sim {
 
@@ -133,8 +133,6 @@ std::vector<std::string> KindsWithoutPath(const std::vector<ScenarioKind>& kinds
 // loaded plug-in: its reading of the settings file, its census's table, the
 // gate's cap lookup and its blueprint path. For display only: what happens
 // to creatures is the loaded plug-in's doing.
-
-class SimWorld;
 
 struct KindCap {
   bool capped = false;   // the census counts the kind and the gate reads a cap for it

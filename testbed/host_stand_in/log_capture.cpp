@@ -1,7 +1,6 @@
 // The host's log sinks: one sink that keeps every line for tests and counts
 // its flushes, and the host's own logger over them.
 
-#include <cstddef>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,8 +10,8 @@
 #include <spdlog/sinks/base_sink.h>
 
 #include "host/ark_api.h"
-#include "testbed/host/host_internal.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/host_internal.h"
+#include "host_stand_in/testbed_host.h"
 
 // The host API's functions below stand outside the project's namespace.
 namespace testbed = dravelquin::testbed;

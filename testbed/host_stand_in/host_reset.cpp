@@ -1,5 +1,5 @@
-#include "testbed/host/host_internal.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/host_internal.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::testbed {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "host/ark_api.h"
-#include "testbed/host/host_internal.h"
-#include "testbed/host/testbed_host.h"
-#include "testbed/host/text_encoding.h"
+#include "host_stand_in/host_internal.h"
+#include "host_stand_in/testbed_host.h"
+#include "host_stand_in/text_encoding.h"
 
 // The host API's functions below stand outside the project's namespace.
 namespace testbed = dravelquin::testbed;

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "host/ark_api.h"
-#include "testbed/host/engine_layout.h"
-#include "testbed/host/host_internal.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/engine_layout.h"
+#include "host_stand_in/host_internal.h"
+#include "host_stand_in/testbed_host.h"
 
 // The host API's functions below stand outside the project's namespace.
 namespace testbed = dravelquin::testbed;

@@ -1,10 +1,10 @@
-#include "testbed/host/text_encoding.h"
+#include "host_stand_in/text_encoding.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <utility>
 #include <vector>
 
-#include "testbed/host/host_internal.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/host_internal.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::testbed {
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "testbed/host/host_internal.h"
-#include "testbed/host/library_loading.h"
-#include "testbed/host/testbed_host.h"
+#include "host_stand_in/host_internal.h"
+#include "host_stand_in/library_loading.h"
+#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin::testbed {
 

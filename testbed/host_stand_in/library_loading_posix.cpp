@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/loader.h"
-#include "testbed/host/library_loading.h"
+#include "host_stand_in/library_loading.h"
 
 namespace {
 
