@@ -18,9 +18,8 @@ void ReportCallsPer(benchmark::State& state, const CallCounts& calls, double uni
 }
 
 void ReportTimePerCreature(benchmark::State& state, int creatures) {
-  state.counters["per_creature"] =
-      benchmark::Counter(creatures, benchmark::Counter::kIsIterationInvariantRate |
-                                        benchmark::Counter::kInvert);
+  state.counters["per_creature"] = benchmark::Counter(
+      creatures, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void FailOnProblems(benchmark::State& state, const std::string& problems) {

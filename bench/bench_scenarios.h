@@ -5,8 +5,8 @@
 // gate, the census and the dump.
 
 #include "bench_server.h"
-#include "host/game_types.h"
 #include "game/game_objects.h"
+#include "host/game_types.h"
 
 namespace dravelquin {
 

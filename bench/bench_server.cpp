@@ -23,7 +23,8 @@ void AddProblem(std::string& problems, const std::string& problem) {
 
 }  // namespace
 
-BenchServer::BenchServer(testbed::AllocatorMode allocator) : dir_(MakeTemporaryFolder("dravelquin-bench-", "server directory")) {
+BenchServer::BenchServer(testbed::AllocatorMode allocator)
+    : dir_(MakeTemporaryFolder("dravelquin-bench-", "server directory")) {
   testbed::StartFreshServer(dir_, testbed::AllocatorRecord::kCountsOnly);
   testbed::SetAllocatorMode(allocator);
 }

@@ -36,7 +36,9 @@ std::u16string DescriptiveName(int kind, int round) {
 
 }  // namespace
 
-std::u16string KindFullName(int kind) { return Utf16FromUtf8(*FullNameOfBlueprintPath(KindPath(kind))); }
+std::u16string KindFullName(int kind) {
+  return Utf16FromUtf8(*FullNameOfBlueprintPath(KindPath(kind)));
+}
 
 std::string KindPath(int kind) {
   const std::string name = KindName(kind);
@@ -65,8 +67,8 @@ std::string ConfigText(const std::vector<std::int32_t>& caps) {
   for (int kind = 0; kind < kConfiguredKindCount; ++kind) {
     const auto index = static_cast<std::size_t>(kind);
     const std::int32_t cap = index < caps.size() ? caps[index] : kDefaultCap;
-    dinos += (dinos.empty() ? "\"" : ",\"") + KindPath(kind) + "\":{\"Count\":" +
-             std::to_string(cap) + "}";
+    dinos += (dinos.empty() ? "\"" : ",\"") + KindPath(kind) +
+             "\":{\"Count\":" + std::to_string(cap) + "}";
   }
   return "{\"General\":{\"CheckInterval\":3600},\"Dinos\":{" + dinos + "}}";
 }

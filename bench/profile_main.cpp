@@ -117,12 +117,13 @@ void PrintCallsPerUnit(const Work& work) {
   const auto per_unit = [&work](std::uint64_t count) {
     return static_cast<double>(count) / work.units;
   };
-  std::printf("%d x %s; per %s: %.3f allocator calls (%.3f Malloc, %.3f Realloc, %.3f Free), "
-              "%.3f GetAddress(name), %.3f GetAddress(object, name)\n",
-              work.units, work.unit_name.c_str(), work.unit_name.c_str(),
-              per_unit(work.calls.AllocatorCalls()), per_unit(work.calls.mallocs),
-              per_unit(work.calls.reallocs), per_unit(work.calls.frees),
-              per_unit(work.calls.function_lookups), per_unit(work.calls.field_lookups));
+  std::printf(
+      "%d x %s; per %s: %.3f allocator calls (%.3f Malloc, %.3f Realloc, %.3f Free), "
+      "%.3f GetAddress(name), %.3f GetAddress(object, name)\n",
+      work.units, work.unit_name.c_str(), work.unit_name.c_str(),
+      per_unit(work.calls.AllocatorCalls()), per_unit(work.calls.mallocs),
+      per_unit(work.calls.reallocs), per_unit(work.calls.frees),
+      per_unit(work.calls.function_lookups), per_unit(work.calls.field_lookups));
 }
 
 }  // namespace

@@ -27,10 +27,10 @@
 #include <vector>
 
 #include "common/files.h"
+#include "host_stand_in/testbed_host.h"
 #include "sim/run.h"
 #include "sim/scenario.h"
 #include "sim/world.h"
-#include "host_stand_in/testbed_host.h"
 
 namespace {
 
@@ -123,9 +123,9 @@ int Run(const Options& options) {
   const auto start = std::chrono::steady_clock::now();
   const dravelquin::sim::RunResults results = dravelquin::sim::SimulateInServerDir(
       dir, scenario, kPluginPath, discarded, std::cerr, discarded);
-  const std::int64_t wall = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                std::chrono::steady_clock::now() - start)
-                                .count();
+  const std::int64_t wall =
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
+          .count();
   const dravelquin::testbed::CallbackTimes callbacks = dravelquin::testbed::GetCallbackTimes();
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -154,20 +154,19 @@ int Run(const Options& options) {
 
   std::printf("simulator: %s x%lld, %.0f simulated hours\n", options.scenario.c_str(),
               static_cast<long long>(options.scale), simulated_hours);
-  std::printf("  time                 %.2f s wall, %.2f s CPU\n", Seconds(wall),
-              CpuSeconds(usage));
+  std::printf("  time                 %.2f s wall, %.2f s CPU\n", Seconds(wall), CpuSeconds(usage));
   std::printf("  peak memory          %.1f MB (maximum resident set)\n",
               static_cast<double>(usage.ru_maxrss) * kBytesPerKilobyte / kBytesPerMegabyte);
   std::printf("  wild creature-hours  %.0f (%.0f creatures on average), %.2f million a second\n",
               creature_hours, simulated_hours > 0 ? creature_hours / simulated_hours : 0.0,
               creature_hours / Seconds(wall) / 1e6);
-  std::printf("  plug-in's callbacks  %.2f s: timer %.2f s (%lld calls, %lld censuses over "
-              "%lld creatures), hooks %.2f s (%lld calls: gate and game-mode init)\n",
-              plugin, Seconds(callbacks.timers.nanoseconds),
-              static_cast<long long>(callbacks.timers.calls),
-              static_cast<long long>(results.censuses.censuses),
-              static_cast<long long>(results.censuses.creatures),
-              Seconds(callbacks.hooks.nanoseconds), static_cast<long long>(callbacks.hooks.calls));
+  std::printf(
+      "  plug-in's callbacks  %.2f s: timer %.2f s (%lld calls, %lld censuses over "
+      "%lld creatures), hooks %.2f s (%lld calls: gate and game-mode init)\n",
+      plugin, Seconds(callbacks.timers.nanoseconds), static_cast<long long>(callbacks.timers.calls),
+      static_cast<long long>(results.censuses.censuses),
+      static_cast<long long>(results.censuses.creatures), Seconds(callbacks.hooks.nanoseconds),
+      static_cast<long long>(callbacks.hooks.calls));
   std::printf("  whole run / plug-in  %.2f\n", plugin > 0 ? Seconds(wall) / plugin : 0.0);
   return 0;
 }

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "host/ark_api.h"
-#include "support/plugin_world.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 
@@ -53,7 +53,7 @@ class AdminCommands : public PluginWorldTest {
     for (std::size_t i = log_lines_seen_; i < lines.size(); ++i) {
       std::smatch match;
       errors.push_back(std::regex_match(lines[i], match, kErrorLine) ? match[1].str()
-                                                                      : "<" + lines[i] + ">");
+                                                                     : "<" + lines[i] + ">");
     }
     log_lines_seen_ = lines.size();
     return errors;
@@ -104,9 +104,9 @@ TEST_F(AdminCommands, RefusedReloadKeepsSettingsCapsAndScheduleAndLogsOneLine) {
   const Refusal refusals[] = {
       {nullptr, "Can't open config.json"},
       {"{\"Dinos\":", "[json.exception.parse_error.101]"},
-      {"[1]", "[json.exception.type_error.305]"},                          // top level
+      {"[1]", "[json.exception.type_error.305]"},                                  // top level
       {R"({"General":{},"Dinos":[1]})", "[json.exception.invalid_iterator.207]"},  // census
-      {R"({"Dinos":{}})", "[json.exception.type_error.306]"},                // no "General"
+      {R"({"Dinos":{}})", "[json.exception.type_error.306]"},                      // no "General"
       {R"({"General":{"CheckInterval":"60"},"Dinos":{}})", "[json.exception.type_error.302]"},
   };
   const std::string prefix = "dravelquin.reload refused, the running settings stay: ";
@@ -249,9 +249,13 @@ TEST_F(AdminCommands, StatusFileTellsTheSettingsTimesAndWhatTheGateDid) {
                 "\"last_census\": \"2026-01-01T00:00:00Z\",\n"
                 "\"last_reload\": null,\n"
                 "\"blueprints\": [\n"
-                "{\"path\": \"" + PathOfKind("Example") + "\", \"cap\": 2, \"counted\": 2, "
+                "{\"path\": \"" +
+                PathOfKind("Example") +
+                "\", \"cap\": 2, \"counted\": 2, "
                 "\"admitted\": 0, \"destroyed\": 1},\n"
-                "{\"path\": \"" + PathOfKind("Other") + "\", \"cap\": "
+                "{\"path\": \"" +
+                PathOfKind("Other") +
+                "\", \"cap\": "
                 "\"[json.exception.type_error.302] type must be number, but is string\", "
                 "\"counted\": 1, \"admitted\": 1, \"destroyed\": 0},\n"
                 "{\"path\": \"caf\xC3\xA9 \\\"q\\\"\\u0009\", \"cap\": 1000, \"counted\": 0, "
@@ -274,7 +278,9 @@ TEST_F(AdminCommands, StatusFileTellsTheSettingsTimesAndWhatTheGateDid) {
                 "\"last_census\": \"2026-01-02T00:01:40Z\",\n"
                 "\"last_reload\": \"2026-01-02T00:01:40Z\",\n"
                 "\"blueprints\": [\n"
-                "{\"path\": \"" + PathOfKind("Example") + "\", \"cap\": 3, \"counted\": 2, "
+                "{\"path\": \"" +
+                PathOfKind("Example") +
+                "\", \"cap\": 3, \"counted\": 2, "
                 "\"admitted\": 1, \"destroyed\": 2}\n"
                 "]\n}\n",
             ReadStatus());

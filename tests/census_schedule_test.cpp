@@ -10,8 +10,8 @@
 #include <limits>
 #include <string>
 
-#include "support/plugin_world.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 
@@ -86,8 +86,8 @@ TEST_F(CensusSchedule, MissingIntervalMeansOneDay) {
 }
 
 TEST_F(CensusSchedule, ZeroOrNegativeIntervalCensusesAtEveryCall) {
-  for (const char* general : {R"({"CheckInterval":0})", R"({"CheckInterval":-30})",
-                              R"({"CheckInterval":false})"}) {
+  for (const char* general :
+       {R"({"CheckInterval":0})", R"({"CheckInterval":-30})", R"({"CheckInterval":false})"}) {
     SCOPED_TRACE(general);
     LoadWithGeneral(general);
     EXPECT_TRUE(TimerTakesCensus());

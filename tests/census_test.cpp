@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "support/plugin_world.h"
 #include "game/engine_allocator.h"
 #include "game/game_natives.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 

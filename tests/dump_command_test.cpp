@@ -6,10 +6,10 @@
 #include <fstream>
 #include <string>
 
-#include "support/plugin_world.h"
 #include "game/engine_allocator.h"
 #include "game/game_natives.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 
@@ -49,8 +49,8 @@ TEST_F(DumpCommand, ListsEachPathAndNameWithItsCount) {
   Place(example, 1, 0, u"Beta");
   Place(other, 4, 0, u"Alpha");
   Place(other, 3, 50000, u"Alpha");
-  EXPECT_EQ(PathOfKind("Example") + "|Alpha|2" + kEol + PathOfKind("Example") + "|Beta|1" +
-                kEol + PathOfKind("Other") + "|Alpha|4" + kEol,
+  EXPECT_EQ(PathOfKind("Example") + "|Alpha|2" + kEol + PathOfKind("Example") + "|Beta|1" + kEol +
+                PathOfKind("Other") + "|Alpha|4" + kEol,
             Dump());
 }
 
@@ -76,7 +76,9 @@ TEST_F(DumpCommand, LinesSortByTheBytesOfPathAndName) {
   Place(example, 1, 0, u"Alpha");
   const std::string path = PathOfKind("Example");
   EXPECT_EQ(path + "|Alpha|1" + kEol + path + "|Beta|1" + kEol + path + "|beta|1" + kEol + path +
-                "|\xC3\x89" "clair|1" + kEol,
+                "|\xC3\x89"
+                "clair|1" +
+                kEol,
             Dump());
 }
 
@@ -108,7 +110,11 @@ TEST_F(DumpCommand, SurrogatePairsInANameBecomeFourByteCharacters) {
   // The lowest pair, U+10000, and the highest, U+10FFFF, between letters.
   const char16_t name[] = {u'A', 0xD800, 0xDC00, u'B', 0xDBFF, 0xDFFF, u'C', 0};
   Place(example, 1, 0, name);
-  EXPECT_EQ(PathOfKind("Example") + "|A\xF0\x90\x80\x80" "B\xF4\x8F\xBF\xBF" "C|1" + kEol,
+  EXPECT_EQ(PathOfKind("Example") +
+                "|A\xF0\x90\x80\x80"
+                "B\xF4\x8F\xBF\xBF"
+                "C|1" +
+                kEol,
             Dump());
 }
 
@@ -130,7 +136,10 @@ TEST_F(DumpCommand, UnpairedSurrogateInANameBecomesReplacementCharacter) {
   const auto line = [](const std::string& name) {
     return PathOfKind("Example") + "|" + name + "|1" + kEol;
   };
-  EXPECT_EQ(line("A" + replacement + "B") + line("C" + replacement + "\xF4\x8F\xBF\xBF" "D") +
+  EXPECT_EQ(line("A" + replacement + "B") +
+                line("C" + replacement +
+                     "\xF4\x8F\xBF\xBF"
+                     "D") +
                 line("E" + replacement + "F" + replacement + "G") + line("H" + replacement),
             Dump());
 }

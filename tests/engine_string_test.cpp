@@ -15,10 +15,10 @@
 #include "engine/engine_array.h"
 #include "engine/engine_block.h"
 #include "engine/fstring.h"
-#include "support/engine_checks.h"
-#include "support/testbed_fixture.h"
 #include "game/engine_allocator.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/engine_checks.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 
@@ -392,9 +392,10 @@ TEST_F(StringToNarrow, UnitsUpToHexFFKeepTheirValueOthersBecomeQuestionMark) {
 // unit that is, at any place of a longer text, still becomes "?" alone, and
 // U+0100 is not taken for U+00FF.
 TEST_F(StringToNarrow, UnitAboveLatinOneAnywhereInALongTextBecomesQuestionMark) {
-  const EngineText letters(
-      ENGINE_TEXT("abcdefghijklmnopqrstuvwxyz\u00E0\u00E9\u00FFABCDEFGHIJKL"));
-  const std::string narrow_letters = "abcdefghijklmnopqrstuvwxyz\xE0\xE9\xFF" "ABCDEFGHIJKL";
+  const EngineText letters(ENGINE_TEXT("abcdefghijklmnopqrstuvwxyz\u00E0\u00E9\u00FFABCDEFGHIJKL"));
+  const std::string narrow_letters =
+      "abcdefghijklmnopqrstuvwxyz\xE0\xE9\xFF"
+      "ABCDEFGHIJKL";
   for (const EngineUnit wide : {EngineUnit{0x0100}, EngineUnit{0x4E00}, EngineUnit{0xFFFF}}) {
     for (std::size_t at = 0; at < letters.size(); ++at) {
       SCOPED_TRACE(at);

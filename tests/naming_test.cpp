@@ -12,14 +12,14 @@
 
 #include "engine/fstring.h"
 #include "engine/naming.h"
-#include "host/game.h"
-#include "support/engine_checks.h"
-#include "support/testbed_fixture.h"
 #include "game/engine_allocator.h"
 #include "game/game_natives.h"
 #include "game/game_objects.h"
 #include "game/game_world.h"
+#include "host/game.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/engine_checks.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 
@@ -50,8 +50,7 @@ testbed::GameCreature* CreatureOfKind(const std::u16string& full_name) {
 
 APrimalDinoCharacter* CreatureNamed(const std::u16string& descriptive_name) {
   testbed::GameClass* kind = testbed::AddKind(u"Raptor_C /Game/Raptor.Raptor_C");
-  return testbed::AsOpaque<APrimalDinoCharacter>(
-      testbed::PlaceCreature(kind, descriptive_name, 0));
+  return testbed::AsOpaque<APrimalDinoCharacter>(testbed::PlaceCreature(kind, descriptive_name, 0));
 }
 
 EngineText PathText(const std::u16string& full_name) {
@@ -296,8 +295,7 @@ TEST_F(DisplayName, LooksEveryNameUpAgainOnEveryCall) {
   }
 }
 
-class DisplayNameWord : public TestbedTest,
-                        public ::testing::WithParamInterface<std::u16string> {};
+class DisplayNameWord : public TestbedTest, public ::testing::WithParamInterface<std::u16string> {};
 
 TEST_P(DisplayNameWord, IsRemovedWhereverItStands) {
   const std::u16string& word = GetParam();

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "support/plugin_world.h"
 #include "game/engine_allocator.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 
@@ -32,8 +32,7 @@ class PluginFrame : public PluginWorldTest {
 // "bad allocation" with Microsoft's library.
 const std::string kBadAllocText = std::bad_alloc().what();
 
-const std::regex kErrorLinePattern(
-    R"(\d\d/\d\d/\d\d \d\d:\d\d \[dravelquin\]\[error\] (.*))");
+const std::regex kErrorLinePattern(R"(\d\d/\d\d/\d\d \d\d:\d\d \[dravelquin\]\[error\] (.*))");
 
 std::string MessageOf(const std::string& line) {
   std::smatch match;

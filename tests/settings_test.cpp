@@ -56,8 +56,7 @@ TEST(SettingsText, FirstOfTwoEqualNamesWins) {
 }
 
 TEST(SettingsText, RepeatedContainerValueIsSkippedWhole) {
-  const json document =
-      Parse(R"({"a":{"b":1},"a":{"b":[2,{"c":3}],"d":4},"e":[5,{"f":6}]})");
+  const json document = Parse(R"({"a":{"b":1},"a":{"b":[2,{"c":3}],"d":4},"e":[5,{"f":6}]})");
   EXPECT_EQ(json::parse(R"({"a":{"b":1},"e":[5,{"f":6}]})"), document);
 }
 

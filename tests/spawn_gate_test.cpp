@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "support/plugin_world.h"
 #include "game/engine_allocator.h"
 #include "game/game_natives.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 
@@ -94,13 +94,13 @@ INSTANTIATE_TEST_SUITE_P(
                       CapCase{R"({"Count":-5})", 0, true},    // so does a negative cap
                       CapCase{R"({"Count":true})", 1, true},  // true is a cap of 1
                       CapCase{R"({"Count":true})", 0, false},
-                      CapCase{R"({"Count":2.9})", 2, true},   // 2.9 is a cap of 2
+                      CapCase{R"({"Count":2.9})", 2, true},  // 2.9 is a cap of 2
                       CapCase{R"({"Count":false})", 0, true},
-                      CapCase{R"({})", 999, false},           // no "Count": 1000
+                      CapCase{R"({})", 999, false},  // no "Count": 1000
                       CapCase{R"({})", 1000, true},
                       CapCase{R"({"Count":"3"})", 5, false},  // a string never destroys
                       CapCase{R"({"Count":null})", 5, false},
-                      CapCase{R"(7)", 5, false},              // nor does a non-object member
+                      CapCase{R"(7)", 5, false},  // nor does a non-object member
                       CapCase{R"({"Count":1e300})", 5, false},
                       CapCase{R"({"Count":4294967296})", 0, true}));  // low 32 bits: 0
 

@@ -14,9 +14,9 @@
 #include "engine/engine_array.h"
 #include "engine/fstring.h"
 #include "engine/string_edit.h"
+#include "game/engine_allocator.h"
 #include "support/engine_checks.h"
 #include "support/testbed_fixture.h"
-#include "game/engine_allocator.h"
 
 namespace dravelquin {
 
@@ -322,7 +322,8 @@ TEST_F(StringSplitOn, OnlyDelimitersGiveNoPieceAndNoCall) {
 }
 
 TEST_F(StringSplitOn, TextWithoutTheDelimiterIsOnePiece) {
-  EXPECT_EQ(std::vector<EngineText>{ENGINE_TEXT("abc")}, Split(ENGINE_TEXT("abc"), ENGINE_TEXT("-")));
+  EXPECT_EQ(std::vector<EngineText>{ENGINE_TEXT("abc")},
+            Split(ENGINE_TEXT("abc"), ENGINE_TEXT("-")));
 }
 
 TEST_F(StringSplitOn, PiecesAndOutputAreAllocatedByTheGrowthRule) {
@@ -343,9 +344,9 @@ TEST_F(StringSplitOn, FifthPieceGrowsTheOutputBySixteenByteElements) {
   const std::size_t mark = MarkCalls();
   EXPECT_EQ(5, SplitOn(s, ENGINE_TEXT("-"), pieces));
   EXPECT_EQ(22, pieces.capacity);
-  EXPECT_EQ((Calls{Malloc(8), Malloc(64), Malloc(8), Malloc(8), Malloc(8), Malloc(8),
-                   Realloc(352)}),
-            CallsSince(mark));
+  EXPECT_EQ(
+      (Calls{Malloc(8), Malloc(64), Malloc(8), Malloc(8), Malloc(8), Malloc(8), Realloc(352)}),
+      CallsSince(mark));
 }
 
 TEST_F(StringSplitOn, LongerDelimiterOccurrencesDoNotOverlap) {
@@ -477,12 +478,14 @@ TEST_F(StringReplaceAll, EmptySourceGivesACopyOfIt) {
   const FString terminator_only = TerminatorOnly(4);
   const std::size_t mark = MarkCalls();
   EXPECT_EQ("{null, 0, 0}", ShapeOf(ReplaceAll(FString(), ENGINE_TEXT("a"), ENGINE_TEXT("b"))));
-  EXPECT_EQ("{block, 1, 1}", ShapeOf(ReplaceAll(terminator_only, ENGINE_TEXT("a"), ENGINE_TEXT("b"))));
+  EXPECT_EQ("{block, 1, 1}",
+            ShapeOf(ReplaceAll(terminator_only, ENGINE_TEXT("a"), ENGINE_TEXT("b"))));
   EXPECT_EQ((Calls{Malloc(2), "Free"}), CallsSince(mark));
 }
 
 TEST_F(StringReplaceAll, InsertedTextIsNotSearchedAgain) {
-  EXPECT_EQ(ENGINE_TEXT("aaXaa"), Replaced(ENGINE_TEXT("aXa"), ENGINE_TEXT("a"), ENGINE_TEXT("aa")));
+  EXPECT_EQ(ENGINE_TEXT("aaXaa"),
+            Replaced(ENGINE_TEXT("aXa"), ENGINE_TEXT("a"), ENGINE_TEXT("aa")));
   EXPECT_EQ(ENGINE_TEXT("a--b--c"),
             Replaced(ENGINE_TEXT("a.b.c"), ENGINE_TEXT("."), ENGINE_TEXT("--")));
 }

@@ -14,9 +14,6 @@
 
 #include <spdlog/logger.h>
 
-#include "host/ark_api.h"
-#include "host/game.h"
-#include "support/testbed_fixture.h"
 #include "game/binned_heap.h"
 #include "game/engine_allocator.h"
 #include "game/game_natives.h"
@@ -24,7 +21,10 @@
 #include "game/game_world.h"
 #include "game/garbage_collection.h"
 #include "game/native_shapes.h"
+#include "host/ark_api.h"
+#include "host/game.h"
 #include "host_stand_in/engine_layout.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 
@@ -103,8 +103,7 @@ static_assert(kSameShape<ReallocFn, game::ReallocShape>, "FMemory.Realloc");
 static_assert(kSameShape<FreeFn, game::FreeShape>, "FMemory.Free");
 static_assert(kSameShape<GetDefaultObjectFn, game::GetDefaultObjectShape>,
               "UClass.GetDefaultObject");
-static_assert(kSameShape<GetFullNameFn, game::GetFullNameShape>,
-              "UObjectBaseUtility.GetFullName");
+static_assert(kSameShape<GetFullNameFn, game::GetFullNameShape>, "UObjectBaseUtility.GetFullName");
 static_assert(kSameShape<GetDinoDescriptiveNameFn, game::GetDinoDescriptiveNameShape>,
               "APrimalDinoCharacter.GetDinoDescriptiveName");
 static_assert(kSameShape<GetPrivateStaticClassFn, game::GetPrivateStaticClassShape>,
@@ -337,9 +336,9 @@ TEST_F(HostHooks, UnknownNamesAreRefusedAndChangeNothing) {
   EXPECT_FALSE(hooks.DisableHook("Test.Function", Address(&First)));
   EXPECT_EQ(&Own, first_original);
   EXPECT_EQ(1, CallThroughEntry());
-  EXPECT_EQ((std::vector<std::string>{"SetHook Test.Missing failed",
-                                      "DisableHook Test.Function failed"}),
-            testbed::Journal());
+  EXPECT_EQ(
+      (std::vector<std::string>{"SetHook Test.Missing failed", "DisableHook Test.Function failed"}),
+      testbed::Journal());
 }
 
 TEST_F(HostHooks, ResetRestoresHookedEntries) {
@@ -433,10 +432,10 @@ TEST_F(HostCommands, RemovedCommandIsNoLongerRecognised) {
   EXPECT_TRUE(ArkApi::GetCommands().RemoveConsoleCommand(AsFString(layout)));
   EXPECT_FALSE(ArkApi::GetCommands().RemoveConsoleCommand(AsFString(layout)));
   EXPECT_FALSE(testbed::RunConsoleCommand(nullptr, u"debugspawn"));
-  EXPECT_EQ((std::vector<std::string>{"AddConsoleCommand debugspawn",
-                                      "RemoveConsoleCommand debugspawn",
-                                      "RemoveConsoleCommand debugspawn failed"}),
-            testbed::Journal());
+  EXPECT_EQ(
+      (std::vector<std::string>{"AddConsoleCommand debugspawn", "RemoveConsoleCommand debugspawn",
+                                "RemoveConsoleCommand debugspawn failed"}),
+      testbed::Journal());
 }
 
 class HostUtf8Encode : public TestbedTest {};
@@ -455,9 +454,10 @@ TEST_F(HostUtf8Encode, SurrogatePairBecomesOneFourByteCharacter) {
 
 TEST_F(HostUtf8Encode, UnpairedSurrogateBecomesReplacementCharacter) {
   const std::wstring text{L'a', static_cast<wchar_t>(0xD800), L'b'};
-  EXPECT_EQ("a\xEF\xBF\xBD"
-            "b",
-            ArkApi::Tools::Utf8Encode(text));
+  EXPECT_EQ(
+      "a\xEF\xBF\xBD"
+      "b",
+      ArkApi::Tools::Utf8Encode(text));
 }
 
 class HostLogSinks : public TestbedTest {};

@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "support/plugin_world.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 

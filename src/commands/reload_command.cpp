@@ -37,8 +37,7 @@ void Reload() {
   try {
     document = CheckedSettingsFromFile(interval);
   } catch (const std::exception& error) {
-    LogError(std::string("dravelquin.reload refused, the running settings stay: ") +
-             error.what());
+    LogError(std::string("dravelquin.reload refused, the running settings stay: ") + error.what());
     return;
   }
   const std::int64_t now = CurrentTicks();
@@ -56,8 +55,10 @@ void Reload() {
   }
   // The census at the next timer call, whenever it comes.
   NextCensusTicks = std::numeric_limits<std::int64_t>::min();
-  LogError("dravelquin.reload: the new settings are in force, but the census after them "
-           "failed (the next timer call counts again): " + failure);
+  LogError(
+      "dravelquin.reload: the new settings are in force, but the census after them "
+      "failed (the next timer call counts again): " +
+      failure);
 }
 
 }  // namespace

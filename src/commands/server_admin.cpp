@@ -12,8 +12,7 @@ bool IsServerAdmin(APlayerController* controller) {
   }
   AShooterCharacter* character = Native<GetPlayerCharacterFn>(GameFunction::kGetPlayerCharacter)(
       reinterpret_cast<AShooterPlayerController*>(controller));
-  return character != nullptr &&
-         ReadField<std::uint8_t>(character, GameField::kIsServerAdmin) != 0;
+  return character != nullptr && ReadField<std::uint8_t>(character, GameField::kIsServerAdmin) != 0;
 }
 
 }  // namespace dravelquin

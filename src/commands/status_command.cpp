@@ -161,8 +161,8 @@ std::vector<std::string> ConfiguredNamesAsTheyStand(const json& settings) {
   }
 }
 
-using TotalsByKey = std::unordered_map<FString, std::int64_t, CaseInsensitiveHash,
-                                       CaseInsensitiveEqual>;
+using TotalsByKey =
+    std::unordered_map<FString, std::int64_t, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
 // The gate's destroyed totals added up under the census key of their paths.
 TotalsByKey DestroyedByKey() {

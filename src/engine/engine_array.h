@@ -80,8 +80,8 @@ struct EngineArray {
 
   // Resizes the block to exactly `new_capacity` elements.
   void ResizeExactly(std::int32_t new_capacity) {
-    data = static_cast<T*>(ResizeEngineBlock(
-        data, static_cast<std::size_t>(new_capacity) * sizeof(T)));
+    data = static_cast<T*>(
+        ResizeEngineBlock(data, static_cast<std::size_t>(new_capacity) * sizeof(T)));
     capacity = new_capacity;
   }
 

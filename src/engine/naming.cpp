@@ -20,7 +20,8 @@ constexpr const EngineUnit* kNameWords[] = {
 
 FString FullNameOfDefaultObject(const void* object) {
   auto* klass = ReadField<UClass*>(object, GameField::kClass);
-  UObject* default_object = Native<GetDefaultObjectFn>(GameFunction::kGetDefaultObject)(klass, true);
+  UObject* default_object =
+      Native<GetDefaultObjectFn>(GameFunction::kGetDefaultObject)(klass, true);
   FString full_name;
   Native<GetFullNameFn>(GameFunction::kGetFullName)(default_object, &full_name, nullptr);
   return full_name;
@@ -56,8 +57,7 @@ FString DinoDisplayName(APrimalDinoCharacter* creature) {
     return FString();
   }
   FString descriptive;
-  Native<GetDinoDescriptiveNameFn>(GameFunction::kGetDinoDescriptiveName)(creature,
-                                                                          &descriptive);
+  Native<GetDinoDescriptiveNameFn>(GameFunction::kGetDinoDescriptiveName)(creature, &descriptive);
   EngineArray<FString> pieces;
   if (SplitOn(descriptive, ENGINE_TEXT("-"), pieces) == 0) {
     return FString();

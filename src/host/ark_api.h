@@ -27,8 +27,7 @@ class IHooks {
   virtual bool SetHook(const std::string& func_name, void* detour, void** original) = 0;
 };
 
-using ConsoleCommandCallback =
-    std::function<void(APlayerController*, dravelquin::FString*, bool)>;
+using ConsoleCommandCallback = std::function<void(APlayerController*, dravelquin::FString*, bool)>;
 using TimerCallback = std::function<void()>;
 
 // Console commands and timer callbacks. The host copies names and callbacks.

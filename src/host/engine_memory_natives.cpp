@@ -10,9 +10,7 @@
 
 namespace dravelquin {
 
-void* EngineMalloc(std::size_t bytes) {
-  return Native<MallocFn>(GameFunction::kMalloc)(bytes, 0);
-}
+void* EngineMalloc(std::size_t bytes) { return Native<MallocFn>(GameFunction::kMalloc)(bytes, 0); }
 
 void* EngineRealloc(void* block, std::size_t bytes) {
   return Native<ReallocFn>(GameFunction::kRealloc)(block, bytes);

@@ -30,9 +30,9 @@ const std::string* GameFieldNames() {
       "AController.PlayerState",
       "AShooterCharacter.bIsServerAdmin",
   };
-  static_assert(sizeof names / sizeof names[0] ==
-                    static_cast<std::size_t>(GameField::kIsServerAdmin) + 1,
-                "one name per game field");
+  static_assert(
+      sizeof names / sizeof names[0] == static_cast<std::size_t>(GameField::kIsServerAdmin) + 1,
+      "one name per game field");
   return names;
 }
 

@@ -58,8 +58,7 @@ inline std::ptrdiff_t FirstLane(int mask) {
 #endif
 
 // The first unit in [from, end) equal to `unit`, or `end`.
-inline const EngineUnit* FindUnit(const EngineUnit* from, const EngineUnit* end,
-                                  EngineUnit unit) {
+inline const EngineUnit* FindUnit(const EngineUnit* from, const EngineUnit* end, EngineUnit unit) {
 #if defined(DRAVELQUIN_PACKED_SSE2)
   if (end - from >= kUnitsPerVector) {
     const __m128i pattern = EveryLane(unit);

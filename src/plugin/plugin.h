@@ -1,6 +1,5 @@
 #pragma once
 
-
 namespace dravelquin {
 
 // Binds the plug-in to the host: logger, settings, census clock, the two

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/packed_units.h"
 #include "host/case_folding.h"
+#include "host/packed_units.h"
 #include "host/platform.h"
 #include "population/settings.h"
 

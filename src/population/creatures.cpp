@@ -14,12 +14,10 @@ constexpr std::int32_t kFirstPlayerTeam = 50000;
 }  // namespace
 
 EngineArray<AActor*> AllCreatureActors() {
-  UClass* creature_class =
-      Native<GetPrivateStaticClassFn>(GameFunction::kGetPrivateStaticClass)();
+  UClass* creature_class = Native<GetPrivateStaticClassFn>(GameFunction::kGetPrivateStaticClass)();
   UWorld* world = ArkApi::GetApiUtils().GetWorld();
   EngineArray<AActor*> actors;
-  Native<GetAllActorsOfClassFn>(GameFunction::kGetAllActorsOfClass)(world, creature_class,
-                                                                      &actors);
+  Native<GetAllActorsOfClassFn>(GameFunction::kGetAllActorsOfClass)(world, creature_class, &actors);
   return actors;
 }
 

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-
 namespace dravelquin {
 
 using nlohmann::json;
@@ -181,8 +180,8 @@ class FirstWinsBuilder {
 }
 
 [[noreturn]] void RaiseNotObject(const json& value) {
-  throw json::type_error::create(
-      306, std::string("cannot use value() with ") + value.type_name(), &value);
+  throw json::type_error::create(306, std::string("cannot use value() with ") + value.type_name(),
+                                 &value);
 }
 
 // The members of an object; type_error 306 for any other value, as the

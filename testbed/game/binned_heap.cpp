@@ -38,8 +38,7 @@ std::size_t ClassOf(std::size_t bytes, std::size_t classes) {
 }
 
 std::size_t CapacityOf(Header* header) {
-  return header->size_class == kLargeClass ? header->large_bytes
-                                           : header->size_class * kGranule;
+  return header->size_class == kLargeClass ? header->large_bytes : header->size_class * kGranule;
 }
 
 // The free list's link lives in the free block itself.

@@ -23,10 +23,12 @@ CreatureRecord* CreaturePool::Make() {
       if (memory == nullptr) {
         throw std::bad_alloc();
       }
-      const Chunk chunk{reinterpret_cast<std::uintptr_t>(memory), static_cast<CreatureRecord*>(memory)};
-      chunks_.insert(std::upper_bound(chunks_.begin(), chunks_.end(), chunk,
-                                      [](const Chunk& a, const Chunk& b) { return a.start < b.start; }),
-                     chunk);
+      const Chunk chunk{reinterpret_cast<std::uintptr_t>(memory),
+                        static_cast<CreatureRecord*>(memory)};
+      chunks_.insert(
+          std::upper_bound(chunks_.begin(), chunks_.end(), chunk,
+                           [](const Chunk& a, const Chunk& b) { return a.start < b.start; }),
+          chunk);
       last_chunk_ = chunk.records;
       carved_ = 0;
     }
@@ -45,8 +47,9 @@ void CreaturePool::GiveBack(CreatureRecord* record) {
 CreatureRecord* CreaturePool::Find(const void* creature) const {
   const auto address = reinterpret_cast<std::uintptr_t>(creature);
   const std::uintptr_t start = address & ~static_cast<std::uintptr_t>(kChunkBytes - 1);
-  const auto found = std::lower_bound(chunks_.begin(), chunks_.end(), start,
-                                      [](const Chunk& chunk, std::uintptr_t at) { return chunk.start < at; });
+  const auto found =
+      std::lower_bound(chunks_.begin(), chunks_.end(), start,
+                       [](const Chunk& chunk, std::uintptr_t at) { return chunk.start < at; });
   if (found == chunks_.end() || found->start != start) {
     return nullptr;
   }

@@ -50,7 +50,7 @@ class CreaturePool {
     CreatureRecord* records;
   };
 
-  std::vector<Chunk> chunks_;  // by start address
+  std::vector<Chunk> chunks_;             // by start address
   CreatureRecord* last_chunk_ = nullptr;  // the chunk records are carved from
   std::size_t carved_ = kChunkRecords;    // records carved from it
   std::vector<CreatureRecord*> given_back_;

@@ -132,8 +132,8 @@ std::string MisuseOf(const void* block, const char* call) {
     return "";
   }
   const bool was_freed = books.freed.count(const_cast<void*>(block)) != 0;
-  return std::string(call) + (was_freed ? " of a block already freed: "
-                                        : " of a block never handed out: ") +
+  return std::string(call) +
+         (was_freed ? " of a block already freed: " : " of a block never handed out: ") +
          Address(block);
 }
 
@@ -159,8 +159,8 @@ void LeanRelease(Accounts& books, void* block) {
 void* LeanMalloc(Accounts& books, std::size_t bytes, std::uint32_t alignment) {
   ++books.counts.mallocs;
   if (CheckedAlignment(alignment) != kDefaultAlignment) {
-    RecordError("lean Malloc with an alignment above " + std::to_string(kDefaultAlignment) +
-                ": " + std::to_string(alignment));
+    RecordError("lean Malloc with an alignment above " + std::to_string(kDefaultAlignment) + ": " +
+                std::to_string(alignment));
     return nullptr;
   }
   return InjectedFailureDue(books) ? nullptr : LeanObtain(books, bytes);

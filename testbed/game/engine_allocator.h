@@ -24,9 +24,9 @@ enum class AllocatorCallKind { kMalloc, kRealloc, kFree };
 
 struct AllocatorCall {
   AllocatorCallKind kind;
-  std::size_t bytes;     // 0 for Free
-  void* block_in;        // null for Malloc
-  void* block_out;       // null for Free and for a failed or freeing Realloc
+  std::size_t bytes;  // 0 for Free
+  void* block_in;     // null for Malloc
+  void* block_out;    // null for Free and for a failed or freeing Realloc
 };
 
 // A block of at least `bytes` (a unique block for 0), aligned to `alignment`

@@ -58,9 +58,9 @@ void GetFullName(const UObject* object, FString* out, const UObject* /*stop_oute
 void GetDinoDescriptiveName(APrimalDinoCharacter* creature, FString* out) {
   RaiseInjectedFault("APrimalDinoCharacter.GetDinoDescriptiveName");
   const auto* game_creature = FromOpaque<const GameCreature>(creature);
-  AssignEngineText(*FromOpaque<EngineTextLayout>(out),
-                   TextOrEmpty(game_creature == nullptr ? nullptr
-                                                        : game_creature->descriptive_name));
+  AssignEngineText(
+      *FromOpaque<EngineTextLayout>(out),
+      TextOrEmpty(game_creature == nullptr ? nullptr : game_creature->descriptive_name));
 }
 
 UClass* GetPrivateStaticClass() {
@@ -121,14 +121,13 @@ void RegisterNativesAndFields() {
   Register<GetDefaultObjectShape>("UClass.GetDefaultObject", &GetDefaultObject);
   Register<GetFullNameShape>("UObjectBaseUtility.GetFullName", &GetFullName);
   Register<GetDinoDescriptiveNameShape>("APrimalDinoCharacter.GetDinoDescriptiveName",
-                                     &GetDinoDescriptiveName);
+                                        &GetDinoDescriptiveName);
   Register<GetPrivateStaticClassShape>("APrimalDinoCharacter.GetPrivateStaticClass",
-                                    &GetPrivateStaticClass);
-  Register<GetAllActorsOfClassShape>("UGameplayStatics.GetAllActorsOfClass",
-                                     &GetAllActorsOfClass);
+                                       &GetPrivateStaticClass);
+  Register<GetAllActorsOfClassShape>("UGameplayStatics.GetAllActorsOfClass", &GetAllActorsOfClass);
   Register<DestroyShape>("AActor.Destroy", &Destroy);
   Register<GetPlayerCharacterShape>("AShooterPlayerController.GetPlayerCharacter",
-                                 &GetPlayerCharacter);
+                                    &GetPlayerCharacter);
 
   RegisterField("UObjectBase.Class", offsetof(GameObject, klass));
   RegisterField("AActor.TargetingTeam", offsetof(GameCreature, targeting_team));

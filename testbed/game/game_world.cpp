@@ -30,8 +30,7 @@ std::int32_t OwnGetRandomBaseLevel(APrimalDinoCharacter* creature) {
   return game_creature->chosen_base_level;
 }
 
-static_assert(std::is_same_v<decltype(&OwnInitGame), game::InitGameShape>,
-              "the game's call shape");
+static_assert(std::is_same_v<decltype(&OwnInitGame), game::InitGameShape>, "the game's call shape");
 static_assert(std::is_same_v<decltype(&OwnGetRandomBaseLevel), game::GetRandomBaseLevelShape>,
               "the game's call shape");
 
@@ -144,9 +143,9 @@ InitGameOutcome InitGameMode() {
   EngineTextLayout error_layout = LayoutOver(error_message);
 
   InitGameOutcome outcome;
-  outcome.passed = InitGameCall{AsOpaque<AShooterGameMode>(&game::State().mode),
-                                AsOpaque<FString>(&map_layout), AsOpaque<FString>(&options_layout),
-                                AsOpaque<FString>(&error_layout)};
+  outcome.passed =
+      InitGameCall{AsOpaque<AShooterGameMode>(&game::State().mode), AsOpaque<FString>(&map_layout),
+                   AsOpaque<FString>(&options_layout), AsOpaque<FString>(&error_layout)};
   outcome.completed = RunHookRecordingErrors(std::string("hook ") + kInitGameName, [&outcome] {
     const auto init_game = reinterpret_cast<game::InitGameShape>(init_game_entry);
     init_game(outcome.passed.mode, outcome.passed.map_name, outcome.passed.options,
@@ -157,9 +156,7 @@ InitGameOutcome InitGameMode() {
 
 std::vector<DestroyCall> DestroyCalls() { return game::State().destroy_calls.Kept(); }
 
-DefaultObjectRequests DefaultObjectRequestCounts() {
-  return game::State().default_object_requests;
-}
+DefaultObjectRequests DefaultObjectRequestCounts() { return game::State().default_object_requests; }
 
 std::uint64_t ActorQueryCount() { return game::State().actor_queries; }
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "host/game_types.h"
 #include "game/game_objects.h"
+#include "host/game_types.h"
 
 namespace dravelquin::testbed {
 
@@ -42,9 +42,9 @@ void AddNullActor();
 
 struct SpawnResult {
   GameCreature* creature = nullptr;
-  std::int32_t level = 0;   // what GetRandomBaseLevel answered; 0 when it raised
-  bool destroyed = false;   // the creature left the world during the call
-  bool completed = false;   // no exception left the call
+  std::int32_t level = 0;  // what GetRandomBaseLevel answered; 0 when it raised
+  bool destroyed = false;  // the creature left the world during the call
+  bool completed = false;  // no exception left the call
 };
 
 // Puts a creature at the end of the world's list and asks its random base

@@ -192,7 +192,8 @@ void RunTimers() {
       continue;
     }
     const bool timed = CallbacksTimed();
-    const auto start = timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
+    const auto start =
+        timed ? std::chrono::steady_clock::now() : std::chrono::steady_clock::time_point{};
     RunRecordingErrors(entry.label, [&] { (*entry.callback)(); });
     if (timed) {
       host::AddTimerTime(std::chrono::duration_cast<std::chrono::nanoseconds>(

@@ -41,9 +41,7 @@ std::vector<std::string> LeftoversOf(const std::string& path) {
   return problems;
 }
 
-LoaderOutcome Failure(std::string error) {
-  return LoaderOutcome{false, std::move(error)};
-}
+LoaderOutcome Failure(std::string error) { return LoaderOutcome{false, std::move(error)}; }
 
 }  // namespace
 

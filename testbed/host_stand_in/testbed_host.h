@@ -111,9 +111,9 @@ bool RunHookRecordingErrors(const std::string& where, Call&& call) {
   }
   const auto start = std::chrono::steady_clock::now();
   const bool completed = RunRecordingErrors(where, call);
-  AddHookTime(std::chrono::duration_cast<std::chrono::nanoseconds>(
-                  std::chrono::steady_clock::now() - start)
-                  .count());
+  AddHookTime(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start)
+          .count());
   return completed;
 }
 

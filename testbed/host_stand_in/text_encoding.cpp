@@ -43,9 +43,8 @@ std::string Utf8FromUtf16Units(std::basic_string_view<Unit> text) {
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto unit = static_cast<char32_t>(text[i]);
-    const bool pair_follows =
-        IsHighSurrogate(unit) && i + 1 < text.size() &&
-        IsLowSurrogate(static_cast<char32_t>(text[i + 1]));
+    const bool pair_follows = IsHighSurrogate(unit) && i + 1 < text.size() &&
+                              IsLowSurrogate(static_cast<char32_t>(text[i + 1]));
     if (pair_follows) {
       const auto low = static_cast<char32_t>(text[i + 1]);
       AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));

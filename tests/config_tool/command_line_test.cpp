@@ -58,8 +58,8 @@ TEST(FromDumpCommandLine, ScaleIsReadExactlyInMillionths) {
 }
 
 TEST(FromDumpCommandLine, ScaleOutsideItsRangeOrFormIsAUsageError) {
-  for (const std::string scale : {"0", "0.0", "1000.000001", "0.0000001", "-1", "1e2", ".5",
-                                  "1.", "", "1,5"}) {
+  for (const std::string scale :
+       {"0", "0.0", "1000.000001", "0.0000001", "-1", "1e2", ".5", "1.", "", "1,5"}) {
     EXPECT_NE("", UsageErrorOf({"from-dump", "d.txt", "--scale", scale})) << scale;
   }
 }

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "support/testbed_fixture.h"
 #include "config/command_line.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 

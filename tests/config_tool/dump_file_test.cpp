@@ -45,8 +45,9 @@ TEST(DumpLines, EmptyDumpHasNoLine) { EXPECT_TRUE(ParseDump("").empty()); }
 
 TEST(DumpLines, ByteOrderMarkAtTheStartIsNotPartOfTheFirstPath) {
   // As a Windows editor saves the file; a mark further on is kept.
-  const std::vector<DumpLine> lines =
-      ParseDump("\xEF\xBB\xBF" "bp'/A'|Deer|3\r\n\xEF\xBB\xBF|B|1\r\n");
+  const std::vector<DumpLine> lines = ParseDump(
+      "\xEF\xBB\xBF"
+      "bp'/A'|Deer|3\r\n\xEF\xBB\xBF|B|1\r\n");
   ASSERT_EQ(2u, lines.size());
   EXPECT_EQ("bp'/A'", lines[0].path);
   EXPECT_EQ(1, lines[0].line);
@@ -59,10 +60,15 @@ TEST(DumpLines, MalformedLineIsReportedWithItsNumber) {
   EXPECT_EQ("no error", ErrorOf("a|A|1\nb|B|2\n\n \r\n"));
   EXPECT_EQ("4: not \"PATH|NAME|COUNT\": fewer than two \"|\"", ErrorOf("a|A|1\n\n\t\nb\n"));
   // A dump saved as UTF-16 is named so, not cut at its first zero byte.
-  const std::string utf16("\xFF\xFE" "a\0|\0A\0|\0" "1\0", 12);
-  EXPECT_EQ("1: the file is UTF-16 text (a Windows editor's \"Unicode\"), not the UTF-8 the "
-            "plug-in writes: save it as UTF-8",
-            ErrorOf(utf16));
+  const std::string utf16(
+      "\xFF\xFE"
+      "a\0|\0A\0|\0"
+      "1\0",
+      12);
+  EXPECT_EQ(
+      "1: the file is UTF-16 text (a Windows editor's \"Unicode\"), not the UTF-8 the "
+      "plug-in writes: save it as UTF-8",
+      ErrorOf(utf16));
 }
 
 TEST(DumpLines, CountMustBeDigitsFromOneWithoutLeadingZero) {

@@ -29,12 +29,14 @@ TEST(JsonMistake, CommentsAreNamedByTheirKind) {
 }
 
 TEST(JsonMistake, CommaBeforeAClosingBracketIsNamed) {
-  EXPECT_EQ("a comma before this \"}\", which JSON does not allow after the last member or "
-            "element",
-            MistakeAt("{\"a\": 1,\r\n  }", "}"));
-  EXPECT_EQ("a comma before this \"]\", which JSON does not allow after the last member or "
-            "element",
-            MistakeAt("[1, 2, ]", "]"));
+  EXPECT_EQ(
+      "a comma before this \"}\", which JSON does not allow after the last member or "
+      "element",
+      MistakeAt("{\"a\": 1,\r\n  }", "}"));
+  EXPECT_EQ(
+      "a comma before this \"]\", which JSON does not allow after the last member or "
+      "element",
+      MistakeAt("[1, 2, ]", "]"));
 }
 
 TEST(JsonMistake, SingleQuoteIsNamed) {
@@ -81,13 +83,14 @@ TEST(JsonMistake, OtherSyntaxErrorsAreNotGivenAName) {
 
 TEST(JsonMistake, NumberTooLongIsQuotedShortened) {
   // The JSON library quotes the number whole; a 100,000-digit one is cut.
-  const std::string text =
-      "{\"General\": {\"CheckInterval\": 1" + std::string(100000, '0') + "}}";
+  const std::string text = "{\"General\": {\"CheckInterval\": 1" + std::string(100000, '0') + "}}";
   const std::vector<Diagnostic> found = CheckConfigText("c.json", text, nullptr).diagnostics;
   ASSERT_EQ(1u, found.size());
-  EXPECT_EQ("not valid JSON: the plug-in fails to start with \"[json.exception.out_of_range.406] "
-            "number overflow parsing '1" + std::string(39, '0') + "...'\"",
-            found[0].message);
+  EXPECT_EQ(
+      "not valid JSON: the plug-in fails to start with \"[json.exception.out_of_range.406] "
+      "number overflow parsing '1" +
+          std::string(39, '0') + "...'\"",
+      found[0].message);
 }
 
 }  // namespace dravelquin

@@ -15,9 +15,9 @@
 
 #include "config/checks.h"
 #include "config/dump.h"
+#include "host_stand_in/testbed_host.h"
 #include "plugin_rules/plugin_rules.h"
 #include "support/plugin_world.h"
-#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 
@@ -61,8 +61,7 @@ class CheckerAgainstPlugin : public PluginWorldTest {
   std::map<std::string, testbed::GameClass*> kinds_;
 };
 
-Verdicts CheckerVerdicts(const std::string& settings_text,
-                         const std::vector<DumpBlueprint>& dump) {
+Verdicts CheckerVerdicts(const std::string& settings_text, const std::vector<DumpBlueprint>& dump) {
   Verdicts verdicts;
   const SettingsReader settings(nlohmann::json::parse(settings_text));
   for (const PathOutlook& outlook : OutlooksOf(settings, dump)) {
@@ -81,10 +80,9 @@ std::vector<std::string> Formatted(const std::vector<Diagnostic>& diagnostics) {
 }
 
 std::size_t WarningCount(const std::vector<Diagnostic>& diagnostics) {
-  return static_cast<std::size_t>(
-      std::count_if(diagnostics.begin(), diagnostics.end(), [](const Diagnostic& diagnostic) {
-        return diagnostic.severity == Severity::kWarning;
-      }));
+  return static_cast<std::size_t>(std::count_if(
+      diagnostics.begin(), diagnostics.end(),
+      [](const Diagnostic& diagnostic) { return diagnostic.severity == Severity::kWarning; }));
 }
 
 }  // namespace
@@ -110,8 +108,11 @@ TEST_F(CheckerAgainstPlugin, WarnedSettingsBehaveAsTheWarningsSay) {
   const std::string settings =
       R"({"General":{"CheckInterval":3600},"Dinos":{)"
       R"("Blueprint'/Game/Creatures/Example/Example_BP.Example_BP'":{"Count":1},)"
-      "\"" + PathOfKind("Other") + R"(":{"Count":"2"},)"
-      "\"" + PathOfKind("Third") + R"(":{"Count":0}}})";
+      "\"" +
+      PathOfKind("Other") +
+      R"(":{"Count":"2"},)"
+      "\"" +
+      PathOfKind("Third") + R"(":{"Count":0}}})";
   EXPECT_EQ(3u, WarningCount(CheckConfigText("config.json", settings, nullptr).diagnostics));
 
   const Verdicts said = CheckerVerdicts(settings, dump);
@@ -123,9 +124,8 @@ TEST_F(CheckerAgainstPlugin, WarnedSettingsBehaveAsTheWarningsSay) {
 }
 
 TEST_F(CheckerAgainstPlugin, TimerRecountsAfterTheIntervalTheCheckerReads) {
-  const std::string settings =
-      R"({"General":{"CheckInterval":90.9},"Dinos":{")" + PathOfKind("Other") +
-      R"(":{"Count":6}}})";
+  const std::string settings = R"({"General":{"CheckInterval":90.9},"Dinos":{")" +
+                               PathOfKind("Other") + R"(":{"Count":6}}})";
   const std::int32_t interval =
       SettingsReader(nlohmann::json::parse(settings)).CheckInterval().value.value_or(0);
   ASSERT_EQ(90, interval);

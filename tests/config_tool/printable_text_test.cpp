@@ -17,14 +17,16 @@ TEST(PrintableText, WellFormedUtf8PassesUnchanged) {
 
 TEST(PrintableText, BytesOfOtherEncodingsAreEscaped) {
   // A Latin-1 é, and the byte-order mark of a UTF-16 file.
-  EXPECT_EQ("Cr\\xE9atures", EscapedNonUtf8("Cr\xE9" "atures"));
+  EXPECT_EQ("Cr\\xE9atures", EscapedNonUtf8("Cr\xE9"
+                                            "atures"));
   EXPECT_EQ("\\xFF\\xFE{", EscapedNonUtf8("\xFF\xFE{"));
 }
 
 TEST(PrintableText, MalformedSequencesAreEscapedByteByByte) {
   // A continuation byte alone, an overlong "/", a surrogate, a code point
   // past U+10FFFF.
-  EXPECT_EQ("a\\x80b", EscapedNonUtf8("a\x80" "b"));
+  EXPECT_EQ("a\\x80b", EscapedNonUtf8("a\x80"
+                                      "b"));
   EXPECT_EQ("\\xC0\\xAF", EscapedNonUtf8("\xC0\xAF"));
   EXPECT_EQ("\\xED\\xA0\\x80", EscapedNonUtf8("\xED\xA0\x80"));
   EXPECT_EQ("\\xF4\\x90\\x80\\x80", EscapedNonUtf8("\xF4\x90\x80\x80"));
@@ -46,7 +48,11 @@ TEST(Utf8FromUtf16, PairsAreJoinedAndLoneSurrogatesReplaced) {
   // "é", then U+1F996 as a surrogate pair.
   EXPECT_EQ("\xC3\xA9\xF0\x9F\xA6\x96", Utf8FromUtf16(u"\u00E9\U0001F996"));
   // A high surrogate with no low one after it, and a low one alone.
-  EXPECT_EQ("a\xEF\xBF\xBD" "b\xEF\xBF\xBD", Utf8FromUtf16(u"a\xD83E" u"b\xDD96"));
+  EXPECT_EQ(
+      "a\xEF\xBF\xBD"
+      "b\xEF\xBF\xBD",
+      Utf8FromUtf16(u"a\xD83E"
+                    u"b\xDD96"));
 }
 
 }  // namespace dravelquin

@@ -47,8 +47,8 @@ TEST_F(SettingsReaderTest, LookupErrorLeavesTheDocumentAsParsed) {
 TEST_F(SettingsReaderTest, DeeplyNestedSettingsAreCheckedWithoutExhaustingTheStack) {
   constexpr std::size_t kDepth = 100000;
   const std::string text = R"({"General":{"CheckInterval":60},"Dinos":{"blueprint'/G/A.A'":)"
-                           R"({"Count":1,"Deep":)" + std::string(kDepth, '[') +
-                           std::string(kDepth, ']') + "}}}";
+                           R"({"Count":1,"Deep":)" +
+                           std::string(kDepth, '[') + std::string(kDepth, ']') + "}}}";
   const std::vector<Diagnostic> diagnostics =
       CheckConfigText("config.json", text, nullptr).diagnostics;
   ASSERT_EQ(1u, diagnostics.size());

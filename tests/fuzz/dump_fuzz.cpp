@@ -42,8 +42,8 @@ int LineCount(const std::string& text) {
 
 void RequireCleanCheck(const WrittenSettings& written) {
   const ConfigCheck check = CheckConfigText(kConfigFile, written.text, nullptr);
-  Require(check.effect.has_value(), "the written config does not start the plug-in:\n" +
-                                        written.text);
+  Require(check.effect.has_value(),
+          "the written config does not start the plug-in:\n" + written.text);
   for (const Diagnostic& diagnostic : check.diagnostics) {
     Require(diagnostic.severity == Severity::kNote,
             "the written config draws \"" + FormatDiagnostic(diagnostic) + "\":\n" + written.text);

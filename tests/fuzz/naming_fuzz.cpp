@@ -17,10 +17,10 @@
 #include "engine/naming.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/naming_model.h"
+#include "game/game_world.h"
 #include "host/ark_api.h"
 #include "host/platform.h"
 #include "population/census.h"
-#include "game/game_world.h"
 
 namespace dravelquin {
 

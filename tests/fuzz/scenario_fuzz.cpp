@@ -48,13 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     again = sim::ParseScenario(written);
   } catch (const sim::ScenarioError& error) {
-    Require(false, std::string("the written scenario is refused: ") + error.what() + "\n" +
-                       written);
+    Require(false,
+            std::string("the written scenario is refused: ") + error.what() + "\n" + written);
   }
-  Require(fuzz::ScenarioText(again) == written, "the written scenario reads differently:\n" +
-                                                    written + "\n" + fuzz::ScenarioText(again));
-  Require(again.config.source == scenario.config.source && again.config.text == scenario.config.text,
-          "the written scenario's config reads differently:\n" + written);
+  Require(fuzz::ScenarioText(again) == written,
+          "the written scenario reads differently:\n" + written + "\n" + fuzz::ScenarioText(again));
+  Require(
+      again.config.source == scenario.config.source && again.config.text == scenario.config.text,
+      "the written scenario's config reads differently:\n" + written);
   return 0;
 }
 

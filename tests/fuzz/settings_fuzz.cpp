@@ -23,13 +23,13 @@
 #include "engine/fstring.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/settings_oracle.h"
+#include "game/engine_allocator.h"
+#include "host_stand_in/testbed_host.h"
 #include "population/census.h"
 #include "population/census_schedule.h"
 #include "population/settings.h"
 #include "population/settings_file.h"
 #include "population/spawn_gate.h"
-#include "game/engine_allocator.h"
-#include "host_stand_in/testbed_host.h"
 
 namespace dravelquin {
 

@@ -16,10 +16,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "fuzz/fuzz_require.h"
-#include "population/settings.h"
 #include "common/text.h"
 #include "config/report.h"
+#include "fuzz/fuzz_require.h"
+#include "population/settings.h"
 
 namespace dravelquin {
 
@@ -76,8 +76,8 @@ json ParsedLikeThePlugin(const std::string& text) {
 void RequireNameAt(const std::string& text, const TextPosition& at, const std::string& name,
                    const std::string& pointer) {
   const std::size_t offset = OffsetOf(text, at);
-  const std::string where = pointer + " at " + std::to_string(at.line) + ":" +
-                            std::to_string(at.column);
+  const std::string where =
+      pointer + " at " + std::to_string(at.line) + ":" + std::to_string(at.column);
   Require(offset < text.size() && text[offset] == '"', where + " is not at a quote");
   std::size_t end = offset + 1;
   while (end < text.size() && text[end] != '"') {
@@ -91,8 +91,7 @@ void RequireNameAt(const std::string& text, const TextPosition& at, const std::s
 void RequireRepeatsDropped(const std::string& text, const SourceMap& map, const json& document) {
   for (const RepeatedMember& repeat : map.RepeatedMembers()) {
     const json::json_pointer pointer(repeat.pointer);
-    Require(document.contains(pointer), "a repeat of a member the parser lacks: " +
-                                            repeat.pointer);
+    Require(document.contains(pointer), "a repeat of a member the parser lacks: " + repeat.pointer);
     Require(repeat.first_at == map.PositionOf(repeat.pointer) && repeat.first_at < repeat.at,
             "a repeat not after the kept member: " + repeat.pointer);
     RequireNameAt(text, repeat.at, pointer.back(), repeat.pointer);

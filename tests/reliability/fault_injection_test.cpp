@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "support/plugin_world.h"
 #include "game/engine_allocator.h"
 #include "game/game_natives.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 

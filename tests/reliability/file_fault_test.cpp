@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "support/plugin_world.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 

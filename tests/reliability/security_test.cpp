@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "common/files.h"
-#include "support/plugin_world.h"
 #include "host_stand_in/testbed_host.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 

@@ -29,14 +29,14 @@
 #include <variant>
 #include <vector>
 
-#include "reliability/heap_in_use.h"
-#include "support/plugin_world.h"
 #include "game/engine_allocator.h"
 #include "game/garbage_collection.h"
 #include "host_stand_in/testbed_host.h"
-#include "sim/world.h"
-#include "sim/scenario.h"
+#include "reliability/heap_in_use.h"
 #include "sim/run.h"
+#include "sim/scenario.h"
+#include "sim/world.h"
+#include "support/plugin_world.h"
 
 namespace dravelquin {
 

@@ -87,7 +87,8 @@ TEST_F(AppliedCaps, CapTheGateFailsToReadIsBrokenWithTheGatesError) {
   // A "Count" given as text: counted by the census, unreadable by the gate.
   const sim::KindCap text_count = CapUnder(kExamplePath, R"({"Count": "80"})");
   ASSERT_TRUE(text_count.broken.has_value());
-  EXPECT_NE(std::string::npos, text_count.broken->find("type must be number")) << *text_count.broken;
+  EXPECT_NE(std::string::npos, text_count.broken->find("type must be number"))
+      << *text_count.broken;
   // A member that is not an object.
   EXPECT_TRUE(CapUnder(kExamplePath, "5").broken.has_value());
   // A readable cap, no matching member, and a census that fails are not broken.

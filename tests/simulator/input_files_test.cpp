@@ -25,8 +25,7 @@ class InputFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
-              (std::string("dravelquin-sim-input-") + test->name());
+    folder_ = fs::temp_directory_path() / (std::string("dravelquin-sim-input-") + test->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
@@ -59,9 +58,9 @@ std::string Reason(std::errc error) { return std::make_error_code(error).message
 
 TEST_F(InputFiles, ScenarioThatCannotBeReadIsNamedWithTheReason) {
   // A directory (it ended in a raw stream-buffer message).
-  EXPECT_EQ("cannot read the scenario " + folder_.string() + ": " +
-                Reason(std::errc::is_a_directory),
-            ProblemOf([&] { ReadWholeFile(folder_.u8string(), "the scenario"); }));
+  EXPECT_EQ(
+      "cannot read the scenario " + folder_.string() + ": " + Reason(std::errc::is_a_directory),
+      ProblemOf([&] { ReadWholeFile(folder_.u8string(), "the scenario"); }));
   // A file that is not there.
   const fs::path missing = folder_ / "missing.json";
   EXPECT_EQ("cannot read the scenario " + missing.string() + ": " +
@@ -74,8 +73,7 @@ TEST_F(InputFiles, ScenarioThatCannotBeReadIsNamedWithTheReason) {
 
 TEST_F(InputFiles, ChartThatCannotBeWrittenIsFoundBeforeTheRun) {
   // A directory.
-  EXPECT_EQ("cannot write the chart " + folder_.string() + ": " +
-                Reason(std::errc::is_a_directory),
+  EXPECT_EQ("cannot write the chart " + folder_.string() + ": " + Reason(std::errc::is_a_directory),
             ProblemOf([&] { CheckWritable(folder_.u8string(), "the chart"); }));
   // In a folder that is not there.
   const fs::path nowhere = folder_ / "no" / "chart.svg";
@@ -133,9 +131,11 @@ TEST_F(InputFiles, OutputFileIsWrittenWholeAndReplacesOnlyWithLeave) {
 TEST_F(InputFiles, ServerDirWhosePluginFileIsAFolderIsRefused) {
   // A folder named config.json killed the simulator before its first step.
   fs::create_directories(PluginDir() / "config.json");
-  EXPECT_EQ("cannot use the server dir: " + (PluginDir() / "config.json").string() +
-                " is not a file",
-            ProblemOf([&] { sim::CheckServerDir(folder_.string(), {false, false}, true); }));
+  EXPECT_EQ(
+      "cannot use the server dir: " + (PluginDir() / "config.json").string() + " is not a file",
+      ProblemOf([&] {
+        sim::CheckServerDir(folder_.string(), {false, false}, true);
+      }));
 }
 
 TEST_F(InputFiles, ServerDirThatIsAFileIsRefused) {

@@ -11,8 +11,8 @@
 
 #include "engine/fstring.h"
 #include "engine/naming.h"
-#include "support/testbed_fixture.h"
 #include "sim/scenario.h"
+#include "support/testbed_fixture.h"
 
 namespace dravelquin {
 

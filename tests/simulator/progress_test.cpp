@@ -25,9 +25,7 @@ std::string ShownFor(std::int64_t ticks) {
 
 }  // namespace
 
-TEST(RunProgress, ShortRunsShowNothing) {
-  EXPECT_EQ("", ShownFor(sim::kLongRunTicks - 1));
-}
+TEST(RunProgress, ShortRunsShowNothing) { EXPECT_EQ("", ShownFor(sim::kLongRunTicks - 1)); }
 
 TEST(RunProgress, LongRunsShowEachWholePercentOnceThenEraseTheLine) {
   const std::string shown = ShownFor(sim::kLongRunTicks * 3 + 7);

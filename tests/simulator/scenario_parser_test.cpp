@@ -63,7 +63,8 @@ TEST(ScenarioRefusal, TopLevelMustBeAnObject) {
 TEST(ScenarioRefusal, StepsAreRequired) { EXPECT_EQ("field \"steps\": missing", ErrorOf("{}")); }
 
 TEST(ScenarioRefusal, MistypedTopLevelFieldIsUnknown) {
-  EXPECT_EQ("field \"config_txt\": unknown field; did you mean \"config_text\"?", ErrorOf(R"({"steps": [], "config_txt": "{}"})"));
+  EXPECT_EQ("field \"config_txt\": unknown field; did you mean \"config_text\"?",
+            ErrorOf(R"({"steps": [], "config_txt": "{}"})"));
 }
 
 TEST(ScenarioRefusal, ConfigAndConfigTextExcludeEachOther) {
@@ -215,11 +216,12 @@ TEST(ScenarioAccepted, ConfigTextIsKeptByteForByte) {
 
 TEST(ScenarioAccepted, WriteConfigTakesADocumentOrTextAndNeedsOne) {
   // Text is kept byte for byte, a document written as JSON.
-  EXPECT_EQ("{\"Dinos\": ",
-            OnlyStep<sim::WriteConfigStep>(R"({"do": "write_config", "config_text": "{\"Dinos\": "})")
-                .config.text);
-  EXPECT_EQ(sim::ConfigSource::kDocument,
-            OnlyStep<sim::WriteConfigStep>(R"({"do": "write_config", "config": null})").config.source);
+  EXPECT_EQ("{\"Dinos\": ", OnlyStep<sim::WriteConfigStep>(
+                                R"({"do": "write_config", "config_text": "{\"Dinos\": "})")
+                                .config.text);
+  EXPECT_EQ(
+      sim::ConfigSource::kDocument,
+      OnlyStep<sim::WriteConfigStep>(R"({"do": "write_config", "config": null})").config.source);
   // Neither, or both, is refused.
   EXPECT_EQ(
       "step 0 (\"write_config\"): field \"config\": missing: give the config as \"config\" or as "
@@ -240,8 +242,7 @@ namespace {
 
 // A document nested `levels` deep under "config": [[[...]]].
 std::string ConfigNested(std::size_t levels) {
-  return R"({"steps": [], "config": )" + std::string(levels, '[') + std::string(levels, ']') +
-         "}";
+  return R"({"steps": [], "config": )" + std::string(levels, '[') + std::string(levels, ']') + "}";
 }
 
 }  // namespace
@@ -302,8 +303,9 @@ TEST(ScenarioRefusal, CreaturesBeyondTheLimits) {
       ErrorOf(WithSteps(steps + R"(, {"do": "place", "kind": "raptor", "count": 1})")));
   // A run that only spawns holds every creature it brings: just within at
   // 2000 an hour for 1000 hours, beyond for 1001.
-  EXPECT_EQ("",
-            ErrorOf(WithSteps(R"({"do": "run", "hours": 1000, "spawn_per_hour": {"raptor": 2000}})")));
+  EXPECT_EQ(
+      "",
+      ErrorOf(WithSteps(R"({"do": "run", "hours": 1000, "spawn_per_hour": {"raptor": 2000}})")));
   EXPECT_EQ(
       "step 0 (\"run\"): field \"spawn_per_hour\": brings the creatures in the world at once to "
       "more than 2000000 on average, the most it may hold",
@@ -350,11 +352,13 @@ TEST(ScenarioRefusal, KindNamedAmiss) {
   EXPECT_EQ(
       "kind \"dodo\": field \"full_name\": is a blueprint path, of which the plug-in makes "
       "no path; give it as \"blueprint_path\"",
-      ErrorOf(R"({"kinds": {"dodo": {"full_name": "blueprint'/Game/Dodo/Dodo_BP.Dodo_BP'"}}, "steps": []})"));
+      ErrorOf(
+          R"({"kinds": {"dodo": {"full_name": "blueprint'/Game/Dodo/Dodo_BP.Dodo_BP'"}}, "steps": []})"));
   // Both names.
   EXPECT_EQ(
       "kind \"dodo\": field \"full_name\": cannot be given together with \"blueprint_path\"",
-      ErrorOf(R"({"kinds": {"dodo": {"full_name": "A_C /A.Default__A_C", "blueprint_path": "blueprint'/A.A'"}}, "steps": []})"));
+      ErrorOf(
+          R"({"kinds": {"dodo": {"full_name": "A_C /A.Default__A_C", "blueprint_path": "blueprint'/A.A'"}}, "steps": []})"));
   // A blueprint path without an asset name.
   EXPECT_EQ(
       "kind \"dodo\": field \"blueprint_path\": expected blueprint'PACKAGE.ASSET' as the dump "

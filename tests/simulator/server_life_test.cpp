@@ -156,9 +156,9 @@ TEST_F(ServerLife, CertainDeathTakesEveryWildCreatureAndNoTamedOne) {
 
 TEST_F(ServerLife, LongAndShortRunsKeepTheSameBounds) {
   struct Kept {
-    std::uint64_t spawns;               // the game's own base-level calls, all counted
-    std::size_t base_level_calls;       // of those, kept in the game's journal
-    std::size_t departed_held;          // creatures gone from the world, still in memory
+    std::uint64_t spawns;          // the game's own base-level calls, all counted
+    std::size_t base_level_calls;  // of those, kept in the game's journal
+    std::size_t departed_held;     // creatures gone from the world, still in memory
   };
   const auto run_for = [this](std::int64_t ticks) {
     sim::StartServer("/nonexistent", kStart);
@@ -167,9 +167,9 @@ TEST_F(ServerLife, LongAndShortRunsKeepTheSameBounds) {
     run.spawn_per_hour = {6000.0, 3000.0};  // 150 a tick
     run.death_per_hour = {0.9, 0.9};
     sim::GenerateServerLife(run, kinds_, world, history_);
-    return Kept{testbed::CountGameCalls().own_base_levels, testbed::OwnBaseLevelCalls().size(),
-                testbed::CreaturesHeld() -
-                    testbed::CountCreatures(nullptr, testbed::Wildness::kAny)};
+    return Kept{
+        testbed::CountGameCalls().own_base_levels, testbed::OwnBaseLevelCalls().size(),
+        testbed::CreaturesHeld() - testbed::CountCreatures(nullptr, testbed::Wildness::kAny)};
   };
   const Kept short_run = run_for(10);
   const Kept long_run = run_for(400);

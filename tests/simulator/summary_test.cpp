@@ -14,9 +14,9 @@
 
 #include "common/text.h"
 #include "sim/cap_timeline.h"
-#include "sim/world.h"
-#include "sim/report.h"
 #include "sim/charts.h"
+#include "sim/report.h"
+#include "sim/world.h"
 #include "simulator/svg_reading.h"
 
 namespace dravelquin {
@@ -143,8 +143,8 @@ TEST(PopulationHistory, CountsFromTheBeginningOfTheStretchOnly) {
   history.Record(180, {6});
   const sim::KindStretch& summary = history.Summary(0);
   EXPECT_EQ(std::make_tuple(7, 6, 8, 6, 3, 1, 2),
-            std::make_tuple(summary.start, summary.min, summary.max, summary.end,
-                            summary.spawned, summary.destroyed, summary.died));
+            std::make_tuple(summary.start, summary.min, summary.max, summary.end, summary.spawned,
+                            summary.destroyed, summary.died));
   EXPECT_EQ(3, history.SampleCount());
   EXPECT_EQ(60, history.StartTime());
 }
@@ -160,8 +160,8 @@ TEST(SummaryTable, OvershootCountsFromTheFirstCensusAndTheStartExcessApart) {
   history.Record(120, {15, 4}, 1);  // a census counted {20, 9}; spawns since
   history.Record(180, {13, 8});     // raptor's excess dies off; dodo rises 3 above its cap
   history.Record(240, {14, 3}, 1);  // raptor rises 1 above its lowest, still over the cap
-  const std::string report = sim::FormatReport(
-      sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
   // Raptor was 8 above its cap at the first census; what the gate let
   // through later rose 1 above the lowest count it had fallen to.
   EXPECT_EQ((std::vector<std::string>{"raptor", "12", "16", "13", "20", "14", "0", "8", "1"}),
@@ -190,8 +190,8 @@ TEST(SummaryTable, CapAtOrBelowZeroHoldsTheKindAtNone) {
   history.Begin(0, {4});
   history.Record(60, {4}, 1);
   history.Record(120, {3});
-  const std::string report = sim::FormatReport(
-      sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
   // Measured from none, not from -1: 4 above at the census, nothing let through.
   EXPECT_EQ((std::vector<std::string>{"raptor", "-1", "4", "3", "4", "3", "0", "4", "0"}),
             FirstRow(report));
@@ -212,8 +212,8 @@ TEST(SummaryTable, UncappedKindShowsNoCapAndNoOvershoot) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
   const std::vector<sim::KindCap> caps{{false, 0, std::nullopt}};
   const sim::PopulationHistory history = HistoryOf({10, 14});
-  const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
   EXPECT_EQ((std::vector<std::string>{"raptor", "-", "10", "10", "14", "14", "0", "-", "-"}),
             FirstRow(report));
 }
@@ -223,10 +223,11 @@ TEST(SummaryTable, PlugInThatDidNotStartIsSaidInTheSummaryAndOnTheChart) {
   const std::vector<sim::KindCap> caps{{false, 0, std::nullopt}};
   const sim::PopulationHistory history = HistoryOf({10, 14});
   const std::optional<std::string> failure("Can't open config.json");
-  const std::string report = sim::FormatReport(
-      sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, failure});
-  EXPECT_NE(std::string::npos,
-            report.find("\nthe plug-in did not start: Can't open config.json; nothing was capped\n"))
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, failure});
+  EXPECT_NE(
+      std::string::npos,
+      report.find("\nthe plug-in did not start: Can't open config.json; nothing was capped\n"))
       << report;
   const std::string svg = sim::PopulationChartSvg(kinds, caps, history, "t", failure);
   EXPECT_NE(std::string::npos, svg.find(">the plug-in did not start: Can&apos;t open config.json<"))
@@ -246,8 +247,8 @@ TEST(SummaryTable, DumpExcerptShowsTheFirstLinesAndTheTotal) {
   const std::vector<sim::ScenarioKind> kinds;
   const std::vector<sim::KindCap> caps;
   const sim::PopulationHistory history(0);
-  const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, dump, std::nullopt, false, std::nullopt});
+  const std::string report = sim::FormatReport(
+      sim::ReportFacts{kinds, caps, history, kNoErrors, dump, std::nullopt, false, std::nullopt});
   std::filesystem::remove(dump);
   EXPECT_NE(std::string::npos, report.find("  path|name 10|1\n")) << report;
   EXPECT_EQ(std::string::npos, report.find("name 11")) << report;
@@ -271,7 +272,8 @@ TEST(SummaryTable, WideCharactersTakeTwoColumns) {
 TEST(PopulationChart, KindIdsAreEscapedForSvg) {
   const std::vector<sim::ScenarioKind> kinds{{"a<b&c", kExampleFullName, {}}};
   const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
-  const std::string svg = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 2}), "t", std::nullopt);
+  const std::string svg =
+      sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 2}), "t", std::nullopt);
   EXPECT_NE(std::string::npos, svg.find("a&lt;b&amp;c: peak 2, cap 5</text>")) << svg;
   EXPECT_EQ(std::string::npos, svg.find("a<b"));
 }
@@ -328,12 +330,13 @@ TEST(SummaryTable, BrokenCapIsShownWithTheGatesError) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
   const std::vector<sim::KindCap> caps{{false, 0, std::string("type must be number")}};
   const sim::PopulationHistory history = HistoryOf({10, 14});
-  const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, history, kNoErrors, std::nullopt, std::nullopt, false, std::nullopt});
   EXPECT_EQ((std::vector<std::string>{"raptor", "broken", "10", "10", "14", "14", "0", "-", "-"}),
             FirstRow(report));
-  EXPECT_NE(std::string::npos,
-            report.find("broken cap of raptor: the gate fails to read it (\"type must be number\")"))
+  EXPECT_NE(
+      std::string::npos,
+      report.find("broken cap of raptor: the gate fails to read it (\"type must be number\")"))
       << report;
 }
 
@@ -341,10 +344,10 @@ TEST(SummaryTable, ErrorsAreCountedPerEntryPointWithTheFirstText) {
   const std::vector<sim::ScenarioKind> kinds;
   const std::vector<sim::KindCap> caps;
   const sim::PopulationHistory history(0);
-  const std::vector<sim::EntryPointErrors> errors{
-      {"spawn gate", {"", "hook G", 0}}, {"census timer", {"no General", "timer t", 720}}};
-  const std::string report =
-      sim::FormatReport(sim::ReportFacts{kinds, caps, history, errors, std::nullopt, std::nullopt, false, std::nullopt});
+  const std::vector<sim::EntryPointErrors> errors{{"spawn gate", {"", "hook G", 0}},
+                                                  {"census timer", {"no General", "timer t", 720}}};
+  const std::string report = sim::FormatReport(sim::ReportFacts{
+      kinds, caps, history, errors, std::nullopt, std::nullopt, false, std::nullopt});
   EXPECT_NE(std::string::npos, report.find("plug-in errors: spawn gate 0, census timer 720\n"))
       << report;
   EXPECT_NE(std::string::npos, report.find("  census timer, first: no General\n")) << report;
@@ -441,7 +444,8 @@ TEST(PopulationChart, EachLinePassesThroughItsKindsLowestAndHighestAtTheirTimes)
 TEST(PopulationChart, EverythingLiesInsideTheViewBoxAZeroHourRunsToo) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
   const std::vector<sim::KindCap> caps{{true, 5, std::nullopt}};
-  const std::string hours = sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 7, 4}), "t", std::nullopt);
+  const std::string hours =
+      sim::PopulationChartSvg(kinds, caps, HistoryOf({1, 7, 4}), "t", std::nullopt);
   EXPECT_EQ(std::vector<std::string>{}, PlacesOutsideViewBox(hours));
   // All samples at one time: the time axis runs from 0 to 1 hour.
   sim::PopulationHistory at_once(1);
@@ -510,16 +514,18 @@ TEST(SummaryTable, ReloadsShowTheCapsInTurnAndWhyOneWasRefused) {
   const std::vector<sim::ScenarioKind> kinds{{"raptor", kExampleFullName, {}}};
   sim::PopulationHistory history(1);
   const sim::CapTimeline timeline = LoweredAtHourOne(history);
-  const std::string report = sim::FormatReport(sim::ReportFacts{
-      kinds, timeline.AtStart(), history, kNoErrors, std::nullopt, std::nullopt, false,
-      std::nullopt, &timeline});
-  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "-", "0\u21923"}),
+  const std::string report = sim::FormatReport(
+      sim::ReportFacts{kinds, timeline.AtStart(), history, kNoErrors, std::nullopt, std::nullopt,
+                       false, std::nullopt, &timeline});
+  EXPECT_EQ((std::vector<std::string>{"raptor", "30\u219210", "20", "20", "28", "28", "0", "-",
+                                      "0\u21923"}),
             FirstRow(report))
       << report;
   EXPECT_NE(std::string::npos, report.find("reload at 1.0 h (step 4): caps raptor 30\u219210\n"))
       << report;
-  EXPECT_NE(std::string::npos,
-            report.find("reload at 2.0 h (step 6) refused, the caps stay: Can't open config.json\n"))
+  EXPECT_NE(
+      std::string::npos,
+      report.find("reload at 2.0 h (step 6) refused, the caps stay: Can't open config.json\n"))
       << report;
 }
 
@@ -532,7 +538,8 @@ TEST(PopulationChart, CapLineStepsAtAReloadAndEachReloadIsMarked) {
   const std::vector<PanelReading> panels = ReadPanels(svg);
   ASSERT_EQ(1u, panels.size());
   const PanelReading& panel = panels[0];
-  EXPECT_NE(std::string::npos, svg.find(">raptor: peak 28, cap 30\u219210, overshoot 0\u21923</text>"));
+  EXPECT_NE(std::string::npos,
+            svg.find(">raptor: peak 28, cap 30\u219210, overshoot 0\u21923</text>"));
   // The dashed cap line runs at 30 to hour 1, steps down to 10 and runs on
   // to the end of the scale.
   std::string cap_path;
@@ -563,8 +570,7 @@ TEST(PopulationChart, CapFarAboveThePeakStaysAboveAScaleFittedToThePopulation) {
   EXPECT_EQ(1u, panels[0].y_of_count.count("20"));
   EXPECT_NE(std::string::npos, svg.find(">cap 1000 \u2191 (above the scale)</text>")) << svg;
   // A cap within twice the peak stays on the scale.
-  const std::string near =
-      sim::PopulationChartSvg(kinds, CapsOf(40), HistoryOf({10, 20, 15}), "t");
+  const std::string near = sim::PopulationChartSvg(kinds, CapsOf(40), HistoryOf({10, 20, 15}), "t");
   EXPECT_EQ(1u, ReadPanels(near)[0].y_of_count.count("40"));
 }
 

@@ -73,8 +73,8 @@ inline std::vector<SvgElement> SvgElements(const std::string& svg) {
     }
     const std::size_t text_end = svg.find('<', at);
     if (at < svg.size()) {
-      element.text = svg.substr(at + 1, (text_end == std::string::npos ? svg.size() : text_end) -
-                                            at - 1);
+      element.text =
+          svg.substr(at + 1, (text_end == std::string::npos ? svg.size() : text_end) - at - 1);
     }
     if (!element.name.empty()) {
       elements.push_back(std::move(element));
@@ -93,7 +93,8 @@ inline std::vector<std::pair<std::string, std::string>> PathMoves(const std::str
       break;
     }
     std::size_t end = space + 1;
-    while (end < d.size() && d[end] != 'v' && std::isspace(static_cast<unsigned char>(d[end])) == 0) {
+    while (end < d.size() && d[end] != 'v' &&
+           std::isspace(static_cast<unsigned char>(d[end])) == 0) {
       ++end;
     }
     moves.emplace_back(d.substr(at, space - at), d.substr(space + 1, end - space - 1));

@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <variant>
 #include <string>
+#include <variant>
 #include <vector>
 
-#include "sim/world.h"
-#include "sim/sweep.h"
 #include "sim/charts.h"
+#include "sim/sweep.h"
+#include "sim/world.h"
 #include "simulator/svg_reading.h"
 
 namespace dravelquin {
@@ -97,7 +97,8 @@ TEST(SweepAdvice, ConfigFollowsItsLeastKeptKindForEachWayOfCounting) {
   EXPECT_EQ(1u, sim::ChooseInterval(sim::SharesOf(plain, 0)).interval);
   // The tables say so, and judge ExactCaps true from its own runs alone.
   const std::string text = sim::FormatSweep(sweep);
-  EXPECT_NE(std::string::npos, text.find("raptor, ExactCaps false: CheckInterval 3600 is the longest"));
+  EXPECT_NE(std::string::npos,
+            text.find("raptor, ExactCaps false: CheckInterval 3600 is the longest"));
   EXPECT_NE(std::string::npos,
             text.find("config, ExactCaps false: CheckInterval 600 is the longest tried that keeps "
                       "every capped kind within 10% (at least 2 creatures) of its cap 90% of the "
@@ -180,11 +181,13 @@ TEST(SweepTable, NothingCappedAndAPlugInThatDidNotLoad) {
           "CheckInterval 600, ExactCaps false: the plug-in did not load (Can't open config.json)"));
   // Capped kinds that --only left out are not taken for a config that caps nothing.
   sweep.kinds_left_out = 1;
-  EXPECT_NE(std::string::npos, sim::FormatSweep(sweep).find("No capped kind of the scenario matches --only"));
+  EXPECT_NE(std::string::npos,
+            sim::FormatSweep(sweep).find("No capped kind of the scenario matches --only"));
   // A run without the plug-in recommends nothing, however near its cap a kind stayed.
   sweep.kinds = {{0, "rex", 40}};
-  sweep.intervals = {{600, {{40, 40, 1.0, 0, {}}}, {}, std::string("Can't open config.json"), false},
-                     {1800, {{40, 40, 1.0, 0, {}}}, {}, std::nullopt, false}};
+  sweep.intervals = {
+      {600, {{40, 40, 1.0, 0, {}}}, {}, std::string("Can't open config.json"), false},
+      {1800, {{40, 40, 1.0, 0, {}}}, {}, std::nullopt, false}};
   const std::string failed_load = sim::FormatSweep(sweep);
   EXPECT_EQ(std::string::npos, failed_load.find("is the longest"));
   EXPECT_NE(std::string::npos, failed_load.find("No interval is recommended"));

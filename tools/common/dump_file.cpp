@@ -42,8 +42,9 @@ DumpLine LineOf(const std::string& text, int line) {
 
 std::vector<DumpLine> ParseDump(const std::string& text) {
   if (LooksLikeUtf16(text)) {
-    throw DumpFormatError(1, "the file is UTF-16 text (a Windows editor's \"Unicode\"), not "
-                             "the UTF-8 the plug-in writes: save it as UTF-8");
+    throw DumpFormatError(1,
+                          "the file is UTF-16 text (a Windows editor's \"Unicode\"), not "
+                          "the UTF-8 the plug-in writes: save it as UTF-8");
   }
   std::vector<DumpLine> lines;
   std::size_t start = ByteOrderMarkSize(text);

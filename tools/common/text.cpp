@@ -70,8 +70,7 @@ std::optional<std::string> NearName(const std::string& name,
   return std::nullopt;
 }
 
-std::size_t EditDistanceWithin(const std::string& from, const std::string& to,
-                               std::size_t limit) {
+std::size_t EditDistanceWithin(const std::string& from, const std::string& to, std::size_t limit) {
   const std::size_t over = limit + 1;
   const std::size_t rows = from.size();
   const std::size_t columns = to.size();
@@ -213,9 +212,9 @@ std::optional<std::size_t> NearestIndex::NearestTo(const std::string& name) cons
   // Then outward from the name's length: a difference in length is an edit
   // each, so the walk ends where that alone passes the nearest so far.
   const auto length_of = [this](std::size_t at) { return candidates_[at].size(); };
-  auto longer = std::lower_bound(
-      by_length_.begin(), by_length_.end(), name.size(),
-      [&](std::size_t at, std::size_t size) { return length_of(at) < size; });
+  auto longer =
+      std::lower_bound(by_length_.begin(), by_length_.end(), name.size(),
+                       [&](std::size_t at, std::size_t size) { return length_of(at) < size; });
   auto shorter = longer;
   while (true) {
     const std::size_t up = longer != by_length_.end() ? length_of(*longer) - name.size()
@@ -300,7 +299,10 @@ std::u16string Utf16FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
   ForEachUtf8Run(
-      text, [&](std::string_view run) { utf8::utf8to16(run.begin(), run.end(), std::back_inserter(out)); },
+      text,
+      [&](std::string_view run) {
+        utf8::utf8to16(run.begin(), run.end(), std::back_inserter(out));
+      },
       [&](unsigned char) { out.push_back(kReplacement); });
   return out;
 }

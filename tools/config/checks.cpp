@@ -52,15 +52,14 @@ NumberReading ReadingOf(const nlohmann::json& written, std::int32_t read) {
     }
     return std::trunc(value) == read ? NumberReading::kFractional : NumberReading::kBeyond32Bits;
   }
-  const bool exact = written.is_number_unsigned()
-                         ? written.get<std::uint64_t>() == static_cast<std::uint64_t>(read) &&
-                               read >= 0
-                         : written.get<std::int64_t>() == read;
+  const bool exact =
+      written.is_number_unsigned()
+          ? written.get<std::uint64_t>() == static_cast<std::uint64_t>(read) && read >= 0
+          : written.get<std::int64_t>() == read;
   return exact ? NumberReading::kExact : NumberReading::kBeyond32Bits;
 }
 
-std::string DescribeReading(const std::string& written, NumberReading reading,
-                            std::int32_t read) {
+std::string DescribeReading(const std::string& written, NumberReading reading, std::int32_t read) {
   const std::string written_text = Shortened(written, kLongestNumberShown);
   const std::string read_as = ": read as " + std::to_string(read);
   switch (reading) {
@@ -123,14 +122,17 @@ void ReportMerged(const std::string& name, const std::string& key,
                   ConfigReport& report) {
   std::string caps;
   for (const std::string& member : group) {
-    caps += (caps.empty() ? "" : ", ") + Quoted(member) + ": " +
-            CapText(settings.Cap(member));
+    caps += (caps.empty() ? "" : ", ") + Quoted(member) + ": " + CapText(settings.Cap(member));
   }
   report.About(Severity::kWarning, PointerOf(name),
                "is the same census key as " + Quoted(group.front()) +
                    " when letter case is ignored: the census merges them into one entry, "
-                   "keyed " + Quoted(key) + "; each creature is capped by the \"Count\" of the "
-                   "name equal to its path byte for byte (" + caps + "), and at 1000 when no "
+                   "keyed " +
+                   Quoted(key) +
+                   "; each creature is capped by the \"Count\" of the "
+                   "name equal to its path byte for byte (" +
+                   caps +
+                   "), and at 1000 when no "
                    "name is");
 }
 
@@ -153,9 +155,12 @@ void CheckForm(const std::string& name, const SettingsReader& settings, ConfigRe
       report.About(Severity::kWarning, PointerOf(name),
                    "begins " + Quoted(name.substr(0, kBlueprintPathPrefix.size())) +
                        " where blueprint paths begin \"blueprint'\": the census still counts "
-                       "creatures of " + Quoted(path) + " under it, but the gate reads "
+                       "creatures of " +
+                       Quoted(path) +
+                       " under it, but the gate reads "
                        "\"Count\" under that exact path, so they are capped at " +
-                       CapText(settings.Cap(path)) + " and this member's \"Count\" is "
+                       CapText(settings.Cap(path)) +
+                       " and this member's \"Count\" is "
                        "never read");
       return;
     }
@@ -163,7 +168,8 @@ void CheckForm(const std::string& name, const SettingsReader& settings, ConfigRe
       report.About(Severity::kWarning, PointerOf(name),
                    "is not a blueprint path (\"blueprint'\" + object path + \"'\", the first "
                    "field of a dump line): its census entry matches no creature, so it caps "
-                   "nothing" + StraySpaceHint(name) + ClassNameHint(name));
+                   "nothing" +
+                       StraySpaceHint(name) + ClassNameHint(name));
       return;
     case NameForm::kBlueprintPath:
       return;
@@ -218,8 +224,9 @@ void CheckCountValue(const json& count, const std::string& pointer, const Lookup
       DescribeReading(report.Map().ValueTextOf(pointer), reading, *cap.value);
   if (*cap.value <= 0) {
     report.About(Severity::kWarning, pointer,
-                 described + ", so the gate destroys every creature of this blueprint that "
-                             "spawns, even when the census counted none");
+                 described +
+                     ", so the gate destroys every creature of this blueprint that "
+                     "spawns, even when the census counted none");
   } else if (reading != NumberReading::kExact) {
     report.About(Severity::kWarning, pointer,
                  described + ", so the cap is " + std::to_string(*cap.value));
@@ -266,8 +273,7 @@ std::string TimerNeverRecounts(const std::string& error) {
          "\"); only the census after each start of the game mode runs";
 }
 
-void CheckIntervalValue(const json& interval, const LookupOutcome& outcome,
-                        ConfigReport& report) {
+void CheckIntervalValue(const json& interval, const LookupOutcome& outcome, ConfigReport& report) {
   const std::string pointer = kCheckInterval.to_string();
   if (!outcome.value) {
     report.About(Severity::kWarning, pointer,
@@ -279,8 +285,7 @@ void CheckIntervalValue(const json& interval, const LookupOutcome& outcome,
   const std::string described =
       DescribeReading(report.Map().ValueTextOf(pointer), reading, seconds);
   if (seconds <= 0) {
-    report.About(Severity::kWarning, pointer,
-                 described + ", so a census runs at every timer call");
+    report.About(Severity::kWarning, pointer, described + ", so a census runs at every timer call");
   } else if (reading != NumberReading::kExact) {
     report.About(Severity::kWarning, pointer,
                  described + ", so the timer recounts every " + Seconds(seconds));
@@ -334,8 +339,7 @@ void CheckGeneral(const SettingsReader& settings, ConfigReport& report) {
   const json& general = document.at(kGeneral);
   if (!general.is_object()) {
     report.About(Severity::kWarning, kGeneral.to_string(),
-                 "is " + KindOf(general) + ", not an object: " +
-                     TimerNeverRecounts(outcome.error));
+                 "is " + KindOf(general) + ", not an object: " + TimerNeverRecounts(outcome.error));
     return;
   }
   CheckUnknownMembers(general, kGeneral, {"CheckInterval", "ExactCaps"}, report);
@@ -467,9 +471,8 @@ void CheckRepeatedNames(ConfigReport& report) {
     const std::string kept = report.Map().ValueTextOf(repeat.pointer);
     report.At(Severity::kWarning, repeat.at,
               report.MemberNamed(repeat.pointer) + ": repeats the name written at " +
-                  PositionText(repeat.first_at) +
-                  ": the plug-in keeps the first value, " + Abridged(kept) +
-                  ", and drops this one, " + Abridged(repeat.value_text));
+                  PositionText(repeat.first_at) + ": the plug-in keeps the first value, " +
+                  Abridged(kept) + ", and drops this one, " + Abridged(repeat.value_text));
   }
 }
 
@@ -523,8 +526,8 @@ std::optional<std::string> LikelyJsonMistake(const std::string& text, std::size_
            "\", which JSON does not allow after the last member or element";
   }
   // The parser stops at the closing quote of a string it did not expect.
-  const std::size_t open = stop == '"' && error_offset > 0 ? text.rfind('"', error_offset - 1)
-                                                         : std::string::npos;
+  const std::size_t open =
+      stop == '"' && error_offset > 0 ? text.rfind('"', error_offset - 1) : std::string::npos;
   if (open != std::string::npos && text.find('\n', open) > error_offset &&
       EndsAValue(LastTokenByteBefore(text, open))) {
     return "a comma missing before the name or string that ends here: JSON wants one between "
@@ -547,8 +550,7 @@ std::size_t PastLineEnd(const std::string& text, std::size_t at) {
 // line when there is none.
 std::size_t PastSingleQuoted(const std::string& text, std::size_t open) {
   const std::size_t line_end = PastLineEnd(text, open);
-  for (std::size_t at = text.find('\'', open + 1); at < line_end;
-       at = text.find('\'', at + 1)) {
+  for (std::size_t at = text.find('\'', open + 1); at < line_end; at = text.find('\'', at + 1)) {
     const std::size_t next = text.find_first_not_of(" \t\r", at + 1);
     if (next == std::string::npos || std::string(":,}]\n").find(text[next]) != std::string::npos) {
       return at + 1;
@@ -658,10 +660,9 @@ SettingsEffect EffectOf(const SettingsReader& settings) {
 
 std::string SummaryLine(const std::string& file, const std::optional<SettingsEffect>& effect,
                         const std::vector<Diagnostic>& diagnostics) {
-  const std::string effect_text =
-      effect ? Counted(effect->capped_blueprints, "blueprint") + " capped, " +
-                   TimerText(effect->check_interval)
-             : "the plug-in does not start";
+  const std::string effect_text = effect ? Counted(effect->capped_blueprints, "blueprint") +
+                                               " capped, " + TimerText(effect->check_interval)
+                                         : "the plug-in does not start";
   return file + ": " + effect_text + "; " + FindingCounts(diagnostics);
 }
 
@@ -681,8 +682,7 @@ std::string ShortenedQuotes(const std::string& message) {
       return shortened + message.substr(at);
     }
     shortened += message.substr(at, open + 1 - at) +
-                 Shortened(message.substr(open + 1, close - open - 1), kLongestNumberShown) +
-                 "'";
+                 Shortened(message.substr(open + 1, close - open - 1), kLongestNumberShown) + "'";
     at = close + 1;
   }
 }

@@ -70,8 +70,10 @@ std::int64_t ScaleArgument(const std::string& text) {
     millionths = std::stoll(whole) * kMillion + std::stoll(padded);
   }
   if (millionths <= 0 || millionths > kLargestScaleMillionths) {
-    throw UsageError("--scale wants a decimal number above 0 and at most 1000, with at most "
-                     "six digits after the point, not \"" + text + "\"");
+    throw UsageError(
+        "--scale wants a decimal number above 0 and at most 1000, with at most "
+        "six digits after the point, not \"" +
+        text + "\"");
   }
   return millionths;
 }
@@ -103,12 +105,14 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
   app->allow_extras();
 
   CLI::App* check = app->add_subcommand(
-      "check", "Check a settings file: diagnostics, then a summary line. Exit status 1 when "
-               "it has an error or cannot be read");
+      "check",
+      "Check a settings file: diagnostics, then a summary line. Exit status 1 when "
+      "it has an error or cannot be read");
   check->allow_extras();
   check->add_option("CONFIG.json", given.config_files, "The settings file");
-  check->add_option("--dump", given.check.dump,
-                    "A census dump (DUMP.txt) to tell which blueprints the server has")
+  check
+      ->add_option("--dump", given.check.dump,
+                   "A census dump (DUMP.txt) to tell which blueprints the server has")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   check->add_flag("--strict", given.check.strict, "Count a warning as an error");
   check->add_flag("--reload", given.check.reload,
@@ -121,18 +125,21 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
   from_dump->add_option("DUMP.txt", given.dump_files, "The census dump");
   from_dump->add_option("--cap", given.cap, "The cap of every blueprint, 1 to 2147483647")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  from_dump->add_option("--scale", given.scale,
-                        "Each cap as the count times F, above 0 and at most 1000, at most six "
-                        "digits after the point; not with --cap")
+  from_dump
+      ->add_option("--scale", given.scale,
+                   "Each cap as the count times F, above 0 and at most 1000, at most six "
+                   "digits after the point; not with --cap")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-  from_dump->add_option("--only", given.from_dump.options.only,
-                        "Only the blueprints whose path holds TEXT; may be repeated")
+  from_dump
+      ->add_option("--only", given.from_dump.options.only,
+                   "Only the blueprints whose path holds TEXT; may be repeated")
       ->allow_extra_args(false);
   from_dump->add_flag("--match-case", given.from_dump.options.match_case,
                       "--only matches the letter case too");
-  from_dump->add_option("--output", given.from_dump.output,
-                        "FILE: write the settings to FILE, UTF-8, in place of standard output; "
-                        "never over an existing file without --force")
+  from_dump
+      ->add_option("--output", given.from_dump.output,
+                   "FILE: write the settings to FILE, UTF-8, in place of standard output; "
+                   "never over an existing file without --force")
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   from_dump->add_flag("--force", given.from_dump.force, "--output may replace an existing FILE");
   return app;
@@ -215,7 +222,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   if (!extras.empty()) {
     const std::string& first = extras.front();
     throw UsageError(first.size() > 1 && first[0] == '-' ? "unknown option " + first
-                                                        : "unknown subcommand \"" + first + "\"");
+                                                         : "unknown subcommand \"" + first + "\"");
   }
   if (app->got_subcommand("check")) {
     return CheckFrom(given);
@@ -258,9 +265,9 @@ std::optional<std::string> ReadOrTell(const std::string& file, const std::string
                                       std::istream& in, std::optional<Diagnostic>& problem) {
   FileText input = ReadFileOrInput(file, in);
   if (!input.text) {
-    problem = ErrorAtTop(ShownName(file), "cannot read the file (" +
-                                              std::string(std::strerror(input.error)) + ")" +
-                                              consequence);
+    problem = ErrorAtTop(
+        ShownName(file),
+        "cannot read the file (" + std::string(std::strerror(input.error)) + ")" + consequence);
   }
   return std::move(input.text);
 }
@@ -276,8 +283,8 @@ std::optional<DumpInput> ReadDump(const std::string& file, std::istream& in,
   try {
     return DumpInput{ShownName(file), BlueprintsOf(ParseDump(*text)), {}};
   } catch (const DumpFormatError& error) {
-    problem = Diagnostic{ShownName(file), TextPosition{error.line(), 1}, Severity::kError,
-                         error.what()};
+    problem =
+        Diagnostic{ShownName(file), TextPosition{error.line(), 1}, Severity::kError, error.what()};
   }
   return std::nullopt;
 }
@@ -289,12 +296,12 @@ bool PrintReloadVerdict(const std::string& file, const std::optional<std::string
   const std::optional<std::string> refusal =
       text ? ReloadRefusalOfText(*text) : std::optional<std::string>("Can't open config.json");
   if (refusal) {
-    PrintLine(file + ": dravelquin.reload refuses it, the running settings stay: " + *refusal,
-              out);
+    PrintLine(file + ": dravelquin.reload refuses it, the running settings stay: " + *refusal, out);
     return false;
   }
-  PrintLine(file + ": dravelquin.reload takes it: its caps apply from a census at once, and "
-                   "the timer counts its interval from then",
+  PrintLine(file +
+                ": dravelquin.reload takes it: its caps apply from a census at once, and "
+                "the timer counts its interval from then",
             out);
   return true;
 }
@@ -338,8 +345,7 @@ class ProgressLine {
 // used is told first, and the config is checked without it; a config that
 // cannot be read is the last line printed (and with --reload the verdict
 // after it).
-int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out,
-             std::ostream& err) {
+int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out, std::ostream& err) {
   ProgressLine progress(err);
   std::optional<DumpInput> dump;
   std::optional<Diagnostic> dump_problem;
@@ -358,9 +364,9 @@ int RunCheck(const CheckCommand& command, std::istream& in, std::ostream& out,
   }
   const bool dump_failed = dump_problem && dump_problem->severity == Severity::kError;
   std::optional<Diagnostic> config_problem;
-  const std::optional<std::string> text = ReadOrTell(
-      command.config, ": the plug-in fails to start with \"Can't open config.json\"", in,
-      config_problem);
+  const std::optional<std::string> text =
+      ReadOrTell(command.config, ": the plug-in fails to start with \"Can't open config.json\"", in,
+                 config_problem);
   if (!text) {
     for (const auto& problem : {dump_problem, config_problem}) {
       if (problem) {
@@ -416,10 +422,10 @@ int RunFromDump(const FromDumpCommand& command, std::istream& in, std::ostream& 
     Print(note, err);
   }
   if (written.blueprints == 0) {
-    Print(ErrorAtTop(dump->file, dump->blueprints.empty()
-                                     ? "the dump is empty: no blueprint to write"
-                                     : "no blueprint to write"),
-          err);
+    Print(
+        ErrorAtTop(dump->file, dump->blueprints.empty() ? "the dump is empty: no blueprint to write"
+                                                        : "no blueprint to write"),
+        err);
     return kFailure;
   }
   if (!output) {

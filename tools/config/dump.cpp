@@ -45,9 +45,8 @@ std::string ReportedName(const std::string& path, const std::string& key,
   if (std::find(names.begin(), names.end(), path) != names.end()) {
     return path;
   }
-  return *std::find_if(names.begin(), names.end(), [&](const std::string& name) {
-    return entries.EntryKeyOf(name) == key;
-  });
+  return *std::find_if(names.begin(), names.end(),
+                       [&](const std::string& name) { return entries.EntryKeyOf(name) == key; });
 }
 
 // A cap of 0 or below destroys every new one, counted or not; the warning
@@ -72,18 +71,21 @@ bool IsPlain(const PathOutlook& outlook) {
 // A name that differs from its creatures' path in letter case beyond
 // "blueprint'" (which the name's own check tells) counts them, but the gate
 // never reads its "Count".
-void NoteOutlook(const PathOutlook& outlook, const std::string& dump_file,
-                 ConfigReport& report) {
+void NoteOutlook(const PathOutlook& outlook, const std::string& dump_file, ConfigReport& report) {
   const std::string place = DumpPlace(dump_file, outlook.dump_line);
   if (outlook.path != WithPathPrefix(outlook.name)) {
     const std::string cap =
         outlook.cap.value ? std::to_string(*outlook.cap.value) : "none, the gate fails on it";
     report.About(Severity::kWarning, PointerOf(outlook.name),
                  "the census counts the dump's " + Quoted(outlook.path) + " (" + place + ", " +
-                     std::to_string(outlook.wild) + " wild) under this name, which differs "
+                     std::to_string(outlook.wild) +
+                     " wild) under this name, which differs "
                      "in letter case, but the gate reads \"Count\" under that exact path, so "
-                     "they are capped at " + cap + " and this member's \"Count\" is never "
-                     "read; write the name as " + Quoted(outlook.path));
+                     "they are capped at " +
+                     cap +
+                     " and this member's \"Count\" is never "
+                     "read; write the name as " +
+                     Quoted(outlook.path));
     return;
   }
   const std::string as = outlook.path == outlook.name ? "" : " as " + Quoted(outlook.path);
@@ -94,15 +96,17 @@ void NoteOutlook(const PathOutlook& outlook, const std::string& dump_file,
 
 // One note on "Dinos" in place of the plain outlooks, when there are many.
 void SumUpPlainOutlooks(const std::vector<PathOutlook>& outlooks, ConfigReport& report) {
-  const auto destroyed = static_cast<std::size_t>(
-      std::count_if(outlooks.begin(), outlooks.end(), [](const PathOutlook& outlook) {
-        return IsPlain(outlook) && outlook.next_destroyed;
-      }));
-  const auto plain = static_cast<std::size_t>(
-      std::count_if(outlooks.begin(), outlooks.end(), IsPlain));
+  const auto destroyed = static_cast<std::size_t>(std::count_if(
+      outlooks.begin(), outlooks.end(),
+      [](const PathOutlook& outlook) { return IsPlain(outlook) && outlook.next_destroyed; }));
+  const auto plain =
+      static_cast<std::size_t>(std::count_if(outlooks.begin(), outlooks.end(), IsPlain));
   report.About(Severity::kNote, "/Dinos",
-               std::to_string(plain) + " of its blueprints are in the dump under their exact "
-                   "path: " + std::to_string(destroyed) + " at or above their cap, so once a "
+               std::to_string(plain) +
+                   " of its blueprints are in the dump under their exact "
+                   "path: " +
+                   std::to_string(destroyed) +
+                   " at or above their cap, so once a "
                    "census counts them each new one is destroyed, and " +
                    std::to_string(plain - destroyed) + " below it, so new ones are let through");
 }
@@ -169,8 +173,11 @@ std::vector<PathOutlook> OutlooksOf(const SettingsReader& settings,
     if (!key) {
       continue;
     }
-    PathOutlook outlook{ReportedName(blueprint.path, *key, names, entries), blueprint.path,
-                        blueprint.wild, blueprint.first_line, settings.Cap(blueprint.path),
+    PathOutlook outlook{ReportedName(blueprint.path, *key, names, entries),
+                        blueprint.path,
+                        blueprint.wild,
+                        blueprint.first_line,
+                        settings.Cap(blueprint.path),
                         false};
     outlook.next_destroyed = outlook.cap.value && outlook.wild >= *outlook.cap.value;
     outlooks.push_back(std::move(outlook));
@@ -182,8 +189,8 @@ std::vector<Diagnostic> CompareWithDump(const SettingsReader& settings, const Du
                                         ConfigReport& report) {
   const std::vector<std::string> names = settings.ConfiguredNames().names;
   const std::vector<PathOutlook> outlooks = OutlooksOf(settings, dump.blueprints);
-  const bool sum_up = static_cast<std::size_t>(std::count_if(
-                          outlooks.begin(), outlooks.end(), IsPlain)) > kPlainOutlooksShown;
+  const bool sum_up = static_cast<std::size_t>(std::count_if(outlooks.begin(), outlooks.end(),
+                                                             IsPlain)) > kPlainOutlooksShown;
   std::set<std::string> names_told;
   for (const PathOutlook& outlook : outlooks) {
     if (!sum_up || !IsPlain(outlook)) {

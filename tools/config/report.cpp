@@ -258,9 +258,7 @@ class MemberScanner {
   std::size_t pos_;
 };
 
-SourceMap::SourceMap(const std::string& text) : lines_(text) {
-  MemberScanner(text, *this).Scan();
-}
+SourceMap::SourceMap(const std::string& text) : lines_(text) { MemberScanner(text, *this).Scan(); }
 
 TextPosition SourceMap::PositionOf(const std::string& pointer) const {
   for (json::json_pointer member(pointer); !member.empty(); member = member.parent_pointer()) {

@@ -37,8 +37,8 @@ class TopLevelRestorer {
       document_ = nullptr;
     } else if (document_.is_object()) {
       for (auto member = document_.begin(); member != document_.end();) {
-        member = names_before_.count(member.key()) != 0 ? std::next(member)
-                                                        : document_.erase(member);
+        member =
+            names_before_.count(member.key()) != 0 ? std::next(member) : document_.erase(member);
       }
     }
   }
@@ -132,7 +132,7 @@ NameForm FormOfName(const std::string& name) {
     return NameForm::kBlueprintPath;
   }
   return SameCensusKey(head, kBlueprintPathPrefix) ? NameForm::kOtherLetterCase
-                                          : NameForm::kNotBlueprintPath;
+                                                   : NameForm::kNotBlueprintPath;
 }
 
 std::string WithPathPrefix(const std::string& name) {

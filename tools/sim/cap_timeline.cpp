@@ -34,8 +34,8 @@ bool IsReloadLine(const std::string& line) {
   if (end - start != kCommand.size()) {
     return false;
   }
-  return std::equal(kCommand.begin(), kCommand.end(), line.begin() + static_cast<std::ptrdiff_t>(start),
-                    [](char wanted, char given) {
+  return std::equal(kCommand.begin(), kCommand.end(),
+                    line.begin() + static_cast<std::ptrdiff_t>(start), [](char wanted, char given) {
                       const char lower = given >= 'A' && given <= 'Z' ? given - 'A' + 'a' : given;
                       return wanted == lower;
                     });
@@ -46,8 +46,7 @@ CapTimeline::CapTimeline(std::vector<KindCap> caps)
 
 void CapTimeline::StartPeriod(std::size_t kind, std::int64_t limit) {
   limit_[kind] = limit;
-  overshoot_[kind].push_back(current_[kind].capped ? std::optional<std::int64_t>(0)
-                                                   : std::nullopt);
+  overshoot_[kind].push_back(current_[kind].capped ? std::optional<std::int64_t>(0) : std::nullopt);
 }
 
 void CapTimeline::Begin(const std::vector<std::int64_t>& wild) {

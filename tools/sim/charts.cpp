@@ -268,11 +268,10 @@ void DrawTimeAxis(std::ostringstream& svg, const PanelScale& scale) {
   const double hours_step = NiceStep(scale.max_hours);
   const double bottom = scale.frame.PlotBottom();
   for (double hours = 0; hours <= scale.max_hours + hours_step / 2; hours += hours_step) {
-    svg << "<line x1=\"" << Number(scale.X(hours)) << "\" y1=\"" << Number(bottom)
-        << "\" x2=\"" << Number(scale.X(hours)) << "\" y2=\"" << Number(bottom + 5)
+    svg << "<line x1=\"" << Number(scale.X(hours)) << "\" y1=\"" << Number(bottom) << "\" x2=\""
+        << Number(scale.X(hours)) << "\" y2=\"" << Number(bottom + 5)
         << "\" stroke=\"#333\"/>\n<text x=\"" << Number(scale.X(hours)) << "\" y=\""
-        << Number(bottom + 18) << "\" text-anchor=\"middle\">" << TickLabel(hours)
-        << "</text>\n";
+        << Number(bottom + 18) << "\" text-anchor=\"middle\">" << TickLabel(hours) << "</text>\n";
   }
 }
 
@@ -310,8 +309,7 @@ void DrawCensusMarks(std::ostringstream& svg, const std::vector<double>& xs,
       ++last;
     }
     if (last == first) {
-      svg << "M" << Number(xs[first]) << " " << Number(bottom) << "v-" << kCensusMarkHeight
-          << " ";
+      svg << "M" << Number(xs[first]) << " " << Number(bottom) << "v-" << kCensusMarkHeight << " ";
     } else {
       bands << "<rect x=\"" << Number(xs[first]) << "\" y=\"" << Number(bottom - kCensusBandHeight)
             << "\" width=\"" << Number(xs[last] - xs[first]) << "\" height=\"" << kCensusBandHeight
@@ -352,8 +350,7 @@ std::string CapSteps(const std::vector<CapSpan>& spans, const PanelScale& scale)
       drawing = false;
       continue;
     }
-    const std::string y =
-        Number(scale.frame.Y(static_cast<double>(HeldCount(spans[i].cap.cap))));
+    const std::string y = Number(scale.frame.Y(static_cast<double>(HeldCount(spans[i].cap.cap))));
     d += (drawing ? "V" + y : "M" + Number(scale.X(spans[i].from_hours)) + " " + y) + "H" +
          Number(scale.X(to)) + " ";
     drawing = true;
@@ -410,8 +407,9 @@ std::string PanelHeading(const PopulationHistory& history, const std::string& id
   std::string heading = id + ": peak " + std::to_string(summary.max);
   std::string caps;
   for (const CapSpan& span : spans) {
-    caps += (caps.empty() ? "" : "\xE2\x86\x92") +
-            (span.cap.capped ? std::to_string(span.cap.cap) : span.cap.broken ? "broken" : "-");
+    caps += (caps.empty() ? "" : "\xE2\x86\x92") + (span.cap.capped   ? std::to_string(span.cap.cap)
+                                                    : span.cap.broken ? "broken"
+                                                                      : "-");
   }
   const KindCap& first = spans.front().cap;
   if (spans.size() > 1 || first.capped) {
@@ -424,10 +422,10 @@ std::string PanelHeading(const PopulationHistory& history, const std::string& id
     heading += ", overshoot " + OvershootText(*timeline, kind);
   } else if (timeline == nullptr && first.capped && history.Excess(kind).counted) {
     const CapExcess& excess = history.Excess(kind);
-    heading += (excess.at_first_census > 0
-                    ? ", start excess " + std::to_string(excess.at_first_census)
-                    : std::string()) +
-               ", overshoot " + std::to_string(excess.overshoot);
+    heading +=
+        (excess.at_first_census > 0 ? ", start excess " + std::to_string(excess.at_first_census)
+                                    : std::string()) +
+        ", overshoot " + std::to_string(excess.overshoot);
   }
   return heading;
 }
@@ -472,8 +470,8 @@ void DrawFooter(std::ostringstream& svg, double top, bool banded, bool reloads) 
       << "\">census</text>\n";
   double left = kPlotLeft + 150;
   if (banded) {
-    svg << "<rect x=\"" << left << "\" y=\"" << top + 34 - kCensusBandHeight << "\" width=\"24\" height=\""
-        << kCensusBandHeight << "\" fill=\"" << kCensusColour
+    svg << "<rect x=\"" << left << "\" y=\"" << top + 34 - kCensusBandHeight
+        << "\" width=\"24\" height=\"" << kCensusBandHeight << "\" fill=\"" << kCensusColour
         << "\" fill-opacity=\"0.5\"/>\n<text x=\"" << left + 30 << "\" y=\"" << top + 34
         << "\">censuses too close to mark apart</text>\n";
     left += 230;
@@ -611,8 +609,7 @@ void DrawPanel(std::ostringstream& svg, const SweepOutcome& sweep, std::size_t k
   DrawHeading(svg, frame, colour,
               capped.id + ": cap " + std::to_string(capped.cap) +
                   ", highest and lowest wild count at each interval");
-  DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent, sweep.tolerance_creatures),
-           frame);
+  DrawBand(svg, BandAround(capped.cap, sweep.tolerance_percent, sweep.tolerance_creatures), frame);
   DrawIntervalAxis(svg, SweptIntervals(sweep), frame);
   DrawPopulationScale(svg, frame);
   const std::string cap_path = CapPathAcross(capped.cap, frame);
@@ -642,10 +639,9 @@ void DrawFooter(std::ostringstream& svg, const SweepOutcome& sweep, double top) 
       << "\">highest</text>\n<line x1=\"" << kPlotLeft + 350 << "\" y1=\"" << top + 30 << "\" x2=\""
       << kPlotLeft + 374 << "\" y2=\"" << top + 30 << "\" stroke=\"" << kCapColour
       << "\" stroke-width=\"1.5\" stroke-dasharray=\"2 3\"/>\n<text x=\"" << kPlotLeft + 380
-      << "\" y=\"" << top + 34 << "\">lowest</text>\n<circle cx=\"" << kPlotLeft + 450
-      << "\" cy=\"" << top + 30 << "\" r=\"" << kPointRadius << "\" fill=\"" << kExactColour
-      << "\"/>\n<text x=\"" << kPlotLeft + 458 << "\" y=\"" << top + 34
-      << "\">grey, right: ExactCaps true</text>\n";
+      << "\" y=\"" << top + 34 << "\">lowest</text>\n<circle cx=\"" << kPlotLeft + 450 << "\" cy=\""
+      << top + 30 << "\" r=\"" << kPointRadius << "\" fill=\"" << kExactColour << "\"/>\n<text x=\""
+      << kPlotLeft + 458 << "\" y=\"" << top + 34 << "\">grey, right: ExactCaps true</text>\n";
 }
 
 }  // namespace

@@ -51,9 +51,8 @@ void CheckFromDumpCombination(const Options& options, const CLI::App& app) {
     }
     return;
   }
-  for (const char* refused :
-       {"--sweep", "--tolerance", "--server-dir", "--overwrite", "--keep-server-dir", "--chart",
-        "--report", "--plugin"}) {
+  for (const char* refused : {"--sweep", "--tolerance", "--server-dir", "--overwrite",
+                              "--keep-server-dir", "--chart", "--report", "--plugin"}) {
     if (app.count(refused) > 0) {
       throw UsageError(std::string(refused) +
                        " does not go with --scenario-from-dump, which writes a scenario and "
@@ -108,11 +107,13 @@ std::unique_ptr<CLI::App> CommandLineInto(Given& given) {
       "--keep-server-dir is given. --sweep runs the scenario once per CheckInterval and\n"
       "ExactCaps false and true, each in a temporary server dir, and prints how near each\n"
       "capped kind stayed to its cap and what the censuses cost; --chart then draws the swing\n"
-      "per interval. " + SweepDefaults() + "\n"
-      "--scenario-from-dump writes a starting scenario from a server's census dump: its\n"
-      "creatures placed as counted, the --config given, and a run whose rates to edit.\n"
-      "Exit status 2 for a scenario or file that cannot be used, checked before anything\n"
-      "runs; 1 when the run fails on the way.",
+      "per interval. " +
+          SweepDefaults() +
+          "\n"
+          "--scenario-from-dump writes a starting scenario from a server's census dump: its\n"
+          "creatures placed as counted, the --config given, and a run whose rates to edit.\n"
+          "Exit status 2 for a scenario or file that cannot be used, checked before anything\n"
+          "runs; 1 when the run fails on the way.",
       "dravelquin-sim");
   app->set_help_flag("-h,--help", "Print this help and exit");
   // A path such as /srv/config.json is a file on every system, never an option.
@@ -204,8 +205,7 @@ Options ParseCommandLine(const std::vector<std::string>& arguments,
     options.sweep = IntervalsToSweep(given.sweep);
   }
   const char* sweep_option = nullptr;
-  for (const char* name :
-       {"--tolerance", "--min-tolerance", "--seeds", "--only", "--match-case"}) {
+  for (const char* name : {"--tolerance", "--min-tolerance", "--seeds", "--only", "--match-case"}) {
     if (sweep_option == nullptr && app->count(name) > 0) {
       sweep_option = name;
     }
@@ -352,12 +352,11 @@ SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
       std::vector<RunResults> runs;
       for (const Scenario& round : rounds) {
         const bool first = sweep.intervals.empty() && runs.empty();
-        runs.push_back(RunAtInterval(options, round, interval, exact_caps,
-                                     first ? notes : silenced, notes));
+        runs.push_back(
+            RunAtInterval(options, round, interval, exact_caps, first ? notes : silenced, notes));
         if (first) {
           AddCappedKinds(options, scenario, runs.front(), sweep);
-          sweep.stretch_seconds =
-              runs.front().history.EndTime() - runs.front().history.StartTime();
+          sweep.stretch_seconds = runs.front().history.EndTime() - runs.front().history.StartTime();
         }
       }
       sweep.intervals.push_back(OutcomeOf(sweep, runs, interval, exact_caps));
@@ -375,13 +374,11 @@ void SimulateScenario(const Options& options, const Scenario& scenario, std::ost
   }
   const RunResults run = SimulateInServerDir(dir, scenario, options.plugin, trace, notes, notes);
 
-  const CapTimeline* reloads =
-      run.caps_over_time.Changes().empty() ? nullptr : &run.caps_over_time;
+  const CapTimeline* reloads = run.caps_over_time.Changes().empty() ? nullptr : &run.caps_over_time;
   // Without a "load" that succeeded nothing was capped, whatever the config says.
   const std::vector<KindCap> applied =
       run.loaded ? run.caps : std::vector<KindCap>(scenario.kinds.size());
-  const std::optional<std::string> start_failure =
-      run.loaded ? std::nullopt : run.load_failure;
+  const std::optional<std::string> start_failure = run.loaded ? std::nullopt : run.load_failure;
   const bool kept = dir.temporary && options.keep_server_dir;
   const ReportFacts facts{scenario.kinds,
                           applied,
@@ -395,9 +392,8 @@ void SimulateScenario(const Options& options, const Scenario& scenario, std::ost
   (options.report ? trace : notes) << FormatReport(facts);
   if (options.chart) {
     const std::string title = Utf8FromPath(PathFromUtf8(options.scenario).filename());
-    WriteChartFile(*options.chart,
-                   PopulationChartSvg(scenario.kinds, applied, run.history, title, start_failure,
-                                      reloads));
+    WriteChartFile(*options.chart, PopulationChartSvg(scenario.kinds, applied, run.history, title,
+                                                      start_failure, reloads));
   }
 }
 

@@ -101,7 +101,7 @@ SweepOutcome RunIntervalSweep(const Options& options, const Scenario& scenario,
 // std::runtime_error when the server dir, the config or the chart cannot
 // be written; a temporary server dir is removed when the run raises.
 void SimulateScenario(const Options& options, const Scenario& scenario, std::ostream& trace,
-                 std::ostream& notes);
+                      std::ostream& notes);
 
 // Runs the sweep `options.sweep` asks for (RunIntervalSweep), prints its
 // tables to `out` and writes its swing chart with --chart. Raises as

@@ -90,9 +90,8 @@ ErrorCount PluginErrors::TakeStepErrors() {
 
 EntryPointErrors& PluginErrors::EntryPointOf(const std::string& where) {
   const auto found =
-      std::find_if(entry_points_.begin(), entry_points_.end(), [&where](const auto& entry) {
-        return entry.errors.first_where == where;
-      });
+      std::find_if(entry_points_.begin(), entry_points_.end(),
+                   [&where](const auto& entry) { return entry.errors.first_where == where; });
   if (found != entry_points_.end()) {
     return *found;
   }
@@ -133,8 +132,7 @@ void RunProgress::Tick() {
     return;
   }
   shown_percent_ = percent;
-  *out_ << "\rrun: " << percent << "% of " << ticks_ << " ticks"
-        << std::flush;
+  *out_ << "\rrun: " << percent << "% of " << ticks_ << " ticks" << std::flush;
 }
 
 Json NewTraceLine(std::size_t index, const std::string& verb) {

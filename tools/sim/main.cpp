@@ -136,8 +136,8 @@ int WriteScenarioFromDump(const dravelquin::sim::Options& options) {
   if (output) {
     output->Commit();
   } else if (!std::cout) {
-    std::cerr << kProgram << "cannot write to standard output: "
-              << dravelquin::LastSystemError() << "\n";
+    std::cerr << kProgram << "cannot write to standard output: " << dravelquin::LastSystemError()
+              << "\n";
     return kExitFailure;
   }
   return 0;
@@ -169,8 +169,8 @@ int Simulate(const dravelquin::sim::Options& options) {
     if (std::cout.good()) {
       throw;
     }
-    std::cerr << kProgram << "cannot write to standard output: "
-              << dravelquin::LastSystemError() << "\n";
+    std::cerr << kProgram << "cannot write to standard output: " << dravelquin::LastSystemError()
+              << "\n";
     return kExitFailure;
   }
   return 0;

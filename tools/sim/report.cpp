@@ -141,8 +141,8 @@ std::string CapChanges(const std::vector<ScenarioKind>& kinds, const PopulationH
     std::string changed;
     for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
       if (change.caps[kind] != before[kind]) {
-        changed += (changed.empty() ? "" : ", ") + kinds[kind].id + " " +
-                   CapText(before[kind]) + "\xE2\x86\x92" + CapText(change.caps[kind]);
+        changed += (changed.empty() ? "" : ", ") + kinds[kind].id + " " + CapText(before[kind]) +
+                   "\xE2\x86\x92" + CapText(change.caps[kind]);
       }
     }
     lines += changed.empty() ? ": the caps stay\n" : ": caps " + changed + "\n";

@@ -40,7 +40,7 @@ struct ReportFacts {
   const std::vector<ScenarioKind>& kinds;
   const std::vector<KindCap>& caps;
   const PopulationHistory& history;
-  const std::vector<EntryPointErrors>& errors;     // per entry point of the plug-in
+  const std::vector<EntryPointErrors>& errors;        // per entry point of the plug-in
   std::optional<std::filesystem::path> written_dump;  // when a step wrote the dump
   // A temporary server dir that stays after the run (--keep-server-dir);
   // one that is removed is not shown, nor is the dump's path in it.

@@ -14,12 +14,12 @@
 
 #include "common/files.h"
 #include "common/text.h"
-#include "sim/events.h"
-#include "sim/world.h"
 #include "game/fresh_server.h"
 #include "game/game_players.h"
 #include "game/game_world.h"
 #include "host_stand_in/testbed_host.h"
+#include "sim/events.h"
+#include "sim/world.h"
 
 namespace dravelquin::sim {
 
@@ -141,8 +141,7 @@ struct TickSpawns {
   std::int64_t destroyed = 0;
 };
 
-TickSpawns SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world,
-                     SplitMix64& random) {
+TickSpawns SpawnKind(std::size_t kind, const KindLife& life, SimWorld& world, SplitMix64& random) {
   TickSpawns spawns;
   spawns.spawned = random.RoundRandomly(life.spawns_per_tick);
   for (std::int64_t i = 0; i < spawns.spawned; ++i) {
@@ -183,12 +182,13 @@ std::vector<KindStretch> GenerateServerLife(
   return stretches.All();
 }
 
-std::vector<KindStretch> GenerateServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
-                                       SimWorld& world, PopulationHistory& history) {
+std::vector<KindStretch> GenerateServerLife(const RunStep& run,
+                                            const std::vector<ScenarioKind>& kinds, SimWorld& world,
+                                            PopulationHistory& history) {
   return GenerateServerLife(run, kinds, world, history,
-                       [&history](const std::vector<std::int64_t>& wild) {
-                         history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
-                       });
+                            [&history](const std::vector<std::int64_t>& wild) {
+                              history.Record(testbed::Ticks() / testbed::kTicksPerSecond, wild);
+                            });
 }
 
 namespace {
@@ -225,7 +225,7 @@ std::string LoadFailureText(std::size_t log_lines_before, const std::string& loa
 Json CapsJson(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>& caps) {
   Json json = Json::object();
   for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
-    json[kinds[kind].id] = caps[kind].capped  ? Json(caps[kind].cap)
+    json[kinds[kind].id] = caps[kind].capped   ? Json(caps[kind].cap)
                            : caps[kind].broken ? Json("broken")
                                                : Json(nullptr);
   }
@@ -451,9 +451,9 @@ void Simulation::Do(const CommandStep& step, Json& line) {
   if (recognised && step.player == PlayerChoice::kAdmin && reload) {
     ReloadReading reading = ReadReload(world_, caps_.Current());
     line["caps"] = CapsJson(scenario_.kinds, reading.caps);
-    caps_.Change(CapChange{NowSeconds(), step_, true, std::move(reading.refused),
-                           std::move(reading.caps)},
-                 world_.WildCounts());
+    caps_.Change(
+        CapChange{NowSeconds(), step_, true, std::move(reading.refused), std::move(reading.caps)},
+        world_.WildCounts());
   }
   if (!(StateOf(dir_.StatusPath()) == status_before)) {
     line["status"] = StatusFileContent(dir_.StatusPath());
@@ -466,11 +466,11 @@ void Simulation::Do(const RunStep& step, Json& line) {
   RunProgress progress(progress_, step.ticks);
   const std::vector<KindStretch> stretches =
       GenerateServerLife(step, scenario_.kinds, world_, history_,
-                    [this, &progress](const std::vector<std::int64_t>& wild) {
-                      errors_.Collect();  // so that the host keeps none of a long run's errors
-                      RecordSample(wild);
-                      progress.Tick();
-                    });
+                         [this, &progress](const std::vector<std::int64_t>& wild) {
+                           errors_.Collect();  // so that the host keeps none of a long run's errors
+                           RecordSample(wild);
+                           progress.Tick();
+                         });
   Json kinds = Json::object();
   for (std::size_t kind = 0; kind < stretches.size(); ++kind) {
     kinds[scenario_.kinds[kind].id] = StretchJson(stretches[kind]);
@@ -507,8 +507,9 @@ APlayerController* Simulation::PlayerFor(PlayerChoice choice) {
   return player;
 }
 
-RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, const std::string& plugin,
-                          std::ostream& trace, std::ostream& warnings, std::ostream& progress) {
+RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario,
+                               const std::string& plugin, std::ostream& trace,
+                               std::ostream& warnings, std::ostream& progress) {
   WriteConfig(dir, scenario.config);
   StartServer(dir.root, scenario.start_time);
   SimWorld world(scenario.kinds);
@@ -522,10 +523,10 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, c
   }
   simulation.PerformAll(trace);
   simulation.Finish();
-  return RunResults{simulation.Caps().AtStart(), simulation.History(),
-                    simulation.Errors().PerEntryPoint(), simulation.Censuses(),
-                    simulation.DumpWritten(), simulation.LoadFailure(),
-                    simulation.Caps(), simulation.Loaded()};
+  return RunResults{
+      simulation.Caps().AtStart(), simulation.History(),     simulation.Errors().PerEntryPoint(),
+      simulation.Censuses(),       simulation.DumpWritten(), simulation.LoadFailure(),
+      simulation.Caps(),           simulation.Loaded()};
 }
 
 }  // namespace dravelquin::sim

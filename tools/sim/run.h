@@ -93,8 +93,9 @@ std::vector<KindStretch> GenerateServerLife(
     PopulationHistory& history,
     const std::function<void(const std::vector<std::int64_t>& wild)>& tick_done);
 // The same, each tick's end recorded in `history` at the clock's time.
-std::vector<KindStretch> GenerateServerLife(const RunStep& run, const std::vector<ScenarioKind>& kinds,
-                                       SimWorld& world, PopulationHistory& history);
+std::vector<KindStretch> GenerateServerLife(const RunStep& run,
+                                            const std::vector<ScenarioKind>& kinds, SimWorld& world,
+                                            PopulationHistory& history);
 
 // Running a scenario's steps against the loaded plug-in, one trace line per
 // step.
@@ -213,7 +214,8 @@ struct RunResults {
 // trace line to `trace`. Warnings about the kinds go to `warnings`, and on a
 // terminal the progress of long runs to `progress`. Raises
 // std::runtime_error when the config cannot be written.
-RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario, const std::string& plugin,
-                          std::ostream& trace, std::ostream& warnings, std::ostream& progress);
+RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario,
+                               const std::string& plugin, std::ostream& trace,
+                               std::ostream& warnings, std::ostream& progress);
 
 }  // namespace dravelquin::sim

@@ -145,8 +145,8 @@ void FieldReader::RejectUnknownFields() const {
   for (const auto& member : object_.items()) {
     if (member.key() != kCommentField && read_.count(member.key()) == 0) {
       const std::optional<std::string> near = NearName(member.key(), asked_);
-      Fail(member.key(), near ? "unknown field; did you mean " + Json(*near).dump() + "?"
-                              : "unknown field");
+      Fail(member.key(),
+           near ? "unknown field; did you mean " + Json(*near).dump() + "?" : "unknown field");
     }
   }
 }
@@ -282,8 +282,8 @@ std::string KindFullName(FieldReader& kind) {
   const std::string path = kind.RequiredString(kPathField);
   const std::optional<std::string> full_name = FullNameOfBlueprintPath(path);
   if (!full_name) {
-    kind.Fail(kPathField, "expected blueprint'PACKAGE.ASSET' as the dump shows it, got " +
-                              Json(path).dump());
+    kind.Fail(kPathField,
+              "expected blueprint'PACKAGE.ASSET' as the dump shows it, got " + Json(path).dump());
   }
   return *full_name;
 }
@@ -514,8 +514,7 @@ std::int32_t ScenarioParser::CreatureCount(FieldReader& reader, std::size_t kind
   return count;
 }
 
-void ScenarioParser::AddCreatures(const FieldReader& reader, const char* field,
-                                  double creatures) {
+void ScenarioParser::AddCreatures(const FieldReader& reader, const char* field, double creatures) {
   creatures_ += creatures;
   if (creatures_ > static_cast<double>(kMaxCreaturesInAll)) {
     reader.Fail(field, "brings the creatures of the scenario to more than " +
@@ -569,8 +568,7 @@ void ScenarioParser::AddRunToLoads(const FieldReader& reader, const RunStep& run
   }
 }
 
-void ScenarioParser::AddTicks(const FieldReader& reader, const char* field,
-                              std::int64_t ticks) {
+void ScenarioParser::AddTicks(const FieldReader& reader, const char* field, std::int64_t ticks) {
   ticks_ += ticks;
   if (ticks_ > kMaxTicksInAll) {
     reader.Fail(field, "brings the timer rounds of the scenario to " + std::to_string(ticks_) +
@@ -715,9 +713,9 @@ StepAction ScenarioParser::ParseRun(FieldReader& reader) {
   for (const double rate : run.spawn_per_hour) {
     spawns_per_hour += rate;
   }
-  AddCreatures(reader, "spawn_per_hour",
-               spawns_per_hour * static_cast<double>(run.ticks) * run.tick_seconds /
-                   kSecondsPerHour);
+  AddCreatures(
+      reader, "spawn_per_hour",
+      spawns_per_hour * static_cast<double>(run.ticks) * run.tick_seconds / kSecondsPerHour);
   const Json* deaths = reader.Member("death_per_hour");
   if (deaths != nullptr && !deaths->is_number() && !deaths->is_object()) {
     reader.Fail("death_per_hour",

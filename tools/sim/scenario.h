@@ -127,9 +127,9 @@ struct RunStep {
   std::uint64_t seed = 1;
 };
 
-using StepAction = std::variant<LoadStep, UnloadStep, PlaceStep, SpawnStep, RemoveStep, TameStep,
-                                InitGameStep, ClockStep, TickStep, CommandStep, RunStep,
-                                WriteConfigStep>;
+using StepAction =
+    std::variant<LoadStep, UnloadStep, PlaceStep, SpawnStep, RemoveStep, TameStep, InitGameStep,
+                 ClockStep, TickStep, CommandStep, RunStep, WriteConfigStep>;
 
 struct Step {
   std::string verb;

@@ -63,9 +63,7 @@ std::string WhyNameChanges(const std::string& name) {
   return "";
 }
 
-std::string Place(const std::string& file, int line) {
-  return file + ":" + std::to_string(line);
-}
+std::string Place(const std::string& file, int line) { return file + ":" + std::to_string(line); }
 
 // The config as the scenario gives it: the document when it is strict JSON,
 // else its text byte for byte.

@@ -11,8 +11,8 @@
 #include <variant>
 #include <vector>
 
-#include "common/files.h"
 #include "common/command_line.h"
+#include "common/files.h"
 #include "plugin_rules/plugin_rules.h"
 #include "sim/report.h"
 #include "sim/scenario.h"
@@ -92,7 +92,8 @@ std::int64_t ToleranceCreatures(const std::string& value) {
   const auto [stop, error] = std::from_chars(value.data(), end, creatures);
   if (value.empty() || error != std::errc() || stop != end || creatures < 0 ||
       creatures > kMaxToleranceCreatures) {
-    throw UsageError("--min-tolerance: \"" + value + "\" is not a whole number of creatures from 0 to " +
+    throw UsageError("--min-tolerance: \"" + value +
+                     "\" is not a whole number of creatures from 0 to " +
                      std::to_string(kMaxToleranceCreatures));
   }
   return creatures;
@@ -102,8 +103,7 @@ std::int64_t SeedCount(const std::string& value) {
   std::int64_t seeds = 0;
   const char* end = value.data() + value.size();
   const auto [stop, error] = std::from_chars(value.data(), end, seeds);
-  if (value.empty() || error != std::errc() || stop != end || seeds < 1 ||
-      seeds > kMaxSweepSeeds) {
+  if (value.empty() || error != std::errc() || stop != end || seeds < 1 || seeds > kMaxSweepSeeds) {
     throw UsageError("--seeds: \"" + value + "\" is not a whole number from 1 to " +
                      std::to_string(kMaxSweepSeeds));
   }
@@ -183,8 +183,8 @@ Scenario WithEveryConfig(const Scenario& scenario,
     try {
       write->config = change(write->config);
     } catch (const InputProblem& problem) {
-      throw InputProblem("step " + std::to_string(index) + " (\"write_config\"): " +
-                         problem.what());
+      throw InputProblem("step " + std::to_string(index) +
+                         " (\"write_config\"): " + problem.what());
     }
   }
   return changed;
@@ -342,8 +342,9 @@ std::string WithinText(const SweepOutcome& sweep, const KindAtInterval& kind) {
   if (sweep.seeds <= 1) {
     return ShareText(kind.share_within);
   }
-  return ShareText(kind.share_within) + " (" + Printed("%.1f", std::floor(kind.share_lowest * 1000) / 10) +
-         "-" + Printed("%.1f", std::floor(kind.share_highest * 1000) / 10) + ")";
+  return ShareText(kind.share_within) + " (" +
+         Printed("%.1f", std::floor(kind.share_lowest * 1000) / 10) + "-" +
+         Printed("%.1f", std::floor(kind.share_highest * 1000) / 10) + ")";
 }
 
 TableRow RowOf(const SweepOutcome& sweep, const IntervalOutcome& interval,
@@ -374,8 +375,8 @@ std::string KindAdvice(const SweepOutcome& sweep, std::size_t kind, bool exact_c
   const std::string interval = std::to_string(runs[choice.interval]->interval);
   const std::string share = ShareText(shares[choice.interval]);
   if (choice.meets) {
-    return subject + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps it " +
-           Aim(sweep) + " or more (" + share + ").\n";
+    return subject + ": " + kSweptSetting + " " + interval +
+           " is the longest tried that keeps it " + Aim(sweep) + " or more (" + share + ").\n";
   }
   return subject + ": no " + kSweptSetting + " tried keeps it " + Aim(sweep) + "; the best is " +
          interval + " (" + share + ").\n";
@@ -403,8 +404,7 @@ std::string KindSection(const SweepOutcome& sweep, std::size_t kind) {
                   ? KindAdvice(sweep, kind, exact_caps)
                   : "";
   }
-  const std::string held =
-      capped.cap > 0 ? "" : ", at or below 0: every new creature is destroyed";
+  const std::string held = capped.cap > 0 ? "" : ", at or below 0: every new creature is destroyed";
   return capped.id + " (cap " + std::to_string(capped.cap) + held + ", within " +
          std::to_string(std::max<std::int64_t>(0, band.low)) + " to " + std::to_string(band.high) +
          "):\n" + AlignedTable(rows, FirstColumn::kNumbers) + advice + "\n";
@@ -435,15 +435,13 @@ std::string ConfigAdvice(const SweepOutcome& sweep, bool exact_caps) {
   const std::string subject = "config, ExactCaps " + Counting(exact_caps);
   const std::string interval = std::to_string(chosen.interval);
   if (choice.meets) {
-    return subject + ": " + kSweptSetting + " " + interval +
-           " is the longest tried that keeps " + EveryKind(sweep) + " " + Aim(sweep) +
-           " or more (the least kept, " + least_id + ", " + ShareText(least.share_within) +
-           "); " + CensusCost(sweep, chosen) + ".\n";
+    return subject + ": " + kSweptSetting + " " + interval + " is the longest tried that keeps " +
+           EveryKind(sweep) + " " + Aim(sweep) + " or more (the least kept, " + least_id + ", " +
+           ShareText(least.share_within) + "); " + CensusCost(sweep, chosen) + ".\n";
   }
   return subject + ": no " + kSweptSetting + " tried keeps " + EveryKind(sweep) + " " + Aim(sweep) +
-         "; the best is " + interval + ", where the least kept, " + least_id +
-         ", is within it " + ShareText(least.share_within) + " of the time; " +
-         CensusCost(sweep, chosen) + ".\n";
+         "; the best is " + interval + ", where the least kept, " + least_id + ", is within it " +
+         ShareText(least.share_within) + " of the time; " + CensusCost(sweep, chosen) + ".\n";
 }
 
 std::string LoadFailures(const SweepOutcome& sweep) {
@@ -463,8 +461,7 @@ std::string Heading(const SweepOutcome& sweep) {
   const std::string seeds =
       sweep.seeds <= 1 ? "the same seeds"
                        : std::to_string(sweep.seeds) + " seeds each, the same for every interval";
-  const std::string spread =
-      sweep.seeds <= 1 ? "" : " (over the seeds: their mean, and its range)";
+  const std::string spread = sweep.seeds <= 1 ? "" : " (over the seeds: their mean, and its range)";
   return std::string(kSweptSetting) + " sweep of " + sweep.title + ": " + std::to_string(runs) +
          (runs == 1 ? " run" : " runs") + " of " + HoursText(sweep.stretch_seconds) +
          " simulated hours with " + seeds +

@@ -11,10 +11,10 @@
 #include "common/text.h"
 #include "engine/fstring.h"
 #include "engine/naming.h"
+#include "game/game_world.h"
 #include "plugin_rules/plugin_rules.h"
 #include "population/settings_file.h"
 #include "sim/scenario.h"
-#include "game/game_world.h"
 
 namespace dravelquin::sim {
 
@@ -195,9 +195,9 @@ std::int32_t SimWorld::RemoveOldest(std::size_t kind, std::int32_t count) {
     if (!wild_left && population.tamed.empty()) {
       break;
     }
-    if (wild_left && (population.tamed.empty() ||
-                      population.wild_members[population.first_wild].arrival <
-                          population.tamed.front().arrival)) {
+    if (wild_left &&
+        (population.tamed.empty() || population.wild_members[population.first_wild].arrival <
+                                         population.tamed.front().arrival)) {
       RemoveWild(population, population.first_wild);
     } else {
       testbed::RemoveCreature(population.tamed.front().creature);
@@ -322,8 +322,7 @@ std::optional<SettingsReader> SettingsAtStartUp() {
   return SettingsReader(std::move(Settings()));
 }
 
-KindCap CapOf(const SettingsReader& settings, const CensusEntries& entries,
-              const FString& path) {
+KindCap CapOf(const SettingsReader& settings, const CensusEntries& entries, const FString& path) {
   if (!entries.Counts(path)) {
     return KindCap{};
   }

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "game/game_objects.h"
 #include "plugin_rules/plugin_rules.h"
 #include "sim/scenario.h"
-#include "game/game_objects.h"
 
 namespace dravelquin::sim {
 
@@ -302,8 +302,7 @@ class PopulationHistory {
   // kind in kind order, and the censuses the plug-in ran since the sample
   // before. Ignored before the stretch begins, but for telling when the
   // plug-in first counted.
-  void Record(std::int64_t time, const std::vector<std::int64_t>& wild,
-              std::int64_t censuses = 0);
+  void Record(std::int64_t time, const std::vector<std::int64_t>& wild, std::int64_t censuses = 0);
   // Creatures that spawned and those of them the gate destroyed, and
   // creatures that died; ignored before the stretch begins.
   void AddSpawns(std::size_t kind, std::int64_t spawned, std::int64_t destroyed) {
@@ -344,8 +343,7 @@ class PopulationHistory {
     std::int64_t censuses = 0;
   };
 
-  void AddSample(std::int64_t time, const std::vector<std::int64_t>& wild,
-                 std::int64_t censuses);
+  void AddSample(std::int64_t time, const std::vector<std::int64_t>& wild, std::int64_t censuses);
   void OpenBucket(std::int64_t time, const std::vector<std::int64_t>& wild);
   void HalveBuckets();
 
