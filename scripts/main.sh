@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds the project, then runs the simulated server on the
 # example scenario. Shows each kind's wild population (cap, start, min, max,
-# end, destroyed, overshoot) and the start of the census dump, and writes
-# the population chart.
+# end, destroyed, start excess, overshoot) and the start of the census dump,
+# and writes the population chart.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
