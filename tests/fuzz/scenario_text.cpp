@@ -32,6 +32,19 @@ const char* PlayerName(sim::PlayerChoice player) {
   return "";
 }
 
+void AddConfig(const sim::ScenarioConfig& config, Json& document) {
+  switch (config.source) {
+    case sim::ConfigSource::kExisting:
+      break;
+    case sim::ConfigSource::kDocument:
+      document["config"] = Json::parse(config.text);
+      break;
+    case sim::ConfigSource::kText:
+      document["config_text"] = config.text;
+      break;
+  }
+}
+
 class StepWriter {
  public:
   explicit StepWriter(const sim::Scenario& scenario) : scenario_(scenario) {}
@@ -84,6 +97,12 @@ class StepWriter {
     return step;
   }
 
+  Json operator()(const sim::WriteConfigStep& write) const {
+    Json step = Verb("write_config");
+    AddConfig(write.config, step);
+    return step;
+  }
+
   Json operator()(const sim::RunStep& run) const {
     Json step = Verb("run");
     step["hours"] = static_cast<double>(run.ticks) * run.tick_seconds / kSecondsPerHour;
@@ -120,19 +139,6 @@ class StepWriter {
 
   const sim::Scenario& scenario_;
 };
-
-void AddConfig(const sim::ScenarioConfig& config, Json& document) {
-  switch (config.source) {
-    case sim::ConfigSource::kExisting:
-      break;
-    case sim::ConfigSource::kDocument:
-      document["config"] = Json::parse(config.text);
-      break;
-    case sim::ConfigSource::kText:
-      document["config_text"] = config.text;
-      break;
-  }
-}
 
 }  // namespace
 
