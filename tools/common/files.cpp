@@ -68,6 +68,14 @@ FileText ReadFileText(const std::filesystem::path& path) {
 
 std::string LastSystemError() { return std::generic_category().message(errno); }
 
+bool StandardErrorIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(fileno(stderr)) != 0;
+#endif
+}
+
 std::string ReadWholeFile(const std::string& path, const std::string& what) {
   FileText file = ReadFileText(PathFromUtf8(path));
   if (!file.text) {

@@ -50,6 +50,9 @@ void CheckWritable(const std::string& path, const std::string& what);
 // "Permission denied".
 std::string LastSystemError();
 
+// Whether standard error is a terminal, where a tool may show progress.
+bool StandardErrorIsTerminal();
+
 // A new folder of a random name "PREFIXhex" under the system's temporary
 // folder; a name taken already is passed over. Raises std::runtime_error,
 // "cannot make a WHAT in BASE", when none can be made.

@@ -10,12 +10,6 @@
 #include <sstream>
 #include <utility>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include <CLI/CLI.hpp>
 
 #include "common/command_line.h"
@@ -304,14 +298,6 @@ bool PrintReloadVerdict(const std::string& file, const std::optional<std::string
                 "the timer counts its interval from then",
             out);
   return true;
-}
-
-bool StandardErrorIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return isatty(fileno(stderr)) != 0;
-#endif
 }
 
 // "searching the dump: 12 of 49 names" on one line of a terminal, rewritten

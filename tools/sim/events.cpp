@@ -9,12 +9,6 @@
 #include "host/game.h"
 #include "host_stand_in/testbed_host.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace dravelquin::sim {
 
 namespace {
@@ -104,14 +98,6 @@ constexpr std::int64_t kPercent = 100;
 constexpr const char* kErasedLine = "\r                                        \r";
 
 }  // namespace
-
-bool StandardErrorIsTerminal() {
-#ifdef _WIN32
-  return _isatty(_fileno(stderr)) != 0;
-#else
-  return isatty(fileno(stderr)) != 0;
-#endif
-}
 
 RunProgress::RunProgress(std::ostream* out, std::int64_t ticks)
     : out_(ticks >= kLongRunTicks ? out : nullptr), ticks_(ticks) {}

@@ -74,9 +74,6 @@ class PluginErrors {
 // server life at the default tick of a minute).
 constexpr std::int64_t kLongRunTicks = 10000;
 
-// Whether standard error is a terminal, where progress may be shown.
-bool StandardErrorIsTerminal();
-
 class RunProgress {
  public:
   // Shows nothing when `out` is null or the run has fewer than
