@@ -21,7 +21,6 @@
 #include <exception>
 #include <iostream>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>

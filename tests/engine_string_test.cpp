@@ -553,6 +553,8 @@ TEST_F(EngineArrayOwnership, MoveLeavesTheSourceWithoutStorage) {
   const EngineUnit* block = source.data;
   const std::size_t mark = MarkCalls();
   const FString moved(std::move(source));
+  // The moved-from string's state is what this test checks.
+  // NOLINTNEXTLINE(bugprone-use-after-move)
   EXPECT_EQ("{null, 0, 0}", ShapeOf(source));
   EXPECT_EQ("{block, 4, 4}", ShapeOf(moved));
   EXPECT_EQ(block, moved.data);
@@ -570,6 +572,8 @@ TEST_F(EngineArrayOwnership, MoveAssignFreesTheDestinationsBlockFirst) {
   EXPECT_EQ(old_block, testbed::AllocatorCalls()[mark].block_in);
   EXPECT_EQ(new_block, destination.data);
   EXPECT_EQ("{block, 6, 24}", ShapeOf(destination));
+  // The moved-from string's state is checked on purpose.
+  // NOLINTNEXTLINE(bugprone-use-after-move)
   EXPECT_EQ("{null, 0, 0}", ShapeOf(source));
 }
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
@@ -146,7 +145,7 @@ TEST_F(EngineAllocator, AccountsForEveryCallInOrder) {
 
 TEST_F(EngineAllocator, ReallocMovesTheBlockAndKeepsItsContents) {
   auto* block = static_cast<char*>(testbed::EngineMalloc(4, 0));
-  std::memcpy(block, "abcd", 4);
+  std::copy_n("abcd", 4, block);
   auto* moved = static_cast<char*>(testbed::EngineRealloc(block, 2));
   EXPECT_NE(block, moved);
   EXPECT_EQ(0u, testbed::LiveBlockSize(block));
@@ -200,7 +199,7 @@ class LeanEngineAllocator : public TestbedTest {
 
 TEST_F(LeanEngineAllocator, CountsEachKindOfCallAndTheLiveBlocksWithoutRecording) {
   auto* block = static_cast<char*>(testbed::EngineMalloc(4, 0));
-  std::memcpy(block, "abcd", 4);
+  std::copy_n("abcd", 4, block);
   auto* grown = static_cast<char*>(testbed::EngineRealloc(block, 64));
   EXPECT_EQ("abcd", std::string(grown, 4));
   void* fresh = testbed::EngineRealloc(nullptr, 8);
@@ -260,7 +259,7 @@ TEST(BinnedHeap, KeepsBlocksInTheirClassAndMovesThemBetweenClasses) {
   EXPECT_EQ(0u, reinterpret_cast<std::uintptr_t>(other) % 16);
   // Growing within the class (17 to 32 bytes) stays in place.
   auto* text = static_cast<char*>(heap.Allocate(17));
-  std::memcpy(text, "0123456789abcdefg", 17);
+  std::copy_n("0123456789abcdefg", 17, text);
   EXPECT_EQ(text, heap.Resize(text, 32));
   // Past the class the block moves with its contents; the old one is reused
   // by the next request of its class.
@@ -277,7 +276,7 @@ TEST(BinnedHeap, KeepsBlocksInTheirClassAndMovesThemBetweenClasses) {
   auto* large = static_cast<char*>(heap.Resize(last, 1025));
   EXPECT_NE(last, large);
   large[1024] = 'z';
-  std::memcpy(large, "kept", 4);
+  std::copy_n("kept", 4, large);
   auto* back = static_cast<char*>(heap.Resize(large, 8));
   EXPECT_EQ("kept", std::string(back, 4));
   heap.Release(back);
@@ -374,11 +373,11 @@ TEST_F(HostAddresses, RemovedNativeIsUnknownUntilTheGameResets) {
 
 class HostCommands : public TestbedTest {
  protected:
-  void AddCommand(std::u16string name, ArkApi::ConsoleCommandCallback callback) {
+  void AddCommand(std::u16string name, const ArkApi::ConsoleCommandCallback& callback) {
     testbed::EngineTextLayout layout = testbed::LayoutOver(name);
     ArkApi::GetCommands().AddConsoleCommand(AsFString(layout), callback);
   }
-  void AddTimer(std::u16string key, ArkApi::TimerCallback callback) {
+  void AddTimer(std::u16string key, const ArkApi::TimerCallback& callback) {
     testbed::EngineTextLayout layout = testbed::LayoutOver(key);
     ArkApi::GetCommands().AddOnTimerCallback(AsFString(layout), callback);
   }
@@ -614,6 +613,7 @@ TEST_F(GamePatchPoints, UnhookedSpawnGetsTheGamesOwnLevel) {
   // Bounded, the journal keeps the latest calls and still counts them all.
   testbed::KeepLatestGameCalls(2);
   std::vector<const testbed::GameCreature*> latest;
+  latest.reserve(5);
   for (int i = 0; i < 5; ++i) {
     latest.push_back(testbed::SpawnCreature(kind, u"b", 1, 17).creature);
   }

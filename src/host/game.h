@@ -85,6 +85,9 @@ Fn Native(GameFunction function) {
 template <typename T>
 T ReadField(const void* object, GameField field) {
   T value;
+  // The field holds a T, so a T's size is what to copy, also when T is a
+  // pointer to an object.
+  // NOLINTNEXTLINE(bugprone-sizeof-expression)
   std::memcpy(&value, FieldAddress(object, field), sizeof value);
   return value;
 }

@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "game/game_objects.h"
@@ -42,7 +41,7 @@ class CreaturePool {
   void Clear();
 
  private:
-  static constexpr std::size_t kChunkBytes = 64 * 1024;
+  static constexpr std::size_t kChunkBytes = std::size_t{64} * 1024;
   static constexpr std::size_t kChunkRecords = kChunkBytes / sizeof(CreatureRecord);
 
   struct Chunk {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/dump.h"
+#include "common/dump_file.h"
 
 namespace dravelquin {
 

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include <nlohmann/json.hpp>
 
 #include "config/report.h"

@@ -583,7 +583,7 @@ TEST(PopulationChart, CensusesTooCloseToTellApartAreABandNotABar) {
     history.Record(minute * 60, {1}, 1);
   }
   // ... then one alone a day later.
-  history.Record(2 * 86400, {1}, 1);
+  history.Record(std::int64_t{2} * 86400, {1}, 1);
   const std::string svg = sim::PopulationChartSvg(kinds, CapsOf(5), history, "t");
   const std::vector<PanelReading> panels = ReadPanels(svg);
   ASSERT_EQ(1u, panels.size());

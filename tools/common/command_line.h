@@ -4,8 +4,11 @@
 // cannot run, and on Windows the arguments as UTF-8 text.
 
 #include <stdexcept>
+
+#ifdef _WIN32
 #include <string>
 #include <vector>
+#endif
 
 namespace dravelquin {
 

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <istream>
 #include <optional>
 #include <stdexcept>
 #include <string>

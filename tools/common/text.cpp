@@ -63,7 +63,7 @@ std::optional<std::string> NearestOf(const std::string& name,
 
 std::optional<std::string> NearName(const std::string& name,
                                     const std::vector<std::string>& candidates) {
-  const std::optional<std::string> nearest = NearestOf(name, candidates);
+  std::optional<std::string> nearest = NearestOf(name, candidates);
   if (nearest && EditDistance(name, *nearest) <= kMostEditsForASuggestion) {
     return nearest;
   }

@@ -7,7 +7,6 @@
 #include <limits>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <utility>
 
 #include <CLI/CLI.hpp>

@@ -4,7 +4,6 @@
 
 #include <istream>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>

@@ -55,7 +55,7 @@ std::string Verdict(const PathOutlook& outlook) {
   if (!outlook.cap.value) {
     return "the gate fails on its settings and lets every new one through";
   }
-  const std::string cap = "cap " + std::to_string(*outlook.cap.value);
+  std::string cap = "cap " + std::to_string(*outlook.cap.value);
   if (*outlook.cap.value <= 0) {
     return cap;
   }
@@ -152,6 +152,7 @@ std::vector<Diagnostic> MostNumerousUncapped(const DumpInput& dump, const Census
       [](const DumpBlueprint* a, const DumpBlueprint* b) { return a->wild > b->wild; });
   uncapped.resize(std::min(uncapped.size(), kUncappedShown));
   std::vector<Diagnostic> notes;
+  notes.reserve(uncapped.size());
   for (const DumpBlueprint* blueprint : uncapped) {
     notes.push_back(Diagnostic{dump.file, TextPosition{blueprint->first_line, 1}, Severity::kNote,
                                Quoted(blueprint->path) + ": " + std::to_string(blueprint->wild) +

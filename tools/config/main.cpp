@@ -3,11 +3,13 @@
 
 #include <iostream>
 #include <string>
-#include <vector>
 
+#include "config/command_line.h"
+
+#ifdef _WIN32
 #include "common/command_line.h"
 #include "common/files.h"
-#include "config/command_line.h"
+#endif
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {

@@ -36,7 +36,9 @@ bool IsReloadLine(const std::string& line) {
   }
   return std::equal(kCommand.begin(), kCommand.end(),
                     line.begin() + static_cast<std::ptrdiff_t>(start), [](char wanted, char given) {
-                      const char lower = given >= 'A' && given <= 'Z' ? given - 'A' + 'a' : given;
+                      const char lower = given >= 'A' && given <= 'Z'
+                                             ? static_cast<char>(given - 'A' + 'a')
+                                             : given;
                       return wanted == lower;
                     });
 }

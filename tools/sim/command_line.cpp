@@ -325,6 +325,7 @@ IntervalOutcome OutcomeOf(const SweepOutcome& sweep, const std::vector<RunResult
   outcome.censuses.creatures /= count;
   for (const CappedKind& kind : sweep.kinds) {
     std::vector<KindAtInterval> seeds;
+    seeds.reserve(runs.size());
     for (const RunResults& run : runs) {
       seeds.push_back(KindOutcome(run, kind, sweep));
     }

@@ -4,7 +4,6 @@
 #include <exception>
 #include <iostream>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <variant>
 #include <vector>

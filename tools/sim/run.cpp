@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>

@@ -271,7 +271,7 @@ std::string KindFullName(FieldReader& kind) {
                                   : "missing (or give \"blueprint_path\")");
   }
   if (kind.Has(kFullNameField)) {
-    const std::string full_name = kind.RequiredString(kFullNameField);
+    std::string full_name = kind.RequiredString(kFullNameField);
     if (StartsWith(full_name, kBlueprintPathPrefix)) {
       kind.Fail(kFullNameField,
                 "is a blueprint path, of which the plug-in makes no path; give it as "

@@ -256,6 +256,7 @@ IntervalChoice ChooseInterval(const std::vector<double>& shares) {
 
 std::vector<double> SharesOf(const std::vector<const IntervalOutcome*>& runs, std::size_t kind) {
   std::vector<double> shares;
+  shares.reserve(runs.size());
   for (const IntervalOutcome* run : runs) {
     shares.push_back(run->kinds[kind].share_within);
   }
@@ -264,6 +265,7 @@ std::vector<double> SharesOf(const std::vector<const IntervalOutcome*>& runs, st
 
 std::vector<double> LowestShares(const std::vector<const IntervalOutcome*>& runs) {
   std::vector<double> lowest;
+  lowest.reserve(runs.size());
   for (const IntervalOutcome* run : runs) {
     lowest.push_back(run->kinds[LeastKeptKind(*run)].share_within);
   }
