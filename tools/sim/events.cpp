@@ -1,7 +1,6 @@
 #include "sim/events.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 #include "engine/engine_array.h"
