@@ -4,8 +4,9 @@
 #   - its format, as clang-format writes it with .clang-format;
 #   - how it includes (scripts/check_includes.py);
 #   - clang-tidy's checks of .clang-tidy;
-#   - includes that nothing uses, as include-what-you-use finds them
-#     (known wrong answers in scripts/iwyu.imp).
+#   - includes that nothing uses, and stream headers a file uses without
+#     including them, as include-what-you-use finds them (known wrong
+#     answers in scripts/iwyu.imp).
 # clang-tidy and include-what-you-use read the compile commands of a Linux
 # build tree, which must be built. Any finding fails.
 #
@@ -65,15 +66,20 @@ grep -E '(warning|error): ' "$lint_dir/clang-tidy.txt" | sort -u || true
 echo "lint: include-what-you-use" >&2
 iwyu_tool -p "$lint_dir" -j2 -- -Xiwyu --mapping_file="$PWD/scripts/iwyu.imp" \
   -Xiwyu --no_fwd_decls >"$lint_dir/iwyu.txt" 2>&1 || true
-# Only "should remove" counts: what it would add is often a library's
-# internal header, and a forward declaration it would swap in is a choice.
-unused=$(awk -v top="$PWD/" '
+# What it would remove counts. Of what it would add, only the stream
+# headers: libstdc++ brings them in with others, Microsoft's STL does not,
+# so a file that leaves one out builds here and fails in the Windows build.
+# The rest it would add is often a library's internal header, and a forward
+# declaration it would swap in is a choice.
+iwyu_findings=$(awk -v top="$PWD/" '
   / should remove these lines:$/ { file = $1; sub(top, "", file); removing = 1; next }
-  /^$/ { removing = 0 }
+  / should add these lines:$/ { file = $1; sub(top, "", file); adding = 1; next }
+  /^$/ { removing = 0; adding = 0 }
   removing && /^- / { sub(/^- /, ""); print file ": unused " $0 }
+  adding && /^#include <(sstream|fstream|istream|ostream|iostream)>/ { print file ": missing " $1 " " $2 }
 ' "$lint_dir/iwyu.txt" | grep -E '^(src|testbed|tools|tests|bench)/' || true)
-if [[ -n $unused ]]; then
-  echo "$unused"
+if [[ -n $iwyu_findings ]]; then
+  echo "$iwyu_findings"
   failed+=(include-what-you-use)
 fi
 if grep -q 'fatal error' "$lint_dir/iwyu.txt"; then
