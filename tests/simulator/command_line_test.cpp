@@ -19,6 +19,16 @@ sim::Options Parse(const std::vector<std::string>& arguments) {
   return sim::ParseCommandLine(arguments, "plugin.so");
 }
 
+// The text of the UsageError that parsing `arguments` raises, or "" for none.
+std::string RefusalOf(const std::vector<std::string>& arguments) {
+  try {
+    Parse(arguments);
+  } catch (const UsageError& error) {
+    return error.what();
+  }
+  return "";
+}
+
 }  // namespace
 
 TEST(SimCommandLine, ConfigAndOverwrite) {
@@ -78,6 +88,16 @@ TEST(SimCommandLine, SweepTolerance) {
     EXPECT_THROW(Parse({"--sweep", "--seeds", value, "s.json"}), UsageError) << value;
   }
   EXPECT_THROW(Parse({"--seeds", "3", "s.json"}), UsageError);
+}
+
+TEST(SimCommandLine, SweepNumberRefusalsNameTheOptionAndTheRange) {
+  // Each whole-number option says what it counts, when it counts something.
+  EXPECT_EQ("--sweep: \"60s\" is not a whole number of seconds from 0 to 2147483647",
+            RefusalOf({"--sweep", "CheckInterval=600,60s", "s.json"}));
+  EXPECT_EQ("--min-tolerance: \"-1\" is not a whole number of creatures from 0 to 1000000",
+            RefusalOf({"--sweep", "--min-tolerance", "-1", "s.json"}));
+  EXPECT_EQ("--seeds: \"11\" is not a whole number from 1 to 10",
+            RefusalOf({"--sweep", "--seeds", "11", "s.json"}));
 }
 
 TEST(SimCommandLine, SweepOnlySomeKinds) {

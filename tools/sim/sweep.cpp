@@ -21,16 +21,25 @@ namespace dravelquin::sim {
 
 namespace {
 
-std::int64_t IntervalOf(const std::string& text) {
-  std::int64_t seconds = -1;
+// `text` as a whole number from `low` to `high`, or a usage error naming
+// `option` and what the number counts (`counting`, "" for a bare number):
+// WholeNumberIn("--seeds", "3", 1, 10, "") == 3; "", "+3", " 3", "3.0" and
+// "11" are refused.
+std::int64_t WholeNumberIn(const char* option, const std::string& text, std::int64_t low,
+                           std::int64_t high, const std::string& counting) {
+  std::int64_t number = 0;
   const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, seconds);
-  if (text.empty() || error != std::errc() || stop != end || seconds < 0 ||
-      seconds > kMaxSweepInterval) {
-    throw UsageError("--sweep: \"" + text + "\" is not a whole number of seconds from 0 to " +
-                     std::to_string(kMaxSweepInterval));
+  const auto [stop, error] = std::from_chars(text.data(), end, number);
+  if (text.empty() || error != std::errc() || stop != end || number < low || number > high) {
+    throw UsageError(std::string(option) + ": \"" + text + "\" is not a whole number" +
+                     (counting.empty() ? "" : " of " + counting) + " from " + std::to_string(low) +
+                     " to " + std::to_string(high));
   }
-  return seconds;
+  return number;
+}
+
+std::int64_t IntervalOf(const std::string& text) {
+  return WholeNumberIn("--sweep", text, 0, kMaxSweepInterval, "seconds");
 }
 
 std::vector<std::int64_t> IntervalList(const std::string& list) {
@@ -87,27 +96,11 @@ double TolerancePercent(const std::string& value) {
 }
 
 std::int64_t ToleranceCreatures(const std::string& value) {
-  std::int64_t creatures = -1;
-  const char* end = value.data() + value.size();
-  const auto [stop, error] = std::from_chars(value.data(), end, creatures);
-  if (value.empty() || error != std::errc() || stop != end || creatures < 0 ||
-      creatures > kMaxToleranceCreatures) {
-    throw UsageError("--min-tolerance: \"" + value +
-                     "\" is not a whole number of creatures from 0 to " +
-                     std::to_string(kMaxToleranceCreatures));
-  }
-  return creatures;
+  return WholeNumberIn("--min-tolerance", value, 0, kMaxToleranceCreatures, "creatures");
 }
 
 std::int64_t SeedCount(const std::string& value) {
-  std::int64_t seeds = 0;
-  const char* end = value.data() + value.size();
-  const auto [stop, error] = std::from_chars(value.data(), end, seeds);
-  if (value.empty() || error != std::errc() || stop != end || seeds < 1 || seeds > kMaxSweepSeeds) {
-    throw UsageError("--seeds: \"" + value + "\" is not a whole number from 1 to " +
-                     std::to_string(kMaxSweepSeeds));
-  }
-  return seeds;
+  return WholeNumberIn("--seeds", value, 1, kMaxSweepSeeds, "");
 }
 
 Scenario WithSeedRound(const Scenario& scenario, std::int64_t round) {
