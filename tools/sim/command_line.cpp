@@ -280,12 +280,13 @@ bool KeptByOnly(const Options& options, const ScenarioKind& kind) {
 
 void AddCappedKinds(const Options& options, const Scenario& scenario, const RunResults& run,
                     SweepOutcome& sweep) {
+  const std::vector<KindCap>& caps = run.caps_over_time.AtStart();
   for (std::size_t kind = 0; kind < scenario.kinds.size(); ++kind) {
-    if (!run.caps[kind].capped) {
+    if (!caps[kind].capped) {
       continue;
     }
     if (KeptByOnly(options, scenario.kinds[kind])) {
-      sweep.kinds.push_back(CappedKind{kind, scenario.kinds[kind].id, run.caps[kind].cap});
+      sweep.kinds.push_back(CappedKind{kind, scenario.kinds[kind].id, caps[kind].cap});
     } else {
       ++sweep.kinds_left_out;
     }
@@ -378,7 +379,7 @@ void SimulateScenario(const Options& options, const Scenario& scenario, std::ost
   const CapTimeline* reloads = run.caps_over_time.Changes().empty() ? nullptr : &run.caps_over_time;
   // Without a "load" that succeeded nothing was capped, whatever the config says.
   const std::vector<KindCap> applied =
-      run.loaded ? run.caps : std::vector<KindCap>(scenario.kinds.size());
+      run.loaded ? run.caps_over_time.AtStart() : std::vector<KindCap>(scenario.kinds.size());
   const std::optional<std::string> start_failure = run.loaded ? std::nullopt : run.load_failure;
   const bool kept = dir.temporary && options.keep_server_dir;
   const ReportFacts facts{scenario.kinds,

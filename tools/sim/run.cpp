@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -234,16 +233,14 @@ Json CapsJson(const std::vector<ScenarioKind>& kinds, const std::vector<KindCap>
 // The status file as the trace shows it: its JSON document, or its text
 // when it is not one; null when it is gone.
 Json StatusFileContent(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const FileText file = ReadFileText(path);
+  if (!file.text) {
     return Json(nullptr);
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   try {
-    return Json::parse(text.str());
+    return Json::parse(*file.text);
   } catch (const Json::exception&) {
-    return Json(text.str());
+    return Json(*file.text);
   }
 }
 
@@ -327,7 +324,9 @@ Simulation::Simulation(const Scenario& scenario, SimWorld& world, std::string pl
       dir_(std::move(dir)),
       history_(scenario.kinds.size()),
       caps_(std::move(caps)),
-      first_recorded_step_(FirstRunStep(scenario)) {}
+      first_recorded_step_(FirstRunStep(scenario)) {
+  history_.MeasureExcessAgainst(caps_.Current());
+}
 
 void Simulation::PerformAll(std::ostream& trace) {
   for (std::size_t index = 0; index < scenario_.steps.size(); ++index) {
@@ -516,16 +515,15 @@ RunResults SimulateInServerDir(const ServerDir& dir, const Scenario& scenario,
     warnings << warning << "\n";
   }
   Simulation simulation(scenario, world, plugin, dir, AppliedCaps(world));
-  simulation.MeasureExcessAgainst(AppliedCaps(world));
   if (StandardErrorIsTerminal()) {
     simulation.ShowProgressOn(progress);
   }
   simulation.PerformAll(trace);
   simulation.Finish();
-  return RunResults{
-      simulation.Caps().AtStart(), simulation.History(),     simulation.Errors().PerEntryPoint(),
-      simulation.Censuses(),       simulation.DumpWritten(), simulation.LoadFailure(),
-      simulation.Caps(),           simulation.Loaded()};
+  return RunResults{simulation.History(),     simulation.Errors().PerEntryPoint(),
+                    simulation.Censuses(),    simulation.DumpWritten(),
+                    simulation.LoadFailure(), simulation.Caps(),
+                    simulation.Loaded()};
 }
 
 }  // namespace dravelquin::sim

@@ -119,7 +119,8 @@ class Simulation {
   // `scenario` and `world` must outlive the simulation. `plugin_path` is the
   // library that "load" loads; `dir` the server dir, where "write_config"
   // writes and the commands write their files; `caps` those the plug-in
-  // applies before the first step.
+  // applies before the first step, which each kind's excess is measured
+  // against (PopulationHistory).
   Simulation(const Scenario& scenario, SimWorld& world, std::string plugin_path, ServerDir dir,
              std::vector<KindCap> caps);
 
@@ -147,11 +148,6 @@ class Simulation {
   // Whether some "load" succeeded: a later one that fails ("already
   // loaded") leaves the plug-in running.
   bool Loaded() const { return loaded_; }
-  // Measures each capped kind's excess over its cap (PopulationHistory);
-  // call before the first step.
-  void MeasureExcessAgainst(const std::vector<KindCap>& caps) {
-    history_.MeasureExcessAgainst(caps);
-  }
 
  private:
   void Do(const LoadStep& step, Json& line);
@@ -197,16 +193,15 @@ class Simulation {
 // steps played against the loaded plug-in, and what came of them.
 
 struct RunResults {
-  // Per kind, as the plug-in applies them when the stretch begins, once it
-  // has started; see `loaded`.
-  std::vector<KindCap> caps;
   PopulationHistory history;
   std::vector<EntryPointErrors> errors;  // per entry point of the plug-in
   CensusWork censuses;
   bool dump_written = false;
   std::optional<std::string> load_failure;  // why the first failed "load" did
-  CapTimeline caps_over_time;               // with the reloads of the stretch
-  bool loaded = false;                      // some "load" succeeded
+  // The caps as the plug-in applies them, per kind: AtStart() when the
+  // stretch begins, once it has started (see `loaded`), then the reloads.
+  CapTimeline caps_over_time;
+  bool loaded = false;  // some "load" succeeded
 };
 
 // Writes the scenario's config into `dir`, starts a fresh server there and
