@@ -100,10 +100,17 @@ std::optional<std::int64_t> CapTimeline::Overshoot(std::size_t kind) const {
   return highest;
 }
 
+std::string CapText(const KindCap& cap) {
+  if (cap.capped) {
+    return std::to_string(cap.cap);
+  }
+  return cap.broken ? "broken" : "-";
+}
+
 std::string OvershootText(const CapTimeline& timeline, std::size_t kind) {
   std::string text;
   for (const std::optional<std::int64_t>& period : timeline.OvershootByPeriod(kind)) {
-    text += (text.empty() ? "" : "\xE2\x86\x92") + (period ? std::to_string(*period) : "-");
+    text += (text.empty() ? "" : kThenArrow) + (period ? std::to_string(*period) : "-");
   }
   return text;
 }

@@ -81,6 +81,13 @@ class CapTimeline {
   bool begun_ = false;
 };
 
+// What joins the values of one kind's successive caps, "300→150".
+inline const std::string kThenArrow = "\xE2\x86\x92";
+
+// A cap as the summary and the chart show it: "300", "broken" when the gate
+// fails to read it, "-" when none applies.
+std::string CapText(const KindCap& cap);
+
 // "118→0": the kind's overshoot in each period of its cap, "-" where no cap
 // applied.
 std::string OvershootText(const CapTimeline& timeline, std::size_t kind);

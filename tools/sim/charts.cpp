@@ -407,9 +407,7 @@ std::string PanelHeading(const PopulationHistory& history, const std::string& id
   std::string heading = id + ": peak " + std::to_string(summary.max);
   std::string caps;
   for (const CapSpan& span : spans) {
-    caps += (caps.empty() ? "" : "\xE2\x86\x92") + (span.cap.capped   ? std::to_string(span.cap.cap)
-                                                    : span.cap.broken ? "broken"
-                                                                      : "-");
+    caps += (caps.empty() ? "" : kThenArrow) + CapText(span.cap);
   }
   const KindCap& first = spans.front().cap;
   if (spans.size() > 1 || first.capped) {

@@ -71,13 +71,6 @@ constexpr double kSecondsPerHour = 3600.0;
 const char* const kHeadings[] = {"kind", "cap",       "start",        "min",      "max",
                                  "end",  "destroyed", "start excess", "overshoot"};
 
-std::string CapText(const KindCap& cap) {
-  if (cap.capped) {
-    return std::to_string(cap.cap);
-  }
-  return cap.broken ? "broken" : "-";
-}
-
 // The caps in force in turn over the stretch, "300→150", each change once.
 std::string CapSteps(const CapTimeline& timeline, std::size_t kind) {
   KindCap shown = timeline.AtStart()[kind];
@@ -85,7 +78,7 @@ std::string CapSteps(const CapTimeline& timeline, std::size_t kind) {
   for (const CapChange& change : timeline.Changes()) {
     if (change.caps[kind] != shown) {
       shown = change.caps[kind];
-      text += "\xE2\x86\x92" + CapText(shown);
+      text += kThenArrow + CapText(shown);
     }
   }
   return text;
@@ -142,7 +135,7 @@ std::string CapChanges(const std::vector<ScenarioKind>& kinds, const PopulationH
     for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
       if (change.caps[kind] != before[kind]) {
         changed += (changed.empty() ? "" : ", ") + kinds[kind].id + " " + CapText(before[kind]) +
-                   "\xE2\x86\x92" + CapText(change.caps[kind]);
+                   kThenArrow + CapText(change.caps[kind]);
       }
     }
     lines += changed.empty() ? ": the caps stay\n" : ": caps " + changed + "\n";
