@@ -508,6 +508,10 @@ TEST(CapTimeline, OvershootCountsAboveTheCapInForceFromWhereTheKindStood) {
   EXPECT_EQ(4, early.Overshoot(0));
   // A kind never capped has no overshoot.
   EXPECT_EQ(std::nullopt, sim::CapTimeline(CapsOf(-1)).Overshoot(0));
+  // A cap below 0 holds the kind at none: 3 wild are 3 over it, not 8.
+  sim::CapTimeline below_zero({sim::KindCap{true, -5, std::nullopt}});
+  below_zero.Begin({3});
+  EXPECT_EQ(3, below_zero.Overshoot(0));
 }
 
 TEST(SummaryTable, ReloadsShowTheCapsInTurnAndWhyOneWasRefused) {

@@ -58,7 +58,7 @@ void CapTimeline::Begin(const std::vector<std::int64_t>& wild) {
   begun_ = true;
   at_start_ = current_;
   for (std::size_t kind = 0; kind < current_.size(); ++kind) {
-    StartPeriod(kind, current_[kind].cap);
+    StartPeriod(kind, HeldCount(current_[kind].cap));
   }
   Sample(wild);
 }
